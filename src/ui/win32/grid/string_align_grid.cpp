@@ -267,8 +267,9 @@ LRESULT TStringAlignGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
                   GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEMOVE:
-        hint_->Relay(message, wParam, lParam);
+        // The tip learns of the move once it knows the cell's area.
         MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        hint_->Relay(message, wParam, lParam);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
