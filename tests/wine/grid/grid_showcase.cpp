@@ -12,8 +12,8 @@
 #include <string>
 
 #include "ui/grid/grid_model.h"
-#include "ui/icons/icon_list.h"
-#include "ui/icons/win32/shell_icon_source.h"
+#include "catalogue/icons/icon_list.h"
+#include "catalogue/icons/win32/shell_icon_source.h"
 #include "ui/win32/grid/string_align_grid.h"
 
 using namespace quillbox;

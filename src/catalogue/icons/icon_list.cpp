@@ -1,4 +1,4 @@
-#include "ui/icons/icon_list.h"
+#include "catalogue/icons/icon_list.h"
 
 namespace quillbox {
 

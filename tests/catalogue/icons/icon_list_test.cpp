@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/icons/icon_list.h"
+#include "catalogue/icons/icon_list.h"
 
 namespace quillbox {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/icons/icon_list.h"
+#include "catalogue/icons/icon_list.h"
 
 namespace quillbox {
 

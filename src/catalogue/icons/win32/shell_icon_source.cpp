@@ -1,4 +1,4 @@
-#include "ui/icons/win32/shell_icon_source.h"
+#include "catalogue/icons/win32/shell_icon_source.h"
 
 #include <shellapi.h>
 
