@@ -77,6 +77,9 @@ fi
 if step 3; then
   go 3
 fi
+if step 4; then
+  go 4
+fi
 wait "$runner"
 rc=$?
 [ $rc -eq 0 ] || fail "showcase exited with $rc"

@@ -37,6 +37,9 @@ struct TShowcase {
     std::string handshake;
     std::string lastHint;
     int hintCalls = 0;
+    int mouseDowns = 0;
+    int doubleClicks = 0;
+    int widthChanges = 0;
 
     void Fill()
     {
@@ -156,6 +159,52 @@ void MoveMouseInto(const TShowcase& show, int col, int row)
     Pump(1500);  // the tip's initial delay
 }
 
+LPARAM ClientPoint(int x, int y) { return MAKELPARAM(x, y); }
+
+void Click(const TShowcase& show, int x, int y, WPARAM keys)
+{
+    SendMessageA(show.grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | keys, ClientPoint(x, y));
+    SendMessageA(show.grid->Handle(), WM_LBUTTONUP, keys, ClientPoint(x, y));
+}
+
+void Key(WORD key, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// Real mouse input, sent while the scroll bar's own tracking loop runs.
+struct TThumbDrag {
+    POINT from;
+    POINT to;
+    int tick = 0;
+};
+TThumbDrag* activeDrag = nullptr;
+
+void MouseTo(POINT point, DWORD buttons)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+}
+
+void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    TThumbDrag& drag = *activeDrag;
+    ++drag.tick;
+    if (drag.tick <= 5) {
+        MouseTo({drag.from.x, drag.from.y + (drag.to.y - drag.from.y) * drag.tick / 5}, 0);
+    } else if (drag.tick == 6) {
+        MouseTo(drag.to, MOUSEEVENTF_LEFTUP);
+    }
+}
+
 HWND VisibleTip()
 {
     HWND tip = nullptr;
@@ -195,6 +244,11 @@ int main(int argc, char** argv)
         show.lastHint = hint;
         ++show.hintCalls;
     };
+    show.grid->OnMouseDown = [&show](TStringAlignGrid&, TMouseButton button, UINT, int, int) {
+        if (button == TMouseButton::Left) ++show.mouseDowns;
+    };
+    show.grid->OnDblClick = [&show](TStringAlignGrid&) { ++show.doubleClicks; };
+    show.grid->OnColWidthsChanged = [&show](TStringAlignGrid&) { ++show.widthChanges; };
     show.Fill();
     show.grid->Focus();
     Pump(500);
@@ -260,6 +314,61 @@ int main(int argc, char** argv)
     if (tip) GetWindowTextA(tip, text, sizeof text);
     show.Expect(show.hintCalls == callsBefore + 1, "the next cell asked for its own hint");
     show.Expect(tip && std::string(text) == "1,234", "tip replaced by the size cell's");
+    if (!Ready(show, 4)) return 3;
+
+    // A double-click is a press too; a click selects a row, a shift-click
+    // extends the selection to another.
+    const TPixelRect row5 = show.grid->CellRect(3, 5);
+    const TPixelRect row8 = show.grid->CellRect(3, 8);
+    SendMessageA(show.grid->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 ClientPoint(row8.Left + 5, row8.Top + 5));
+    SendMessageA(show.grid->Handle(), WM_LBUTTONUP, 0, ClientPoint(row8.Left + 5, row8.Top + 5));
+    show.Expect(show.doubleClicks == 1 && show.grid->Selection() == TGridRect{1, 8, 6, 8},
+                "double-click reported, its row selected");
+    Click(show, row5.Left + 5, row5.Top + 5, 0);
+    Click(show, row8.Left + 5, row8.Top + 5, MK_SHIFT);
+    show.Expect(show.grid->Selection() == TGridRect{1, 5, 6, 8} && show.grid->Row() == 8,
+                "shift-click selects rows 5 to 8");
+    show.Expect(show.mouseDowns == 3, "mouse-down reported for each press");
+
+    // Shift+Down from the keyboard extends it by one more row.
+    SetForegroundWindow(show.frame);
+    show.grid->Focus();
+    Key(VK_SHIFT, 0);
+    Key(VK_DOWN, 0);
+    Key(VK_DOWN, KEYEVENTF_KEYUP);
+    Key(VK_SHIFT, KEYEVENTF_KEYUP);
+    Pump(300);
+    show.Expect(show.grid->Selection() == TGridRect{1, 5, 6, 9}, "shift+down selects rows 5 to 9");
+
+    // Dragging the subject column's right edge in the header widens it.
+    const TPixelRect header = show.grid->CellRect(3, 0);
+    SendMessageA(show.grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(header.Right, 5));
+    SendMessageA(show.grid->Handle(), WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(header.Right + 20, 5));
+    SendMessageA(show.grid->Handle(), WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(header.Right + 40, 5));
+    SendMessageA(show.grid->Handle(), WM_LBUTTONUP, 0, ClientPoint(header.Right + 40, 5));
+    show.Expect(show.grid->ColWidth(3) == 230 && show.widthChanges == 2,
+                "column widened by dragging its edge");
+    show.Expect(show.grid->Selection() == TGridRect{1, 5, 6, 9}, "sizing leaves the selection");
+
+    // Dragging the scroll thumb to near the end follows it past 65,535 rows.
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(show.grid->Handle(), OBJID_VSCROLL, &bar);
+    const int thumbMiddle = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+    TThumbDrag drag{{x, thumbMiddle}, {x, bar.rcScrollBar.bottom - bar.dxyLineButton - 20}};
+    activeDrag = &drag;
+    MouseTo(drag.from, 0);
+    Pump(200);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, DragStep);
+    MouseTo(drag.from, MOUSEEVENTF_LEFTDOWN);
+    Pump(1500);
+    KillTimer(nullptr, timer);
+    activeDrag = nullptr;
+    std::printf("top after thumb drag %d\n", show.grid->TopRow());
+    show.Expect(show.grid->TopRow() > 80000 && show.grid->TopRow() < DataRows,
+                "thumb tracking reaches the last rows");
     std::fflush(stdout);
     return 0;
 }
