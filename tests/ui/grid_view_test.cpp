@@ -93,6 +93,13 @@ TEST_F(GridFixture, MovingScrollsTheCurrentRowIntoView)
     EXPECT_EQ(view.Selection(), (TGridRect{1, 99990, 2, 100000}));
     EXPECT_EQ(view.TopRow(), 99990);
 
+    // Select all leaves the view where it is; Shift+Up then shrinks from the bottom.
+    view.SetSelection({1, 1, 2, 100000});
+    EXPECT_EQ(view.TopRow(), 99990);
+    EXPECT_EQ(view.Row(), 100000);
+    view.Navigate(TNavKey::Up, true);
+    EXPECT_EQ(view.Selection(), (TGridRect{1, 1, 2, 99999}));
+
     // Select none: exactly the top visible row stays selected.
     view.SetSelection({1, view.TopRow(), 2, view.TopRow()});
     EXPECT_EQ(view.Selection(), (TGridRect{1, 99990, 2, 99990}));

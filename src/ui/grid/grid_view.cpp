@@ -81,10 +81,11 @@ void TGridView::SetSelection(const TGridRect& rect)
     selection_.Right = std::clamp(std::max(rect.Left, rect.Right), model_.FixedCols(), lastCol);
     selection_.Top = std::clamp(std::min(rect.Top, rect.Bottom), FirstDataRow(), LastRow());
     selection_.Bottom = std::clamp(std::max(rect.Top, rect.Bottom), FirstDataRow(), LastRow());
+    // The anchor at the top, the cursor at the bottom: Shift+arrows go on
+    // from there. The view does not move.
     anchor_ = selection_.Top;
-    row_ = selection_.Top;
+    row_ = selection_.Bottom;
     col_ = std::clamp(col_, selection_.Left, selection_.Right);
-    ScrollIntoView(row_);
 }
 
 void TGridView::Normalise()

@@ -61,6 +61,7 @@ public:
     // extending, else that row alone. Scrolls the row into view.
     void MoveTo(int col, int row, bool extend);
     void Navigate(TNavKey key, bool extend);
+    // Whole cells, clamped to the grid; the cursor goes to the bottom row.
     void SetSelection(const TGridRect& rect);
     // After the row or column count changed: keeps every index inside the grid.
     void Normalise();

@@ -58,7 +58,7 @@ void TStringAlignGrid::MouseDown(TMouseButton button, WPARAM keys, int x, int y)
         if (border >= 0) {
             sizingCol_ = border;
             capture_.Begin(window_);
-        } else if (cell.Col >= 0 && cell.Row >= model_.FixedRows()) {
+        } else if (cell.Col >= model_.FixedCols() && cell.Row >= model_.FixedRows()) {
             if (TryMoveTo(cell.Col, cell.Row, (keys & MK_SHIFT) != 0)) {
                 selecting_ = true;
                 capture_.Begin(window_);
