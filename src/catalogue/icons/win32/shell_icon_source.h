@@ -1,0 +1,32 @@
+// Small file-type icons from the Windows shell.
+#pragma once
+
+#include <windows.h>
+
+#include "catalogue/icons/icon_list.h"
+
+namespace quillbox {
+
+class TShellIcon final : public TIconImage {
+public:
+    explicit TShellIcon(HICON icon) : icon_(icon) {}
+    ~TShellIcon() override { DestroyIcon(icon_); }
+    TShellIcon(const TShellIcon&) = delete;
+    TShellIcon& operator=(const TShellIcon&) = delete;
+
+    HICON Handle() const { return icon_; }
+
+private:
+    HICON icon_;
+};
+
+class TShellIconSource final : public TIconSource {
+public:
+    // Asks by file attributes only: no file is read or needs to exist.
+    std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override;
+};
+
+// Draws an icon of the list scaled into rect; images that are not the shell's do nothing.
+void DrawIconImage(HDC dc, const TIconImage& image, const RECT& rect);
+
+}  // namespace quillbox

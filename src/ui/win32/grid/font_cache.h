@@ -1,0 +1,25 @@
+// Fonts made once per distinct description and kept while the grid lives.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "ui/grid/grid_format.h"
+#include "ui/win32/grid/gdi_objects.h"
+
+namespace quillbox {
+
+class TFontCache {
+public:
+    HFONT Get(const TFontSpec& spec);
+
+private:
+    std::vector<std::pair<TFontSpec, TFontHandle>> fonts_;
+};
+
+// The system's dialog font, as a description the grid can start from.
+TFontSpec SystemFontSpec();
+
+}  // namespace quillbox
