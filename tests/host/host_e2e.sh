@@ -75,6 +75,17 @@ SCRIPT
   # The subject "テスト one": 3 double-byte characters under code page 932, "??? one" under 1252.
   case "$QBX_LOCALE" in ja) want=10 ;; en) want=7 ;; esac
   grep -qF "?1 subject-length=$want" <<<"$report" || fail "decoded subject length: $report"
+  # The other arrangements of item 32935 that plug-ins must cope with.
+  printf 'dump-menu 1 "%s"\nquit\n' "$(win "$work/layout.txt" | sed 's/\\/\\\\/g')" >"$work/layout-script.txt"
+  for layout in first absent plain; do
+    run_host tansyhost.exe probe_plugin.dll "$work/layout-script.txt" --context-layout "$layout"
+    [ $rc -eq 0 ] || fail "layout $layout: host exited $rc: $out"
+    case "$layout" in
+      first) head -1 "$work/layout.txt" | grep -q "^0: 32935 " || fail "first: $(cat "$work/layout.txt")" ;;
+      absent) ! grep -q " 32935 " "$work/layout.txt" || fail "absent: $(cat "$work/layout.txt")" ;;
+      plain) grep -B1 " 32935 " "$work/layout.txt" | head -1 | grep -qv separator || fail "plain: $(cat "$work/layout.txt")" ;;
+    esac
+  done
   ;;
 driver)
   q() { win "$work/$1" | sed 's/\\/\\\\/g'; }
