@@ -29,9 +29,10 @@ void ThrowIfError(const char (&message)[BREGEXP_MAX_ERROR])
     if (n > 0) throw EBRegExpError(std::string(message, n));
 }
 
-std::string Span(const char* start, const char* end)
+std::string_view Span(const char* start, const char* end)
 {
-    return (start && end && end >= start) ? std::string(start, end) : std::string();
+    return (start && end && end >= start) ? std::string_view(start, static_cast<std::size_t>(end - start))
+                                          : std::string_view();
 }
 
 // An empty text goes to the library as one zero byte.
@@ -71,6 +72,20 @@ bool TBRegExp::Match(const std::string& pattern, const std::string& text)
     return true;
 }
 
+// The groups point into text, which is about to be replaced: they move into
+// a private copy of it.
+void TBRegExp::KeepGroups(const std::string& text)
+{
+    substSource_ = text;
+    results_.clear();
+    for (int i = 0; i <= RegexState->nparens; ++i) {
+        const std::string_view group = Span(RegexState->startp[i], RegexState->endp[i]);
+        const bool inText = group.data() >= text.data() && group.data() + group.size() <= text.data() + text.size();
+        results_.push_back(inText ? std::string_view(substSource_).substr(static_cast<std::size_t>(group.data() - text.data()), group.size())
+                                  : std::string_view());
+    }
+}
+
 bool TBRegExp::Subst(const std::string& pattern, std::string& text)
 {
     ReleaseIfChanged(pattern);
@@ -81,9 +96,7 @@ bool TBRegExp::Subst(const std::string& pattern, std::string& text)
     const int result = subst(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState || !RegexState->outp) return false;
-    // The groups describe the text as it was, so they are read before it changes.
-    results_.clear();
-    for (int i = 0; i <= RegexState->nparens; ++i) results_.push_back(Span(RegexState->startp[i], RegexState->endp[i]));
+    KeepGroups(text);
     const char* out = RegexState->outp;
     const char* outEnd = RegexState->outendp;
     text = (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
@@ -127,13 +140,13 @@ bool TBRegExp::Split(const std::string& pattern, const std::string& text, int li
     return result > 1 && results_.size() > 1;
 }
 
-const std::vector<std::string>& TBRegExp::Results(const char* noneMessage) const
+const std::vector<std::string_view>& TBRegExp::Results(const char* noneMessage) const
 {
     if (ResultKind == TResultKind::None) throw EBRegExpError(noneMessage);
     return results_;
 }
 
-const std::string& TBRegExp::At(const std::vector<std::string>& items, int index) const
+std::string_view TBRegExp::At(const std::vector<std::string_view>& items, int index) const
 {
     if (index < 0 || static_cast<std::size_t>(index) >= items.size()) throw EBRegExpError("index out of range");
     return items[static_cast<std::size_t>(index)];
@@ -141,7 +154,7 @@ const std::string& TBRegExp::At(const std::vector<std::string>& items, int index
 
 int TBRegExp::Count() const { return static_cast<int>(Results("no count now").size()); }
 
-std::string TBRegExp::Strings(int index) const { return At(Results("no strings now"), index); }
+std::string TBRegExp::Strings(int index) const { return std::string(At(Results("no strings now"), index)); }
 
 int TBRegExp::SubLength(int index) const
 {
@@ -150,8 +163,7 @@ int TBRegExp::SubLength(int index) const
 
 std::string TBRegExp::SplitLeft(int index, int length) const
 {
-    const std::string& piece = At(results_, index);
-    return piece.substr(0, length < 0 ? 0 : static_cast<std::size_t>(length));
+    return std::string(At(results_, index).substr(0, length < 0 ? 0 : static_cast<std::size_t>(length)));
 }
 
 }  // namespace quillbox

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct bregexp;
@@ -23,7 +24,8 @@ public:
     TBRegExp(const TBRegExp&) = delete;
     TBRegExp& operator=(const TBRegExp&) = delete;
 
-    // True on a match; the groups become readable.
+    // True on a match; the groups become readable. Groups and pieces refer
+    // to the caller's text: read them before that text changes or goes.
     bool Match(const std::string& pattern, const std::string& text);
     // True when something was replaced; text then holds the result and the
     // groups describe the (last) match in the text as it was before.
@@ -44,14 +46,17 @@ private:
     enum class TResultKind { None, Groups, Pieces };
 
     void ReleaseIfChanged(const std::string& pattern);
-    const std::vector<std::string>& Results(const char* noneMessage) const;
-    const std::string& At(const std::vector<std::string>& items, int index) const;
+    const std::vector<std::string_view>& Results(const char* noneMessage) const;
+    std::string_view At(const std::vector<std::string_view>& items, int index) const;
 
     TResultKind ResultKind = TResultKind::None;
     bregexp* RegexState = nullptr;
-    // Copies of the groups or pieces of the last operation, so that they stay
-    // valid whatever the caller does with its text.
-    std::vector<std::string> results_;
+    void KeepGroups(const std::string& text);
+
+    // Groups or pieces of the last operation, in the caller's text (Match,
+    // Split) or in substSource_, the text as it was before a substitution.
+    std::vector<std::string_view> results_;
+    std::string substSource_;
 };
 
 // The instance most callers share; created on first use, destroyed by
