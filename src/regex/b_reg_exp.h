@@ -24,8 +24,7 @@ public:
     TBRegExp(const TBRegExp&) = delete;
     TBRegExp& operator=(const TBRegExp&) = delete;
 
-    // True on a match; the groups become readable. Groups and pieces refer
-    // to the caller's text: read them before that text changes or goes.
+    // True on a match; the groups become readable (as copies).
     bool Match(const std::string& pattern, const std::string& text);
     // True when something was replaced; text then holds the result and the
     // groups describe the (last) match in the text as it was before.
@@ -34,8 +33,10 @@ public:
     // holds the result.
     bool Trans(const std::string& pattern, std::string& text);
     // True only when the text was cut (more than one piece); the pieces are
-    // readable in either case.
+    // readable in either case. They refer to the caller's text, which must
+    // stay unchanged while they are read; hence no temporary text.
     bool Split(const std::string& pattern, const std::string& text, int limit);
+    bool Split(const std::string& pattern, const std::string&& text, int limit) = delete;
 
     int Count() const;
     std::string Strings(int index) const;
@@ -46,17 +47,16 @@ private:
     enum class TResultKind { None, Groups, Pieces };
 
     void ReleaseIfChanged(const std::string& pattern);
-    const std::vector<std::string_view>& Results(const char* noneMessage) const;
-    std::string_view At(const std::vector<std::string_view>& items, int index) const;
+    std::string_view Result(int index, const char* noneMessage) const;
 
     TResultKind ResultKind = TResultKind::None;
     bregexp* RegexState = nullptr;
-    void KeepGroups(const std::string& text);
+    void CopyGroups();
 
-    // Groups or pieces of the last operation, in the caller's text (Match,
-    // Split) or in substSource_, the text as it was before a substitution.
-    std::vector<std::string_view> results_;
-    std::string substSource_;
+    // Groups of the last match or substitution, copied; pieces of the last
+    // split, in the caller's text.
+    std::vector<std::string> groups_;
+    std::vector<std::string_view> pieces_;
 };
 
 // The instance most callers share; created on first use, destroyed by
