@@ -9,7 +9,7 @@
 namespace quillbox::regex {
 namespace {
 
-constexpr int kMaxNesting = 500;
+constexpr int kMaxNesting = 250;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
