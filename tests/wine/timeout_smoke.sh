@@ -4,7 +4,7 @@
 set -u
 probe="$1"
 rm -rf "$QBX_ARTIFACTS"
-"$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 5 \
+"$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 30 \
   --artifacts "$QBX_ARTIFACTS" --name hang -- "$probe" --hang
 rc=$?
 [ $rc -eq 124 ] || { echo "expected exit 124 after the time limit, got $rc"; exit 1; }
