@@ -7,7 +7,7 @@
 
 #include "catalogue/folder_index.h"
 #include "catalogue/part_scanner.h"
-#include "regex/bregexp.h"
+#include "regex/b_reg_exp.h"
 
 namespace quillbox {
 

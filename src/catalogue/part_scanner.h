@@ -6,7 +6,7 @@
 #include "catalogue/icon_source.h"
 #include "catalogue/mail_item.h"
 #include "tansy/host_api.h"
-#include "regex/bregexp.h"
+#include "regex/b_reg_exp.h"
 
 namespace quillbox {
 
