@@ -120,9 +120,9 @@ int Folder(const std::string& dataDir, std::string folder)
         if (run.Seconds < best.Seconds) best = std::move(run);
     }
     const double mb = best.SourceBytes / 1e6;
-    std::printf("scan mails=%zu attachments=%d bytes=%zu seconds=%.3f cpu-seconds=%.3f MB/s=%.0f\n",
+    std::printf("scan mails=%zu attachments=%d bytes=%zu seconds=%.3f cpu-seconds=%.3f MB/s=%.0f cpu-MB/s=%.0f\n",
                 best.MailIds.size(), best.Attachments, best.SourceBytes, best.Seconds, best.CpuSeconds,
-                mb / best.Seconds);
+                mb / best.Seconds, mb / best.CpuSeconds);
 
     const TMailStore store(dataDir, 932, [](const std::string&) {});
     std::vector<std::string> sources;
