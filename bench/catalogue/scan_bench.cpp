@@ -42,11 +42,6 @@ public:
     void RebuildView() override {}
 };
 
-class TNoIcons : public TIconSource {
-public:
-    const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
-};
-
 // Counts the source bytes the scan reads.
 class TCountingHost : public TStoreHostApi {
 public:

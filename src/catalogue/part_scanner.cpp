@@ -103,7 +103,7 @@ bool TPartScanner::ScanPart(TMailItem& mail, const TBRegExp& split, int p)
         attachment->FileName = host_.Iso2022JpToLocal(attachment->FileName);
     if (LowerCase(attachment->FileName) == "html") attachment->FileName = "NoName.html";
     attachment->Icon = icons_.GetIcon(ExtensionOf(LowerCase(attachment->FileName)));
-    attachment->Size = static_cast<std::int32_t>(length);
+    attachment->Size = static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
     TBRegExp& encoding = patterns_.TransferEncoding;
     attachment->Encoding = encoding.Match(kTransferEncoding, head) ? encoding.Strings(1) : "Unknown";
 
