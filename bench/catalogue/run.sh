@@ -26,14 +26,15 @@ scan=$("$build/bench/catalogue/scan_bench" folder "$store" mixed/inbox/)
 peer=$(python3 "$here/python_email_peer.py" "$eml")
 echo "$scan"
 echo "$peer"
-field() { sed -n "s/.*[[:space:]]$1=\([0-9.]*\).*/\1/p" <<<"$2" | head -1; }
+field() { sed -n "s|.*[[:space:]]$1=\([0-9.]*\).*|\1|p" <<<"$2" | head -1; }
 scan_mbs=$(field 'MB/s' "$(grep '^scan' <<<"$scan")")
 scan_cpu=$(field 'cpu-MB/s' "$(grep '^scan' <<<"$scan")")
 copy_mbs=$(field 'MB/s' "$(grep '^memcpy' <<<"$scan")")
 peer_mbs=$(field 'MB/s' "$peer")
-awk -v s="$scan_mbs" -v c="$scan_cpu" -v m="$copy_mbs" -v p="$peer_mbs" 'BEGIN {
+peer_cpu=$(field 'cpu-MB/s' "$peer")
+awk -v s="$scan_mbs" -v c="$scan_cpu" -v m="$copy_mbs" -v p="$peer_mbs" -v q="$peer_cpu" 'BEGIN {
   printf "scan %.0f MB/s (processor time alone: %.0f MB/s; aim 1000)\n", s, c
   printf "scan / memcpy          = %.3f\n", s / m
-  printf "scan / python email    = %.1f x\n", s / p
+  printf "scan / python email    = %.1f x (processor time: %.1f x)\n", s / p, c / q
 }'
 "$build/bench/catalogue/scan_bench" no-empty-line 1 10 100
