@@ -10,4 +10,7 @@ for b in "${benches[@]}"; do
   echo "== $(basename "$b")"
   "$b" || status=1
 done
+# Benchmarks that need generated data have their own driver.
+echo "== catalogue (folder scan)"
+bash "$(dirname "$0")/catalogue/run.sh" "$build" || status=1
 exit $status
