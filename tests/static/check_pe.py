@@ -8,9 +8,13 @@
   check_pe.py OBJDUMP callee-pops FILE NAME:ARGC...
                                             every return of each i686 export removes
                                             exactly 4 x ARGC bytes of arguments ("ret N")
+  check_pe.py OBJDUMP version FILE A.B.C.D TEXT
+                                            the version record holds file version A.B.C.D
+                                            and the product version text TEXT
 """
 import os
 import re
+import struct
 import subprocess
 import sys
 
@@ -116,6 +120,36 @@ def check_callee_pops(objdump, path, entries):
     return problems
 
 
+def version_string(data, key):
+    """A value of the version record's string table (UTF-16, 32-bit aligned)."""
+    at = data.find((key + "\0").encode("utf-16-le"))
+    if at < 0:
+        return None
+    at += len(key) * 2 + 2
+    at += -at % 4
+    end = data.find(b"\0\0", at)
+    while end >= 0 and (end - at) % 2:
+        end = data.find(b"\0\0", end + 1)
+    return data[at:end].decode("utf-16-le")
+
+
+def check_version(path, file_version, product_version):
+    data = open(path, "rb").read()
+    at = data.find(struct.pack("<I", 0xFEEF04BD))
+    if at < 0:
+        return ["no version record"]
+    ms, ls = struct.unpack_from("<II", data, at + 8)
+    found = f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+    problems = []
+    if found != file_version:
+        problems.append(f"file version {found}, expected {file_version}")
+    for key, expected in (("FileVersion", file_version), ("ProductVersion", product_version)):
+        text = version_string(data, key)
+        if text != expected:
+            problems.append(f"{key} text {text!r}, expected {expected!r}")
+    return problems
+
+
 def check_imports(objdump, path):
     dlls = re.findall(r"DLL Name: (\S+)", private_headers(objdump, path))
     if not dlls:
@@ -133,12 +167,18 @@ def built_binaries(root):
 
 
 def main(argv):
-    if len(argv) < 4 or argv[2] not in ("exports", "imports", "imports-under", "callee-pops"):
+    if len(argv) < 4 or argv[2] not in ("exports", "imports", "imports-under", "callee-pops",
+                                          "version"):
         print(__doc__, file=sys.stderr)
         return 2
     objdump, what = argv[1], argv[2]
     if what == "exports":
         checks = [(argv[3], check_exports(objdump, argv[3], argv[4:]))]
+    elif what == "version":
+        if len(argv) != 6:
+            print(__doc__, file=sys.stderr)
+            return 2
+        checks = [(argv[3], check_version(argv[3], argv[4], argv[5]))]
     elif what == "callee-pops":
         checks = [(argv[3], check_callee_pops(objdump, argv[3], argv[4:]))]
     else:
