@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs every benchmark program of a build: bench/run.sh BUILD_DIR
+set -euo pipefail
+build="${1:-build/native}"
+shopt -s nullglob
+benches=("$build"/bench/*_bench)
+[ ${#benches[@]} -gt 0 ] || { echo "bench: no benchmarks under $build/bench" >&2; exit 1; }
+status=0
+for b in "${benches[@]}"; do
+  echo "== $(basename "$b")"
+  "$b" || status=1
+done
+exit $status
