@@ -100,6 +100,10 @@ menu "Probe Window" "File/Copy"
 sleep 300
 clipboard "$(q clip.txt)"
 expect-contains "$(q clip.txt)" "hello probe"
+keys "Probe Window" Edit "{SHIFT+Q}x{LEFT}y"
+menu "Probe Window" "File/Copy"
+sleep 300
+clipboard "$(q clip2.txt)"
 click "Probe Window" . 200 150 right
 popup Mark
 sleep 300
@@ -126,6 +130,8 @@ SCRIPT
   run_host tansyhost.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
   grep -q "ledger: clean" <<<"$out" || fail "no clean ledger: $out"
+  # Shift held through the input queue gives a capital; {LEFT} moved the caret.
+  [ "$(cat "$work/clip2.txt")" = "hello probeQyx" ] || fail "keys with a modifier: $(cat "$work/clip2.txt")"
   grep -q "Keep going?" "$work/ask.txt" || fail "message box text: $(cat "$work/ask.txt")"
   grep -q "answer=7" "$work/answer.txt" || fail "the No button was not pressed: $(cat "$work/answer.txt")"
   grep -qi "folder=.*chosen" "$work/folder.txt" || fail "folder browser: $(cat "$work/folder.txt")"
