@@ -38,6 +38,20 @@ std::string_view Span(const char* start, const char* end)
 // An empty text goes to the library as one zero byte.
 const char kZero[1] = {'\0'};
 
+struct TTextRange {
+    explicit TTextRange(const std::string& text)
+        : begin(text.empty() ? kZero : text.data()), end(text.empty() ? kZero + 1 : text.data() + text.size()) {}
+    const char* begin;
+    const char* end;
+};
+
+std::string OutputText(const BREGEXP& record)
+{
+    const char* out = record.outp;
+    const char* outEnd = record.outendp;
+    return (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+}
+
 }  // namespace
 
 TBRegExp::~TBRegExp()
@@ -60,10 +74,9 @@ bool TBRegExp::Match(const std::string& pattern, const std::string& text)
     ReleaseIfChanged(pattern);
     ResultKind = TResultKind::None;
     const auto match = Require(Entries().match, "BMatch");
-    const char* begin = text.empty() ? kZero : text.data();
-    const char* end = text.empty() ? kZero + 1 : text.data() + text.size();
+    const TTextRange range(text);
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = match(pattern.c_str(), begin, end, &RegexState, message);
+    const int result = match(pattern.c_str(), range.begin, range.end, &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState) return false;
     CopyGroups();
@@ -89,9 +102,7 @@ bool TBRegExp::Subst(const std::string& pattern, std::string& text)
     ThrowIfError(message);
     if (result == 0 || !RegexState || !RegexState->outp) return false;
     CopyGroups();  // the groups describe the text as it was
-    const char* out = RegexState->outp;
-    const char* outEnd = RegexState->outendp;
-    text = (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+    text = OutputText(*RegexState);
     ResultKind = TResultKind::Groups;
     return true;
 }
@@ -106,9 +117,7 @@ bool TBRegExp::Trans(const std::string& pattern, std::string& text)
     const int result = trans(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState || !RegexState->outp) return false;
-    const char* out = RegexState->outp;
-    const char* outEnd = RegexState->outendp;
-    text = (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+    text = OutputText(*RegexState);
     return true;
 }
 
@@ -117,10 +126,9 @@ bool TBRegExp::Split(const std::string& pattern, const std::string& text, int li
     ReleaseIfChanged(pattern);
     ResultKind = TResultKind::None;
     const auto split = Require(Entries().split, "BSplit");
-    const char* begin = text.empty() ? kZero : text.data();
-    const char* end = text.empty() ? kZero + 1 : text.data() + text.size();
+    const TTextRange range(text);
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = split(pattern.c_str(), begin, end, limit, &RegexState, message);
+    const int result = split(pattern.c_str(), range.begin, range.end, limit, &RegexState, message);
     ThrowIfError(message);
     pieces_.clear();
     if (RegexState) {
