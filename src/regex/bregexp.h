@@ -21,7 +21,7 @@
      Groups of the pattern add pieces as in Perl.
    - Every failure (a malformed command, a pattern too complex to finish in
      reasonable time, no memory) writes a message into the 80-byte buffer,
-     returns -1 and leaves *rxp null. The buffer is emptied on success.
+     returns 0 and leaves *rxp null. The buffer is emptied on success.
 
    The record keeps the compiled command; a later call with the same command
    string reuses it, a different one replaces it. BRegfree releases it. */
