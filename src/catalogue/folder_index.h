@@ -11,7 +11,7 @@
 
 namespace quillbox {
 
-inline constexpr const char* kIndexFileName = "Folder.idx";
+inline constexpr const char* kFolderIndexFileName = "Folder.idx";
 
 // The mails of an index text that carry attachments (flag bit value 8), in
 // line order, each with MailID = folder + "?" + its key. Lines with fewer

@@ -155,9 +155,9 @@ void ScanFolder(TMailList& list, THostApi& host, TScanWindow& window, TIconSourc
     }
     const std::string folderPath = host.GetDataFolder() + list.Folder;
     {
-        const std::optional<std::string> index = ReadWholeFile(folderPath + kIndexFileName);
+        const std::optional<std::string> index = ReadWholeFile(folderPath + kFolderIndexFileName);
         if (!index) {
-            window.ShowError(folderPath + kIndexFileName + " does not exist.");
+            window.ShowError(folderPath + kFolderIndexFileName + " does not exist.");
             return;
         }
         list.AddInDateOrder(ReadIndexMails(*index, list.Folder));

@@ -217,9 +217,16 @@ private:
         return node.kind == TNode::TKind::Group && node.group > 0 && IsOneChar(*node.children.front());
     }
 
+    static const TNode& WithoutPlainGroups(const TNode& node)
+    {
+        const TNode* n = &node;
+        while (n->kind == TNode::TKind::Group && n->group == 0) n = n->children.front().get();
+        return *n;
+    }
+
     void EmitRepeat(const TNode& node)
     {
-        const TNode& body = *node.children.front();
+        const TNode& body = WithoutPlainGroups(*node.children.front());
         if (node.max == 0) return;
         if (IsOneChar(body) || IsCapturedChar(body)) {
             TInstruction in;

@@ -109,7 +109,7 @@ protected:
     }
     void Scan()
     {
-        std::ofstream(root_ / "box" / "inbox" / kIndexFileName, std::ios::binary) << index_;
+        std::ofstream(root_ / "box" / "inbox" / kFolderIndexFileName, std::ios::binary) << index_;
         ScanFolder(list_, host_, window_, icons_);
     }
     const TMailItem& Mail(const std::string& key)
@@ -133,7 +133,7 @@ protected:
     TRecordingIcons icons_;
 };
 
-using Names = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 TEST_F(ScanFolderTest, ClassifiesTopLevelPartsInTableOrder)
 {
@@ -152,7 +152,7 @@ TEST_F(ScanFolderTest, ClassifiesTopLevelPartsInTableOrder)
                  }));
     Scan();
     const TMailItem& mail = Mail("m");
-    EXPECT_EQ(Names("m"), (Names{"report.pdf", "Pic.PNG", "a.zip", "C:\\dir.x\\README"}));
+    EXPECT_EQ(Names("m"), (Texts{"report.pdf", "Pic.PNG", "a.zip", "C:\\dir.x\\README"}));
     std::vector<int> partNumbers;
     for (const auto& a : mail.Attachments) partNumbers.push_back(a->PartNo);
     EXPECT_EQ(partNumbers, (std::vector<int>{2, 3, 5, 7}));
@@ -163,7 +163,7 @@ TEST_F(ScanFolderTest, ClassifiesTopLevelPartsInTableOrder)
     EXPECT_EQ(list_.AttachCount, 4);
     // Extensions are asked in lower case with their dot; a dot before a
     // path separator is no extension.
-    EXPECT_EQ(icons_.Asked, (Names{".pdf", ".png", ".zip", ""}));
+    EXPECT_EQ(icons_.Asked, (Texts{".pdf", ".png", ".zip", ""}));
     EXPECT_EQ(mail.Boundary, "=_b.1+x");
     EXPECT_EQ(mail.BoundaryPattern, "\\-\\-\\=_b\\.1\\+x");
 }
@@ -188,10 +188,10 @@ TEST_F(ScanFolderTest, BoundaryMustFollowTheMediaTypeAndIsMatchedLiterally)
     AddMail("folded", Multipart({Part(kPdf)}, "plain", "Content-type: Multipart/Mixed;\r\n\tboundary=\""),
             1000000002);
     Scan();
-    EXPECT_EQ(Names("charset"), Names{});
+    EXPECT_EQ(Names("charset"), Texts{});
     EXPECT_EQ(host_.SourceRequests["box/inbox/?charset"], 0);  // never fetched
-    EXPECT_EQ(Names("literal"), Names{"report.pdf"});
-    EXPECT_EQ(Names("folded"), Names{"report.pdf"});
+    EXPECT_EQ(Names("literal"), Texts{"report.pdf"});
+    EXPECT_EQ(Names("folded"), Texts{"report.pdf"});
 }
 
 TEST_F(ScanFolderTest, HtmlBodyNamedAfterTheMailTimeIsNotAnAttachment)
@@ -203,12 +203,12 @@ TEST_F(ScanFolderTest, HtmlBodyNamedAfterTheMailTimeIsNotAnAttachment)
     AddMail("old+pdf", Multipart({Part(old), Part(kPdf)}));
     AddMail("text+old", Multipart({Part(kText), Part(old)}));
     Scan();
-    EXPECT_EQ(Names("html+pdf"), Names{"report.pdf"});
-    EXPECT_EQ(Names("text+html+pdf"), (Names{"3B9ACA10.html", "report.pdf"}));
+    EXPECT_EQ(Names("html+pdf"), Texts{"report.pdf"});
+    EXPECT_EQ(Names("text+html+pdf"), (Texts{"3B9ACA10.html", "report.pdf"}));
     EXPECT_TRUE(Mail("text+html+pdf").Attachments[0]->IsHTML);
-    EXPECT_EQ(Names("old+pdf"), (Names{"00000000.html", "report.pdf"}));
+    EXPECT_EQ(Names("old+pdf"), (Texts{"00000000.html", "report.pdf"}));
     EXPECT_FALSE(Mail("old+pdf").Attachments[0]->IsHTML);
-    EXPECT_EQ(Names("text+old"), Names{"00000000.html"});
+    EXPECT_EQ(Names("text+old"), Texts{"00000000.html"});
     EXPECT_EQ(list_.AttachCount, 6);
 }
 
@@ -219,11 +219,11 @@ TEST_F(ScanFolderTest, UnnamedHtmlIsListedAsNoNameUnlessItIsTheBody)
     AddMail("html+html", Multipart({Part(html), Part("Content-Type: TEXT/HTML;\r\n"),
                                     Part("Content-Type: text/html; name=\"page.html\"")}));
     Scan();
-    EXPECT_EQ(Names("text+html"), Names{"NoName.html"});
+    EXPECT_EQ(Names("text+html"), Texts{"NoName.html"});
     EXPECT_TRUE(Mail("text+html").Attachments[0]->IsHTML);
     // Without a text part only the first HTML part is the body; an HTML file
     // under an ordinary name is an ordinary attachment.
-    EXPECT_EQ(Names("html+html"), (Names{"NoName.html", "page.html"}));
+    EXPECT_EQ(Names("html+html"), (Texts{"NoName.html", "page.html"}));
     EXPECT_TRUE(Mail("html+html").Attachments[0]->IsHTML);
     EXPECT_FALSE(Mail("html+html").Attachments[1]->IsHTML);
     EXPECT_EQ(Mail("html+html").HtmlCount, 2);
@@ -235,7 +235,7 @@ TEST_F(ScanFolderTest, IsoJapaneseNamesGoThroughTheHost)
     const std::string jisName = "\x1b$B%F%9%H\x1b(B.pdf";
     AddMail("m", Multipart({Part("Content-Type: application/pdf; name=\"" + jisName + "\"")}));
     Scan();
-    EXPECT_EQ(Names("m"), Names{"[jis]" + jisName});
+    EXPECT_EQ(Names("m"), Texts{"[jis]" + jisName});
 }
 
 TEST_F(ScanFolderTest, PartWithoutEmptyLineIsReadWhole)
@@ -244,7 +244,7 @@ TEST_F(ScanFolderTest, PartWithoutEmptyLineIsReadWhole)
     while (part.size() < 300000) part += "Content-Transfer-Encoding: base64\r\n";
     AddMail("m", Multipart({part}));
     Scan();
-    ASSERT_EQ(Names("m"), Names{"big.pdf"});
+    ASSERT_EQ(Names("m"), Texts{"big.pdf"});
     EXPECT_EQ(Mail("m").Attachments[0]->Size, static_cast<std::int32_t>(part.size()));
     EXPECT_EQ(host_.DecodedHeads.back(), part);
 }
@@ -258,12 +258,12 @@ TEST_F(ScanFolderTest, ProgressTextsOnlyWhenThePercentChanges)
         Scan();
         return window_.ProgressTexts;
     };
-    const Names ten = progressFor(10);
+    const Texts ten = progressFor(10);
     EXPECT_EQ(ten.front(), "10%");
     EXPECT_EQ(ten[ten.size() - 2], "100%");
     EXPECT_EQ(ten.back(), "");  // emptied at the end
-    EXPECT_EQ(progressFor(3), (Names{"33%", "67%", "100%", ""}));
-    EXPECT_EQ(progressFor(8), (Names{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%", ""}));
+    EXPECT_EQ(progressFor(3), (Texts{"33%", "67%", "100%", ""}));
+    EXPECT_EQ(progressFor(8), (Texts{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%", ""}));
     EXPECT_EQ(ScanProgress(2, 8), 88);  // 12.5 rounds to 12
     EXPECT_EQ(ScanProgress(6, 8), 38);  // 62.5 rounds to 62
     EXPECT_EQ(ScanProgress(2, 40), 98);  // 2.5 rounds to 2
@@ -296,7 +296,7 @@ TEST_F(ScanFolderTest, EscSeenRightAfterMessagesAreProcessed)
     window_.OnMessages = [&] { window_.Esc = true; };
     Scan();
     EXPECT_EQ(list_.AttachCount, 0);
-    EXPECT_TRUE(window_.ProgressTexts == Names{""});
+    EXPECT_TRUE(window_.ProgressTexts == Texts{""});
 }
 
 TEST_F(ScanFolderTest, RowsGoBeforeTheMailsAndTheWindowIsRestoredOnEveryWayOut)
@@ -333,7 +333,7 @@ TEST_F(ScanFolderTest, AnErrorInTheMailLoopStillFinishesTheScan)
     AddMail("new", Multipart({Part(kPdf)}), 1000000002);
     host_.FailingMail = "box/inbox/?bad";
     EXPECT_THROW(Scan(), std::runtime_error);
-    EXPECT_EQ(Names("new"), Names{"report.pdf"});
+    EXPECT_EQ(Names("new"), Texts{"report.pdf"});
     EXPECT_EQ(list_.AttachCount, 1);
     EXPECT_FALSE(window_.Scanning);
     EXPECT_TRUE(window_.GridEnabled && window_.ToolBarEnabled && !window_.ProgressBarVisible);
