@@ -33,11 +33,11 @@ bool DecodeAttachment(THostApi& host, TMailItem& mail, const TAttachment& attach
     const std::string body = CutPartBody(regExp.Strings(attachment.PartNo));
 
     const TTempFile encoded(host.GetTempFileName("txt"));
-    WriteFileBytes(encoded.Path(), body);
+    WriteBytesToFile(encoded.Path(), body);
     switch (ConversionFor(regExp, attachment.Encoding)) {
     case TBodyConversion::Base64: return host.B64Decode(destination, encoded.Path());
     case TBodyConversion::QuotedPrintable: return host.QPDecode(destination, encoded.Path());
-    case TBodyConversion::Copy: WriteFileBytes(destination, body); return true;
+    case TBodyConversion::Copy: WriteBytesToFile(destination, body); return true;
     case TBodyConversion::Refused: break;
     }
     return false;

@@ -20,7 +20,7 @@ struct TFileCloser {
 }
 }  // namespace
 
-void WriteFileBytes(const std::string& path, std::string_view bytes)
+void WriteBytesToFile(const std::string& path, std::string_view bytes)
 {
     std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) RaiseInOut("Cannot create file", path, errno);
@@ -29,7 +29,7 @@ void WriteFileBytes(const std::string& path, std::string_view bytes)
     if (std::fclose(file.release()) != 0) RaiseInOut("Cannot write file", path, errno);
 }
 
-bool FileExists(const std::string& path)
+bool IsExistingFile(const std::string& path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);

@@ -15,9 +15,9 @@ public:
 
 // Creates or truncates the file and writes the bytes; EInOutError naming the
 // path when it cannot.
-void WriteFileBytes(const std::string& path, std::string_view bytes);
+void WriteBytesToFile(const std::string& path, std::string_view bytes);
 
-bool FileExists(const std::string& path);
+bool IsExistingFile(const std::string& path);
 
 // A temporary file the host named: deleted when this goes, on every way out.
 class TTempFile {

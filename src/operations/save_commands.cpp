@@ -38,7 +38,7 @@ private:
         ShowProgress(++handled_);
         const std::string name = SafeFileName(attachment.FileName, codePage_);
         const std::string target = folder_ + name;
-        if (FileExists(target)) {
+        if (IsExistingFile(target)) {
             if (answer_ == TOverwriteAnswer::NoToAll) return true;
             if (answer_ != TOverwriteAnswer::YesToAll) answer_ = window_.AskOverwrite(name);
             if (answer_ == TOverwriteAnswer::Cancel) return false;

@@ -130,7 +130,7 @@ TEST_F(SaveCommandsTest, UnmarkedRowsAndACancelledBrowserSaveNothing)
 TEST_F(SaveCommandsTest, OverwriteAnswersDecidePerFileOrForTheRestOfTheRun)
 {
     AddMails({"same.txt", "same.txt", "same.txt", "same.txt"});
-    WriteFileBytes((target / "same.txt").string(), "mine");
+    WriteBytesToFile((target / "same.txt").string(), "mine");
     window.Answers = {TOverwriteAnswer::No, TOverwriteAnswer::Yes, TOverwriteAnswer::YesToAll};
     SaveAll();
     EXPECT_EQ(window.Asked.size(), 3u);  // Yes asks again next time; Yes to all never again
@@ -138,7 +138,7 @@ TEST_F(SaveCommandsTest, OverwriteAnswersDecidePerFileOrForTheRestOfTheRun)
 
     window.Asked.clear();
     window.Answers = {TOverwriteAnswer::NoToAll};
-    WriteFileBytes((target / "same.txt").string(), "mine");
+    WriteBytesToFile((target / "same.txt").string(), "mine");
     SaveAll();
     EXPECT_EQ(window.Asked.size(), 1u);
     EXPECT_EQ(Saved("same.txt"), "mine");
@@ -148,7 +148,7 @@ TEST_F(SaveCommandsTest, CancelStopsTheRunButStillReportsAndMovesSaveDir)
 {
     AddMails({"bad.txt", "same.txt", "later.txt"}, "Unknown");
     rows[1].Attachment->Encoding = "7bit";
-    WriteFileBytes((target / "same.txt").string(), "mine");
+    WriteBytesToFile((target / "same.txt").string(), "mine");
     window.Answers = {TOverwriteAnswer::Cancel};
     SaveAll();
     EXPECT_FALSE(std::filesystem::exists(target / "later.txt"));
