@@ -67,7 +67,7 @@ std::string SafeFileName(const std::string& fileName, const TCodePage& codePage)
     }
     while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
     if (safe.empty()) return "NoName";
-    if (IsDeviceName(safe.substr(0, safe.find('.')))) safe.insert(0, "_");
+    if (IsDeviceName(safe.substr(0, safe.find('.')))) safe = "_" + safe;
     return safe;
 }
 

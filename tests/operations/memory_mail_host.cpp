@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "convert/transfer_encoding.h"
+
 namespace quillbox::testing {
 
 namespace {
@@ -36,17 +38,6 @@ std::pair<std::size_t, std::size_t> FindField(const std::string& header, const s
     return {std::string::npos, std::string::npos};
 }
 
-bool Convert(const std::string& destination, const std::string& source, std::string (*decode)(const std::string&))
-{
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::ofstream out(destination, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << decode(text.str());
-    return static_cast<bool>(out);
-}
 }  // namespace
 
 TMemoryMailHost::TMemoryMailHost()
@@ -116,47 +107,12 @@ std::vector<std::string> TMemoryMailHost::TempFilesLeft() const
 
 bool TMemoryMailHost::B64Decode(const std::string& destination, const std::string& source)
 {
-    return Convert(destination, source, DecodeBase64);
+    return Base64ConvertFile(destination, source, TConvertDirection::Decode);
 }
 
 bool TMemoryMailHost::QPDecode(const std::string& destination, const std::string& source)
 {
-    return Convert(destination, source, DecodeQuotedPrintable);
-}
-
-std::string DecodeBase64(const std::string& text)
-{
-    static const std::string kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    unsigned bits = 0;
-    int count = 0;
-    for (const char c : text) {
-        const std::size_t value = kAlphabet.find(c);
-        if (value == std::string::npos) continue;
-        bits = (bits << 6) | static_cast<unsigned>(value);
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            out += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    return out;
-}
-
-std::string DecodeQuotedPrintable(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '=') {
-            out += text[i];
-        } else if (text.compare(i + 1, 2, "\r\n") == 0) {
-            i += 2;
-        } else if (i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        }
-    }
-    return out;
+    return QuotedPrintableConvertFile(destination, source, TConvertDirection::Decode);
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path)

@@ -1,5 +1,5 @@
-// Mails held in memory behind the host interface, with the host's file
-// converters working on real temporary files.
+// Mails held in memory behind the host interface, with the reference host's
+// file converters working on real temporary files.
 #pragma once
 
 #include <filesystem>
@@ -51,9 +51,6 @@ private:
     std::filesystem::path folder_;
 };
 
-// The tiny decoders the host's converters stand for.
-std::string DecodeBase64(const std::string& text);
-std::string DecodeQuotedPrintable(const std::string& text);
 std::string ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace quillbox::testing
