@@ -4,6 +4,12 @@
 //   qbx source DATA-DIR MAIL-ID     write a stored mail's source to standard output
 //   qbx scan DATA-DIR FOLDER-ID [--progress]
 //                                   list a folder's attachments as the plug-in finds them
+//   qbx save DATA-DIR FOLDER-ID ROW DEST
+//                                   decode the attachment of a grid row into DEST
+//   qbx remove DATA-DIR FOLDER-ID ROW...
+//                                   cut the attachments of grid rows out of their mails
+// Rows count from 1 as the grid shows them by default: all attachments, newest mail first.
+#include "operation_commands.h"
 #include "scan_command.h"
 #include "store/importer.h"
 #include "store/mail_store.h"
@@ -24,7 +30,9 @@ int Usage()
 {
     std::cerr << "usage: qbx import FOLDER-DIR FILE...\n"
                  "       qbx source DATA-DIR MAIL-ID\n"
-                 "       qbx scan DATA-DIR FOLDER-ID [--progress]\n";
+                 "       qbx scan DATA-DIR FOLDER-ID [--progress]\n"
+                 "       qbx save DATA-DIR FOLDER-ID ROW DEST\n"
+                 "       qbx remove DATA-DIR FOLDER-ID ROW...\n";
     return 2;
 }
 
@@ -78,5 +86,7 @@ int main(int argc, char** argv)
     if (command == "import") return quillbox::Import(args);
     if (command == "source") return quillbox::Source(args);
     if (command == "scan") return quillbox::ScanCommand(args);
+    if (command == "save") return quillbox::SaveCommand(args);
+    if (command == "remove") return quillbox::RemoveCommand(args);
     return quillbox::Usage();
 }

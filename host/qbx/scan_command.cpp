@@ -55,13 +55,6 @@ std::string OwnFolder()
     return error ? std::string(".") : self.parent_path().string();
 }
 
-// The mailbox holding a folder: the first name of its path.
-std::string MailBoxOf(const std::string& folder)
-{
-    const std::size_t separator = folder.find(kPathSeparator);
-    return separator == std::string::npos ? folder : folder.substr(0, separator + 1);
-}
-
 void PrintCatalogue(const TMailList& list)
 {
     for (std::size_t i = 0; i < list.Count(); ++i) {
@@ -73,6 +66,34 @@ void PrintCatalogue(const TMailList& list)
 }
 
 }  // namespace
+
+std::string MailBoxOfFolder(const std::string& folder)
+{
+    const std::size_t separator = folder.find(kPathSeparator);
+    return separator == std::string::npos ? folder : folder.substr(0, separator + 1);
+}
+
+std::string WithFolderSeparator(std::string folder)
+{
+    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+    return folder;
+}
+
+bool LoadQbxRegexLibrary()
+{
+    return LoadRegexLibrary(OwnFolder(), [](const std::string& m) { std::cerr << "qbx: " << m << "\n"; });
+}
+
+bool ScanCatalogue(TMailList& list, THostApi& host, bool showProgress)
+{
+    list.MailBox = host.GetCurrentMailBox();
+    list.Folder = host.GetCurrentFolder();
+    list.FolderName = host.GetFolderDisplayName(list.Folder);
+    TConsoleScanWindow window(showProgress);
+    TNoIcons icons;
+    ScanFolder(list, host, window, icons);
+    return !window.Failed();
+}
 
 int ScanCommand(const std::vector<std::string>& args)
 {
@@ -86,31 +107,26 @@ int ScanCommand(const std::vector<std::string>& args)
         std::cerr << "usage: qbx scan DATA-DIR FOLDER-ID [--progress]\n";
         return 2;
     }
-    if (!LoadRegexLibrary(OwnFolder(), [](const std::string& m) { std::cerr << "qbx: " << m << "\n"; })) return 1;
+    if (!LoadQbxRegexLibrary()) return 1;
     struct TUnload {
         ~TUnload() { UnloadRegexLibrary(); }
     } unload;
 
     const TMailStore store(operands[0], TCodePage::Active().Id(),
                            [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; });
-    std::string folder = operands[1];
-    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
-    TStoreHostApi host(store, MailBoxOf(folder), folder, std::filesystem::temp_directory_path().string() + "/");
+    const std::string folder = WithFolderSeparator(operands[1]);
+    TStoreHostApi host(store, MailBoxOfFolder(folder), folder, std::filesystem::temp_directory_path().string() + "/");
 
     TMailList list;
-    list.MailBox = host.GetCurrentMailBox();
-    list.Folder = host.GetCurrentFolder();
-    list.FolderName = host.GetFolderDisplayName(list.Folder);
-    TConsoleScanWindow window(showProgress);
-    TNoIcons icons;
+    bool scanned = false;
     try {
-        ScanFolder(list, host, window, icons);
+        scanned = ScanCatalogue(list, host, showProgress);
     } catch (const std::exception& error) {
         std::cerr << "qbx: " << error.what() << "\n";
         return 1;
     }
     PrintCatalogue(list);
-    return window.Failed() ? 1 : (std::cout.flush() ? 0 : 1);
+    return !scanned ? 1 : (std::cout.flush() ? 0 : 1);
 }
 
 }  // namespace quillbox

@@ -1,0 +1,78 @@
+// Removals on arbitrary sources: no crash, and a mail is either left exactly
+// as it was or keeps every part not removed, byte for byte (or becomes its
+// one kept part when flattened).
+//
+// Input: two bytes choosing the attachments to remove (bit i % 16 for the
+// i-th), then the source. With the first byte's high bit set, a multipart
+// header with boundary "b" goes in front, so most inputs reach the rewrite.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "memory_mail_host.h"
+#include "operations/mime_boundary.h"
+#include "operations/remove_parts.h"
+#include "operations/removed_names.h"
+#include "regex/regex_library.h"
+#include "removal_integrity.h"
+#include "text/code_page.h"
+
+namespace {
+
+using namespace quillbox;
+
+[[noreturn]] void Fail(const std::string& what, const std::string& before, const std::string& after)
+{
+    std::fprintf(stderr, "%s\n--- before ---\n%s\n--- after ---\n%s\n", what.c_str(), before.c_str(), after.c_str());
+    std::abort();
+}
+
+bool Setup()
+{
+    TCodePage::SetActiveForProcess(932);
+    return LoadRegexLibrary(QBX_REGEX_LIBRARY_DIR, [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+    static const bool loaded = Setup();
+    if (!loaded) std::abort();
+    if (size < 2) return 0;
+    const unsigned mask = data[0] | (data[1] << 8);
+    std::string source(reinterpret_cast<const char*>(data + 2), size - 2);
+    if (data[0] & 0x80) source = "MIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"b\"\r\n\r\n" + source;
+
+    static testing::TMemoryMailHost host;
+    const std::string mailId = "box/inbox/?1";
+    host.Mails = {{mailId, source}};
+    host.TempFiles.clear();
+    std::string written;
+    host.StoreSource = [&](const std::string& s) { return written = s; };
+
+    try {
+        const auto mail = testing::CatalogueOf(mailId, source);
+        if (!mail) return 0;
+        std::vector<const TAttachment*> chosen;
+        std::vector<std::string> names;
+        std::vector<bool> removed(kMaxPieces + 1, false);
+        for (std::size_t i = 0; i < mail->Attachments.size(); ++i) {
+            if (!(mask & (1u << (i % 16)))) continue;
+            chosen.push_back(mail->Attachments[i].get());
+            names.push_back(mail->Attachments[i]->FileName);
+            removed.at(mail->Attachments[i]->PartNo) = true;
+        }
+        if (chosen.empty()) return 0;
+        if (RemoveParts(host, *mail, chosen, QuotedNameList(names)) == TRemoval::Untouched) {
+            if (host.Mails[mailId] != source) Fail("an untouched mail changed", source, host.Mails[mailId]);
+            return 0;
+        }
+        const std::string fault = testing::IntegrityFault(source, written, removed);
+        if (!fault.empty()) Fail(fault, source, written);
+    } catch (const EBRegExpError&) {
+        // A pattern the engine gives up on (its match budget) ends the command, mail untouched.
+        if (!written.empty()) Fail("an error after the mail was written", source, written);
+    }
+    return 0;
+}

@@ -1,0 +1,16 @@
+// qbx save and qbx remove: the plug-in's decoder and removal over the store,
+// rows numbered as the grid numbers them in the default view (all
+// attachments, newest mail first).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillbox {
+
+// args: DATA-DIR FOLDER-ID ROW DEST
+int SaveCommand(const std::vector<std::string>& args);
+// args: DATA-DIR FOLDER-ID ROW...
+int RemoveCommand(const std::vector<std::string>& args);
+
+}  // namespace quillbox

@@ -1,0 +1,21 @@
+// The two removal commands: the marked attachments of every mail, and one
+// attachment.
+#pragma once
+
+#include "catalogue/mail_list.h"
+#include "operations/removal_window.h"
+#include "tansy/host_api.h"
+
+namespace quillbox {
+
+// Removes every attachment that is marked, visible and not yet removed, one
+// rewrite per mail, in list order. The view is rebuilt when every mail was
+// rewritten; after an error, or when a mail was left untouched, the folder is
+// scanned again so the catalogue matches the mails. Errors are passed on
+// once the window is back in its normal state.
+void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window);
+
+// The same for one attachment of one mail.
+void RemoveOne(TMailItem& mail, TAttachment& attachment, THostApi& host, TRemovalWindow& window);
+
+}  // namespace quillbox

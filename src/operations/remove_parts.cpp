@@ -1,0 +1,88 @@
+#include "operations/remove_parts.h"
+
+#include <algorithm>
+
+#include "operations/mime_boundary.h"
+#include "operations/removed_names.h"
+#include "operations/source_rewrite.h"
+
+namespace quillbox {
+
+EMailNotStored::EMailNotStored(const TMailItem& mail)
+    : std::runtime_error("The mail \"" + mail.Subject + "\" was not stored as rewritten (" + mail.MailID + ")."),
+      MailID(mail.MailID)
+{
+}
+
+namespace {
+// The pieces to drop, or nothing when the catalogue does not describe this
+// source any more: then no part of it may be touched.
+std::optional<std::vector<bool>> PiecesToRemove(const TMailItem& mail, const std::vector<std::string>& pieces,
+                                                const std::vector<const TAttachment*>& toRemove)
+{
+    std::vector<bool> removed(pieces.size(), false);
+    for (const TAttachment* attachment : toRemove) {
+        const auto partNo = static_cast<std::size_t>(attachment->PartNo);
+        if (attachment->PartNo < 1 || partNo >= pieces.size()) return std::nullopt;
+        if (pieces[partNo].size() != static_cast<std::size_t>(attachment->Size)) return std::nullopt;
+        const auto owner = std::find_if(mail.Attachments.begin(), mail.Attachments.end(),
+                                        [&](const auto& a) { return a->PartNo == attachment->PartNo; });
+        if (owner == mail.Attachments.end() || owner->get() != attachment) return std::nullopt;
+        removed[partNo] = true;
+    }
+    return removed;
+}
+
+// A mail that loses all its attachments and keeps a single text part is
+// given back as that part alone.
+std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vector<std::string>& pieces,
+                                           const std::vector<bool>& removed, std::size_t removedCount)
+{
+    if (mail.Attachments.size() != removedCount) return std::nullopt;
+    const std::size_t remaining = pieces.size() - removedCount;
+    if (remaining >= 3) return std::nullopt;
+    for (std::size_t k = 1; k < pieces.size(); ++k) {
+        if (removed[k]) continue;
+        if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", pieces[k])) return std::nullopt;
+        return FlattenToSinglePart(pieces[0], pieces[k]);
+    }
+    return std::nullopt;
+}
+
+void RecordRemovedNames(THostApi& host, const std::string& names)
+{
+    const std::string value = AppendNameList(host.GetSpecifiedHeader(kRemovedAttachmentHeader), names);
+    host.SetSpecifiedHeader(kRemovedAttachmentHeader, FoldRemovedNames(host.LocalToIso2022Jp(value)));
+}
+}  // namespace
+
+TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TAttachment*>& toRemove,
+                     const std::string& names)
+{
+    TBRegExp regExp;
+    host.SetCurrentMail(mail.MailID);
+    const auto boundary = FindBoundary(regExp, host.GetHeader(mail.MailID).value_or(std::string()));
+    if (!boundary) return TRemoval::Untouched;
+    mail.Boundary = boundary->Boundary;
+    mail.BoundaryPattern = boundary->BoundaryPattern;
+
+    const std::vector<std::string> pieces = [&] {
+        const auto source = host.GetSource(mail.MailID);
+        if (!SplitAtDelimiters(regExp, *boundary, source.value_or(std::string()))) return std::vector<std::string>();
+        return CopyPieces(regExp);
+    }();
+    if (pieces.empty()) return TRemoval::Untouched;
+    const auto removed = PiecesToRemove(mail, pieces, toRemove);
+    if (!removed) return TRemoval::Untouched;
+
+    const std::size_t removedCount = static_cast<std::size_t>(std::count(removed->begin(), removed->end(), true));
+    auto flattened = FlattenedSource(mail, pieces, *removed, removedCount);
+    const std::string source =
+        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *removed, boundary->Boundary);
+    host.SetSource(source);
+    if (host.GetSource(mail.MailID) != source) throw EMailNotStored(mail);
+    RecordRemovedNames(host, names);
+    return TRemoval::Rewritten;
+}
+
+}  // namespace quillbox

@@ -1,0 +1,115 @@
+#include "operations/save_commands.h"
+
+#include <cstdio>
+
+#include "catalogue/mail_date.h"
+#include "operations/decode_attachment.h"
+#include "operations/local_file.h"
+#include "operations/path_text.h"
+#include "operations/progress_text.h"
+
+namespace quillbox {
+
+namespace {
+// One run of the marked save: the answer that decides about existing files,
+// the progress shown, and what could not be decoded.
+class TMarkedSave {
+public:
+    TMarkedSave(const std::string& folder, int markCount, THostApi& host, TSaveWindow& window,
+                const TCodePage& codePage)
+        : folder_(folder), markCount_(markCount), host_(host), window_(window), codePage_(codePage)
+    {
+    }
+
+    void Run(const std::vector<TListPosItem>& rows)
+    {
+        for (const TListPosItem& row : rows) {
+            if (!row.Mail || !row.Attachment || !row.Attachment->Marked) continue;
+            if (!Save(*row.Mail, *row.Attachment)) return;
+        }
+    }
+
+    const std::vector<std::string>& Failures() const { return failures_; }
+
+private:
+    // False when the user cancels the run.
+    bool Save(TMailItem& mail, const TAttachment& attachment)
+    {
+        ShowProgress(++handled_);
+        const std::string name = SafeFileName(attachment.FileName, codePage_);
+        const std::string target = folder_ + name;
+        if (IsExistingFile(target)) {
+            if (answer_ == TOverwriteAnswer::NoToAll) return true;
+            if (answer_ != TOverwriteAnswer::YesToAll) answer_ = window_.AskOverwrite(name);
+            if (answer_ == TOverwriteAnswer::Cancel) return false;
+            if (answer_ == TOverwriteAnswer::No || answer_ == TOverwriteAnswer::NoToAll) return true;
+        }
+        window_.ProcessMessages();
+        if (!DecodeAttachment(host_, mail, attachment, target))
+            failures_.push_back(UndecodableLine(mail, attachment, window_.DateSeparator()));
+        return true;
+    }
+
+    void ShowProgress(int handled)
+    {
+        const int percent = WholePercent(handled, markCount_);
+        const std::string text = PercentText(percent);
+        if (text == shown_) return;
+        window_.ShowProgress(text, percent);
+        shown_ = text;
+    }
+
+    const std::string folder_;
+    const int markCount_;
+    THostApi& host_;
+    TSaveWindow& window_;
+    const TCodePage& codePage_;
+    TOverwriteAnswer answer_ = TOverwriteAnswer::Yes;
+    int handled_ = 0;
+    std::string shown_;
+    std::vector<std::string> failures_;
+};
+}  // namespace
+
+std::string UndecodableLine(const TMailItem& mail, const TAttachment& attachment, char dateSeparator)
+{
+    const TDateTimeParts date = DecodeDateTime(mail.Date);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%c%02d%c%02d", date.Year, dateSeparator, date.Month, dateSeparator, date.Day);
+    return std::string(text) + '\t' + mail.Subject + '\t' + attachment.FileName;
+}
+
+void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std::string& saveDir, THostApi& host,
+                TSaveWindow& window, const TCodePage& codePage)
+{
+    std::string chosen = saveDir;
+    if (!window.SelectFolder(chosen)) return;
+    window.BeginSave();
+    const std::string folder = WithTrailingDelimiter(chosen, codePage);
+    TMarkedSave run(folder, markCount, host, window, codePage);
+    const auto finish = [&] {
+        window.EndSave();
+        if (folder != saveDir) window.StoreSaveDir(folder);
+        if (!run.Failures().empty()) window.ReportUndecodable(run.Failures());
+        window.RestoreCursor();
+    };
+    try {
+        run.Run(rows);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void SaveAttachmentAs(TMailItem& mail, const TAttachment& attachment, const std::string& saveDir, THostApi& host,
+                      TSaveWindow& window, const TCodePage& codePage)
+{
+    const auto path = window.SelectFile(SafeFileName(attachment.FileName, codePage), saveDir);
+    if (!path) return;
+    if (!DecodeAttachment(host, mail, attachment, *path)) window.ShowUndecodable();
+    const std::string folder = FolderOfPath(*path, codePage);
+    if (folder != saveDir) window.StoreSaveDir(folder);
+}
+
+}  // namespace quillbox

@@ -1,0 +1,120 @@
+#include "operations/removal_commands.h"
+
+#include "operations/remove_parts.h"
+#include "operations/renumber.h"
+#include "operations_fixture.h"
+
+namespace quillbox {
+namespace {
+
+using namespace quillbox::testing;
+
+class TRecordingRemovalWindow : public TRemovalWindow {
+public:
+    explicit TRecordingRemovalWindow(TMailList& list) : list_(list) {}
+    bool ConfirmRemoveMarked() override { return Log("confirm"), Yes; }
+    bool ConfirmRemoveOne(const std::string& fileName) override { return Log("confirm " + fileName), Yes; }
+    void BeginRemoval(bool bulk) override { Log(bulk ? "begin bulk" : "begin one"); }
+    void ShowProgress(const std::string& text, int position) override
+    {
+        Progress.push_back(text);
+        EXPECT_EQ(std::stoi(text), position);
+    }
+    void ResetProgress() override { Log("reset"); }
+    void RebuildView() override { Log("rebuild"), DropRemovedAttachments(list_); }
+    void ScanFolder() override { Log("scan"); }
+    void EndRemoval() override { Log("end"); }
+
+    bool Yes = true;
+    std::vector<std::string> Events, Progress;
+
+private:
+    void Log(const std::string& what) { Events.push_back(what); }
+    TMailList& list_;
+};
+
+class RemovalCommandsTest : public OperationsTest {
+protected:
+    // Mails each with a text part and two marked, listed attachments.
+    void AddMails(int count)
+    {
+        std::vector<std::unique_ptr<TMailItem>> mails;
+        for (int i = 0; i < count; ++i) {
+            TTestMail mail;
+            mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "a\r\n"), SevenBitPart("b.txt", "b\r\n")};
+            auto item = Store(mail, "box/inbox/?" + std::to_string(i));
+            for (const auto& attachment : item->Attachments) attachment->Marked = true;
+            mails.push_back(std::move(item));
+        }
+        list.AddInDateOrder(std::move(mails));
+        list.MarkCount = 2 * count;
+        list.AttachCount = 2 * count;
+    }
+
+    TMailList list;
+    TRecordingRemovalWindow window{list};
+};
+
+TEST_F(RemovalCommandsTest, MarkedVisibleAttachmentsGoOneRewritePerMailWithProgress)
+{
+    AddMails(3);
+    list[1].Attachments[1]->Visible = false;  // hidden by the view: stays
+    list.MarkCount = 5;
+    RemoveMarked(list, host, window);
+    EXPECT_EQ(window.Progress, (std::vector<std::string>{"40%", "60%", "100%"}));
+    EXPECT_EQ(host.SetSourceCalls, 3);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end"}));
+    EXPECT_EQ(list.AttachCount, 1);
+    ASSERT_EQ(list[1].Attachments.size(), 1u);
+    EXPECT_EQ(list[1].Attachments[0]->PartNo, 2);
+    host.Current = list[0].MailID;
+    EXPECT_EQ(host.GetSpecifiedHeader("X-Removed-Attachment"), "\"a.txt\",\r\n \"b.txt\"");
+}
+
+TEST_F(RemovalCommandsTest, NoMeansNothingChanges)
+{
+    AddMails(1);
+    window.Yes = false;
+    RemoveMarked(list, host, window);
+    RemoveOne(list[0], *list[0].Attachments[0], host, window);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "confirm a.txt"}));
+    EXPECT_FALSE(list[0].Attachments[0]->Removed);
+    EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovalCommandsTest, AMailLeftUntouchedMakesTheFolderBeReadAgain)
+{
+    AddMails(2);
+    host.Mails[list[0].MailID] = "Subject: no longer multipart\r\n\r\nbody\r\n";
+    RemoveMarked(list, host, window);
+    EXPECT_EQ(host.SetSourceCalls, 1);  // the other mail is still done
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
+
+    window.Events.clear();
+    AddMails(1);
+    host.Mails[list[2].MailID] = "Subject: gone\r\n\r\n";
+    RemoveOne(list[2], *list[2].Attachments[0], host, window);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
+}
+
+TEST_F(RemovalCommandsTest, AnErrorStopsTheRunAndTheFolderIsReadAgain)
+{
+    AddMails(3);
+    host.StoreSource = [](const std::string& source) { return source + "mangled"; };
+    EXPECT_THROW(RemoveMarked(list, host, window), EMailNotStored);
+    EXPECT_EQ(host.SetSourceCalls, 1);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
+}
+
+TEST_F(RemovalCommandsTest, RemoveOneRewritesTheMailAndRebuilds)
+{
+    AddMails(1);
+    RemoveOne(list[0], *list[0].Attachments[1], host, window);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm b.txt", "begin one", "reset", "rebuild", "end"}));
+    EXPECT_TRUE(window.Progress.empty());
+    ASSERT_EQ(list[0].Attachments.size(), 1u);
+    EXPECT_EQ(list[0].Attachments[0]->FileName, "a.txt");
+}
+
+}  // namespace
+}  // namespace quillbox

@@ -1,0 +1,110 @@
+#include "removal_integrity.h"
+
+#include "operations/mime_boundary.h"
+#include "operations/text_lines.h"
+
+namespace quillbox::testing {
+
+namespace {
+std::string HeaderOf(const std::string& source)
+{
+    const std::size_t crlf = source.find("\r\n\r\n");
+    const std::size_t lf = source.find("\n\n");
+    if (crlf != std::string::npos && (lf == std::string::npos || crlf < lf)) return source.substr(0, crlf + 2);
+    return lf == std::string::npos ? source : source.substr(0, lf + 1);
+}
+
+std::vector<std::string> Pieces(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source)
+{
+    SplitAtDelimiters(regExp, boundary, source);
+    return CopyPieces(regExp);
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string HeaderValue(const std::string& piece, const std::string& name)
+{
+    const TPartLayout layout = LayoutOfPart(piece);
+    for (std::size_t i = layout.FirstHeaderLine; i < layout.EndOfHeader; ++i) {
+        const std::string line = piece.substr(layout.Lines[i].Start, layout.Lines[i].Length);
+        if (Lower(line).starts_with(name + ":")) {
+            std::string value = line.substr(name.size() + 1);
+            value.erase(0, value.find_first_not_of(" \t"));
+            return value;
+        }
+    }
+    return {};
+}
+
+std::string BodyBytes(const std::string& text)
+{
+    const TPartLayout layout = LayoutOfPart(text);
+    return layout.FirstBodyLine < layout.Lines.size() ? text.substr(layout.Lines[layout.FirstBodyLine].Start) : "";
+}
+
+std::string FlatteningFault(const std::string& written, const std::string& part)
+{
+    const std::string header = HeaderOf(written);
+    const TPartLayout layout = LayoutOfPart(part);
+    for (std::size_t i = layout.FirstHeaderLine; i < layout.EndOfHeader; ++i)
+        if (header.find(part.substr(layout.Lines[i].Start, layout.Lines[i].Length)) == std::string::npos)
+            return "a header line of the kept part is missing";
+    if (Lower(header).find("multipart/") != std::string::npos) return "the multipart type stayed";
+    if (BodyBytes(written) != BodyBytes(part)) return "the body is not the kept part's body";
+    return {};
+}
+}  // namespace
+
+std::unique_ptr<TMailItem> CatalogueOf(const std::string& mailId, const std::string& source)
+{
+    TBRegExp regExp;
+    const auto boundary = FindBoundary(regExp, HeaderOf(source));
+    if (!boundary) return nullptr;
+    const auto pieces = Pieces(regExp, *boundary, source);
+    auto mail = std::make_unique<TMailItem>();
+    mail->MailID = mailId;
+    for (std::size_t k = 1; k < pieces.size() && k < 200; ++k) {
+        if (Lower(pieces[k]).find("content-type: text/plain") != std::string::npos) continue;
+        auto attachment = std::make_unique<TAttachment>();
+        attachment->PartNo = static_cast<int>(k);
+        attachment->FileName = "part" + std::to_string(k);
+        const std::string encoding = HeaderValue(pieces[k], "content-transfer-encoding");
+        attachment->Encoding = encoding.empty() ? "Unknown" : encoding;
+        attachment->Size = static_cast<int>(pieces[k].size());
+        attachment->Visible = true;
+        mail->Attachments.push_back(std::move(attachment));
+    }
+    return mail;
+}
+
+std::string IntegrityFault(const std::string& before, const std::string& written, const std::vector<bool>& removed)
+{
+    TBRegExp regExp;
+    const auto boundary = FindBoundary(regExp, HeaderOf(before));
+    if (!boundary) return written == before ? "" : "a mail without boundary was changed";
+    const auto piecesBefore = Pieces(regExp, *boundary, before);
+    if (piecesBefore.size() >= static_cast<std::size_t>(kMaxPieces)) return {};
+
+    std::vector<std::string> kept{piecesBefore.at(0)};
+    for (std::size_t k = 1; k < piecesBefore.size(); ++k)
+        if (!removed.at(k)) kept.push_back(piecesBefore[k]);
+    while (kept.size() > 1 && kept.back().empty()) kept.pop_back();
+
+    const auto boundaryAfter = FindBoundary(regExp, HeaderOf(written));
+    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
+        const auto piecesAfter = Pieces(regExp, *boundary, written);
+        if (written.rfind("--" + boundary->Boundary + "--") == std::string::npos) return "no closing delimiter";
+        if (piecesAfter == kept) return {};
+        if (piecesAfter.size() != kept.size()) return "the kept parts are not all there";
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            if (piecesAfter[k] != kept[k]) return "kept piece " + std::to_string(k) + " changed";
+    }
+    if (kept.size() == 2) return FlatteningFault(written, kept[1]);
+    return "the mail no longer cuts at its boundary";
+}
+
+}  // namespace quillbox::testing

@@ -1,0 +1,212 @@
+#include "operations/remove_parts.h"
+
+#include "operations/decode_attachment.h"
+#include "operations/removed_names.h"
+#include "operations/renumber.h"
+#include "operations_fixture.h"
+
+namespace quillbox {
+namespace {
+
+using namespace quillbox::testing;
+
+// The source with one more header field at the end of its header block.
+std::string WithField(const std::string& source, const std::string& field)
+{
+    std::string result = source;
+    return result.insert(result.find("\r\n\r\n") + 2, field + "\r\n");
+}
+
+class RemovePartsTest : public OperationsTest {
+protected:
+    TRemoval Remove(TMailItem& mail, const std::vector<std::size_t>& indexes)
+    {
+        std::vector<const TAttachment*> chosen;
+        std::vector<std::string> names;
+        for (const std::size_t i : indexes) {
+            mail.Attachments[i]->Removed = true;
+            chosen.push_back(mail.Attachments[i].get());
+            names.push_back(mail.Attachments[i]->FileName);
+        }
+        return RemoveParts(host, mail, chosen, QuotedNameList(names));
+    }
+    const std::string& Stored(const std::string& mailId = "box/inbox/?1") { return host.Mails[mailId]; }
+};
+
+TEST_F(RemovePartsTest, AMailLosingItsOnlyAttachmentBecomesItsTextPart)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hello\r\n"), Base64Part("a.pdf", "%PDF")};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    EXPECT_EQ(Stored(), "From: a@example.com\r\nSubject: test\r\nMIME-Version: 1.0\r\n"
+                        "Content-Type: text/plain; charset=\"iso-2022-jp\"\r\nContent-Transfer-Encoding: 7bit\r\n"
+                        "X-Removed-Attachment: \"a.pdf\"\r\n\r\nHello\r\n");
+
+    mail.HeaderLines = "Subject: no version\r\n";
+    mail.Parts[0] = TextPart("<p>x</p>\r\n", "html");
+    item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    EXPECT_EQ(Stored(), "Subject: no version\r\n"
+                        "Content-Type: text/html; charset=\"iso-2022-jp\"\r\nContent-Transfer-Encoding: 7bit\r\n"
+                        "X-Removed-Attachment: \"a.pdf\"\r\n\r\n<p>x</p>\r\n");
+}
+
+TEST_F(RemovePartsTest, FlatteningMovesTheWholePartHeaderAndLeavesNothingElseInTheBody)
+{
+    TTestMail mail;
+    mail.HeaderLines = "Subject: real\r\nMime-Version: 1.0\r\nContent-Transfer-Encoding: 7bit\r\nX-Mailer: m\r\n";
+    mail.ContentType = "Content-Type: multipart/mixed; boundary=\"=_b.1+x\";\r\n\tcharset=\"ISO-2022-JP\"\r\n";
+    mail.Preamble = "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\r\n\r\n";
+    mail.Parts = {{"Content-Transfer-Encoding: quoted-printable\r\nContent-Type: text/plain;\r\n charset=utf-8\r\n\r\n"
+                   "caf=C3=A9\r\n\r\n-- \r\nsig\r\n",
+                   "", ""},
+                  Base64Part("a.pdf", "%PDF", true)};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    EXPECT_EQ(Stored(), "Subject: real\r\nMime-Version: 1.0\r\n"
+                        "Content-Transfer-Encoding: quoted-printable\r\nContent-Type: text/plain;\r\n charset=utf-8\r\n"
+                        "X-Mailer: m\r\nX-Removed-Attachment: \"a.pdf\"\r\n\r\ncaf=C3=A9\r\n\r\n-- \r\nsig\r\n");
+}
+
+TEST_F(RemovePartsTest, MailsKeepingAnAttachmentStayMultipartWithEveryKeptByte)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hello\r\n"), Base64Part("a.pdf", "%PDF"), Base64Part("b.zip", "PK")};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    TTestMail expected = mail;
+    expected.Parts.erase(expected.Parts.begin() + 1);
+    EXPECT_EQ(Stored(), WithField(expected.Source() + "\r\n", "X-Removed-Attachment: \"a.pdf\""));
+
+    mail.Parts = {Base64Part("a.pdf", "%PDF"), Base64Part("b.zip", "PK")};
+    item = Store(mail);
+    ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
+    expected = mail;
+    expected.Parts.pop_back();
+    EXPECT_EQ(Stored(), WithField(expected.Source() + "\r\n", "X-Removed-Attachment: \"b.zip\""));
+}
+
+TEST_F(RemovePartsTest, RemovingEveryPartLeavesHeaderPreambleAndAClosingDelimiter)
+{
+    TTestMail mail;
+    mail.Parts = {Base64Part("a.pdf", "%PDF"), Base64Part("b.zip", "PK")};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0, 1}), TRemoval::Rewritten);
+    TTestMail expected = mail;
+    expected.Parts.clear();
+    EXPECT_EQ(Stored(), WithField(expected.Source() + "\r\n", "X-Removed-Attachment: \"a.pdf\",\r\n \"b.zip\""));
+}
+
+TEST_F(RemovePartsTest, TextAfterTheClosingDelimiterStaysAsAPart)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hello\r\n"), Base64Part("a.pdf", "%PDF")};
+    mail.Epilogue = "trailing text\r\n";
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    EXPECT_EQ(Stored(), WithField("From: a@example.com\r\nSubject: test\r\nMIME-Version: 1.0\r\n" + mail.ContentType +
+                                      "\r\n" + mail.Preamble + "--=_b.1+x\r\n" + mail.Parts[0].Text +
+                                      "--=_b.1+x\r\ntrailing text\r\n--=_b.1+x--\r\n\r\n",
+                                  "X-Removed-Attachment: \"a.pdf\""));
+}
+
+TEST_F(RemovePartsTest, RemovalsAppendToTheHistoryOneFoldedNameALine)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hello\r\n"), Base64Part("a.pdf", "%PDF"), Base64Part("b.zip", "PK"),
+                  Base64Part("\x8E\x91\x97\xBF.xls", "x")};
+    auto item = Store(mail);
+    std::vector<std::string> converted;
+    host.ToJis = [&](const std::string& text) { return converted.push_back(text), text; };
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    DropRemovedAttachments(*item);
+    ASSERT_EQ(Remove(*item, {0, 1}), TRemoval::Rewritten);
+    host.Current = item->MailID;
+    EXPECT_EQ(host.GetSpecifiedHeader(kRemovedAttachmentHeader),
+              "\"a.pdf\",\r\n \"b.zip\",\r\n \"\x8E\x91\x97\xBF.xls\"");
+    EXPECT_EQ(converted.back(), "\"a.pdf\", \"b.zip\", \"\x8E\x91\x97\xBF.xls\"");
+
+    // A long history comes back whole.
+    const std::string longHistory = "\"" + std::string(5000, 'n') + "\"";
+    mail.HeaderLines += "X-Removed-Attachment: " + longHistory + "\r\n";
+    item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    EXPECT_EQ(host.GetSpecifiedHeader(kRemovedAttachmentHeader), longHistory + ",\r\n \"a.pdf\"");
+}
+
+TEST(RemovedNames, FoldingLeavesDoubleByteRunsAlone)
+{
+    // In ISO-2022-JP the bytes '"' ',' inside ESC $ B ... ESC ( B are a character.
+    const std::string jis = "\"a\",  \"\x1B$B\",\x1B(B.txt\", \"c\"";
+    EXPECT_EQ(FoldRemovedNames(jis), "\"a\",\r\n \"\x1B$B\",\x1B(B.txt\",\r\n \"c\"");
+}
+
+TEST_F(RemovePartsTest, EmptyPiecesStaySoLaterPartsKeepTheirNumbers)
+{
+    TTestMail mail;
+    mail.Parts = {SevenBitPart("a.txt", "aaa\r\n"), {"", "", ""}, SevenBitPart("c.txt", "ccc\r\n")};
+    auto item = Store(mail);
+    ASSERT_EQ(item->Attachments[1]->PartNo, 3);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    DropRemovedAttachments(*item);
+    ASSERT_EQ(item->Attachments[0]->PartNo, 2);
+    ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c")));
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+}
+
+TEST_F(RemovePartsTest, RenumberedAttachmentsCanStillBeSavedAndRemoved)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n"), SevenBitPart("b.txt", "bbb\r\n"),
+                  SevenBitPart("c.txt", "ccc\r\n")};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
+    DropRemovedAttachments(*item);
+    ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[1], Path("c")));
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    DropRemovedAttachments(*item);
+    ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c2")));
+    EXPECT_EQ(ReadFileBytes(Path("c2")), "ccc\r\n");
+}
+
+TEST_F(RemovePartsTest, AMailThatNoLongerMatchesTheCatalogueIsLeftAlone)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n"), SevenBitPart("b.txt", "bbb\r\n")};
+    auto item = Store(mail);
+    const std::string before = Stored();
+
+    item->Attachments[0]->Size += 1;  // the part changed since the scan
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
+    item->Attachments[0]->Size -= 1;
+    item->Attachments[1]->PartNo = 7;
+    EXPECT_EQ(Remove(*item, {1}), TRemoval::Untouched);
+
+    host.Mails[item->MailID] = "Subject: single\r\n\r\nbody --=_b.1+x\r\n";
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
+    host.Mails[item->MailID] = WithField(before, "X: y").substr(0, before.find("\r\n\r\n") + 4);
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
+    EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovePartsTest, ASourceTheHostDidNotKeepIsAnErrorNamingTheMail)
+{
+    TTestMail mail;
+    mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n"), SevenBitPart("b.txt", "bbb\r\n")};
+    auto item = Store(mail);
+    item->Subject = "Quarterly figures";
+    host.StoreSource = [](const std::string& source) { return source.substr(0, source.size() / 2); };
+    try {
+        Remove(*item, {0});
+        FAIL() << "no error";
+    } catch (const EMailNotStored& e) {
+        EXPECT_NE(std::string(e.what()).find("Quarterly figures"), std::string::npos);
+    }
+    host.Current = item->MailID;
+    EXPECT_EQ(host.GetSpecifiedHeader(kRemovedAttachmentHeader), "");
+}
+
+}  // namespace
+}  // namespace quillbox

@@ -1,0 +1,188 @@
+#include "operations/save_commands.h"
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+
+#include "catalogue/mail_date.h"
+#include "operations/local_file.h"
+#include "operations/path_text.h"
+#include "operations_fixture.h"
+
+namespace quillbox {
+namespace {
+
+using namespace quillbox::testing;
+
+class TRecordingSaveWindow : public TSaveWindow {
+public:
+    bool SelectFolder(std::string& folder) override
+    {
+        FolderOffered = folder;
+        if (Chosen.empty()) return false;
+        folder = Chosen;
+        return true;
+    }
+    std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
+    {
+        ProposedName = fileName, FolderOffered = folder;
+        return ChosenFile;
+    }
+    void BeginSave() override { Log("begin"); }
+    void ShowProgress(const std::string& text, int position) override
+    {
+        Progress.push_back(text);
+        EXPECT_EQ(std::stoi(text), position);
+    }
+    void ProcessMessages() override {}
+    void EndSave() override { Log("end"); }
+    void RestoreCursor() override { Log("cursor"); }
+    TOverwriteAnswer AskOverwrite(const std::string& fileName) override
+    {
+        Asked.push_back(fileName);
+        EXPECT_FALSE(Answers.empty());
+        const TOverwriteAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    void ReportUndecodable(const std::vector<std::string>& lines) override { Failures = lines, Log("report"); }
+    void ShowUndecodable() override { Log("undecodable"); }
+    void StoreSaveDir(const std::string& folder) override { SaveDir = folder, Log("savedir"); }
+    char DateSeparator() const override { return '/'; }
+
+    std::string Chosen, FolderOffered, ProposedName, SaveDir;
+    std::optional<std::string> ChosenFile;
+    std::vector<std::string> Events, Progress, Asked, Failures;
+    std::deque<TOverwriteAnswer> Answers;
+
+private:
+    void Log(const std::string& what) { Events.push_back(what); }
+};
+
+class SaveCommandsTest : public OperationsTest {
+protected:
+    void SetUp() override
+    {
+        OperationsTest::SetUp();
+        target = host.Folder() / "target";
+        std::filesystem::create_directories(target);
+        window.Chosen = target.string();
+    }
+
+    // One mail per file name, each attachment marked and listed.
+    void AddMails(const std::vector<std::string>& fileNames, const std::string& encoding = "7bit")
+    {
+        for (std::size_t i = 0; i < fileNames.size(); ++i) {
+            TTestMail mail;
+            mail.Parts = {TextPart("Hi\r\n"), SevenBitPart(fileNames[i], "content " + std::to_string(i) + "\r\n")};
+            auto item = Store(mail, "box/inbox/?" + std::to_string(i));
+            item->Date = DateFromUnixTime(1000000000);
+            item->Subject = "mail " + std::to_string(i);
+            item->Attachments[0]->Marked = true;
+            item->Attachments[0]->Encoding = encoding;
+            rows.push_back({0, 0, item->Attachments[0].get(), item.get()});
+            mails.push_back(std::move(item));
+        }
+    }
+    void SaveAll()
+    {
+        const int marked = static_cast<int>(
+            std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.Attachment && row.Attachment->Marked; }));
+        SaveMarked(rows, marked, "old", host, window, TCodePage(932));
+    }
+    std::string Saved(const std::string& name) const { return ReadFileBytes(target / name); }
+
+    std::filesystem::path target;
+    TRecordingSaveWindow window;
+    std::vector<std::unique_ptr<TMailItem>> mails;
+    std::vector<TListPosItem> rows;
+};
+
+TEST_F(SaveCommandsTest, MarkedRowsAreSavedUnderSafeNamesWithProgress)
+{
+    AddMails({"a.txt", "..\\..\\evil.txt", "\x8E\x91\x97\xBF.txt"});
+    rows.push_back({});  // a row that does not resolve
+    SaveAll();
+    EXPECT_EQ(window.FolderOffered, "old");
+    EXPECT_EQ(Saved("a.txt"), "content 0\r\n");
+    EXPECT_EQ(Saved("evil.txt"), "content 1\r\n");
+    EXPECT_EQ(Saved("\x8E\x91\x97\xBF.txt"), "content 2\r\n");
+    EXPECT_FALSE(std::filesystem::exists(host.Folder() / "evil.txt"));
+    EXPECT_EQ(window.Progress, (std::vector<std::string>{"33%", "67%", "100%"}));
+    EXPECT_EQ(window.SaveDir, WithTrailingDelimiter(target.string(), TCodePage(932)));
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "cursor"}));
+}
+
+TEST_F(SaveCommandsTest, UnmarkedRowsAndACancelledBrowserSaveNothing)
+{
+    AddMails({"a.txt"});
+    rows[0].Attachment->Marked = false;
+    SaveAll();
+    EXPECT_FALSE(std::filesystem::exists(target / "a.txt"));
+    window.SaveDir.clear();
+    window.Chosen.clear();
+    rows[0].Attachment->Marked = true;
+    SaveAll();
+    EXPECT_FALSE(std::filesystem::exists(target / "a.txt"));
+    EXPECT_TRUE(window.SaveDir.empty());
+}
+
+TEST_F(SaveCommandsTest, OverwriteAnswersDecidePerFileOrForTheRestOfTheRun)
+{
+    AddMails({"same.txt", "same.txt", "same.txt", "same.txt"});
+    WriteBytesToFile((target / "same.txt").string(), "mine");
+    window.Answers = {TOverwriteAnswer::No, TOverwriteAnswer::Yes, TOverwriteAnswer::YesToAll};
+    SaveAll();
+    EXPECT_EQ(window.Asked.size(), 3u);  // Yes asks again next time; Yes to all never again
+    EXPECT_EQ(Saved("same.txt"), "content 3\r\n");
+
+    window.Asked.clear();
+    window.Answers = {TOverwriteAnswer::NoToAll};
+    WriteBytesToFile((target / "same.txt").string(), "mine");
+    SaveAll();
+    EXPECT_EQ(window.Asked.size(), 1u);
+    EXPECT_EQ(Saved("same.txt"), "mine");
+}
+
+TEST_F(SaveCommandsTest, CancelStopsTheRunButStillReportsAndMovesSaveDir)
+{
+    AddMails({"bad.txt", "same.txt", "later.txt"}, "Unknown");
+    rows[1].Attachment->Encoding = "7bit";
+    WriteBytesToFile((target / "same.txt").string(), "mine");
+    window.Answers = {TOverwriteAnswer::Cancel};
+    SaveAll();
+    EXPECT_FALSE(std::filesystem::exists(target / "later.txt"));
+    EXPECT_EQ(window.Failures, (std::vector<std::string>{"2001/09/09\tmail 0\tbad.txt"}));
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "report", "cursor"}));
+}
+
+TEST_F(SaveCommandsTest, AnErrorEndsTheRunWithTheWindowResetAndTheFailuresReported)
+{
+    AddMails({"bad.txt", "a.txt", "b.txt"}, "Unknown");
+    rows[1].Attachment->Encoding = "7bit";
+    rows[1].Attachment->PartNo = 9;  // the mail changed: no such part
+    EXPECT_THROW(SaveAll(), EBRegExpError);
+    EXPECT_EQ(window.Failures, (std::vector<std::string>{"2001/09/09\tmail 0\tbad.txt"}));
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "report", "cursor"}));
+    EXPECT_TRUE(host.TempFilesLeft().empty());
+}
+
+TEST_F(SaveCommandsTest, SaveOneProposesTheSafeNameAndMovesSaveDirEvenWhenDecodingFails)
+{
+    AddMails({"C:\\x\\CON.txt"}, "Unknown");
+    window.ChosenFile = (target / "chosen.txt").string();
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, "old", host, window, TCodePage(932));
+    EXPECT_EQ(window.ProposedName, "_CON.txt");
+    EXPECT_EQ(window.FolderOffered, "old");
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"undecodable", "savedir"}));
+    EXPECT_EQ(window.SaveDir, target.string());
+
+    window.Events.clear();
+    rows[0].Attachment->Encoding = "7bit";
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, target.string(), host, window, TCodePage(932));
+    EXPECT_EQ(Saved("chosen.txt"), "content 0\r\n");
+    EXPECT_TRUE(window.Events.empty());
+}
+
+}  // namespace
+}  // namespace quillbox
