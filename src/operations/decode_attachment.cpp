@@ -28,8 +28,8 @@ bool DecodeAttachment(THostApi& host, TMailItem& mail, const TAttachment& attach
     mail.Boundary = boundary->Boundary;
     mail.BoundaryPattern = boundary->BoundaryPattern;
 
-    const auto source = host.GetSource(mail.MailID);
-    if (!SplitAtDelimiters(regExp, *boundary, source.value_or(std::string()))) return false;
+    const std::string source = host.GetSource(mail.MailID).value_or(std::string());
+    if (!SplitAtDelimiters(regExp, *boundary, source)) return false;
     const std::string body = CutPartBody(regExp.Strings(attachment.PartNo));
 
     const TTempFile encoded(host.GetTempFileName("txt"));

@@ -29,6 +29,8 @@ std::string DelimiterCommand(const TMimeBoundary& boundary);
 // when the source holds no delimiter.
 constexpr int kMaxPieces = 1000;
 bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source);
+// The pieces point into the source, so it must outlive them.
+bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string&& source) = delete;
 
 // Every piece of the last SplitAtDelimiters, copied out of regExp.
 std::vector<std::string> CopyPieces(const TBRegExp& regExp);

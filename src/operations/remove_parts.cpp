@@ -67,8 +67,8 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
     mail.BoundaryPattern = boundary->BoundaryPattern;
 
     const std::vector<std::string> pieces = [&] {
-        const auto source = host.GetSource(mail.MailID);
-        if (!SplitAtDelimiters(regExp, *boundary, source.value_or(std::string()))) return std::vector<std::string>();
+        const std::string source = host.GetSource(mail.MailID).value_or(std::string());
+        if (!SplitAtDelimiters(regExp, *boundary, source)) return std::vector<std::string>();
         return CopyPieces(regExp);
     }();
     if (pieces.empty()) return TRemoval::Untouched;
