@@ -116,8 +116,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs) // CPU time: the machine may be shared, and waiting is not the method's cost.
-            seconds_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        // CPU time: the machine may be shared, and waiting is not the method's cost.
+        for (const Run& run : runs) seconds_[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const
