@@ -54,22 +54,16 @@ TMailList& Catalogue()
 TRowList InsertionOrder(TMailList& mails, bool bySize, bool ascending)
 {
     TRowList rows;
-    for (std::size_t m = 0; m < mails.Count(); ++m) {
-        TMailItem& mail = mails[m];
-        for (std::size_t a = 0; a < mail.Attachments.size(); ++a) {
-            TAttachment& attachment = *mail.Attachments[a];
-            if (!attachment.Visible) continue;
-            std::size_t i = rows.size();
-            while (i > 0) {
-                const TListPosItem& entry = rows[i - 1];
-                const double before = bySize ? entry.Attachment->Size : entry.Mail->Date;
-                const double key = bySize ? attachment.Size : mail.Date;
-                if (ascending ? !(before > key) : !(before < key)) break;
-                --i;
-            }
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i),
-                        {static_cast<std::int32_t>(m), static_cast<std::int32_t>(a), &attachment, &mail});
+    for (const TListPosItem& item : VisibleRows(mails)) {
+        const double key = bySize ? item.Attachment->Size : item.Mail->Date;
+        std::size_t i = rows.size();
+        while (i > 0) {
+            const TListPosItem& entry = rows[i - 1];
+            const double before = bySize ? entry.Attachment->Size : entry.Mail->Date;
+            if (ascending ? !(before > key) : !(before < key)) break;
+            --i;
         }
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), item);
     }
     return rows;
 }

@@ -17,7 +17,7 @@ struct TSortKey {
 
 }  // namespace
 
-TRowList OrderedRows(TMailList& mails, const TViewSettings& view)
+TRowList VisibleRows(TMailList& mails)
 {
     TRowList rows;
     for (std::size_t m = 0; m < mails.Count(); ++m) {
@@ -29,7 +29,12 @@ TRowList OrderedRows(TMailList& mails, const TViewSettings& view)
                             &attachment, &mail});
         }
     }
+    return rows;
+}
 
+TRowList OrderedRows(TMailList& mails, const TViewSettings& view)
+{
+    const TRowList rows = VisibleRows(mails);
     const bool bySize = SortsBySize(view);
     std::vector<TSortKey> keys;
     keys.reserve(rows.size());

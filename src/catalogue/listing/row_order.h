@@ -8,7 +8,11 @@
 
 namespace quillbox {
 
-// One row per Visible attachment, sorted stably in O(n log n).
+// One row per Visible attachment in catalogue order: mails in list order,
+// each mail's attachments in part order.
+TRowList VisibleRows(TMailList& mails);
+
+// VisibleRows sorted stably by the view's key and direction, in O(n log n).
 TRowList OrderedRows(TMailList& mails, const TViewSettings& view);
 
 }  // namespace quillbox

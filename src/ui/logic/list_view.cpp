@@ -51,7 +51,8 @@ void TListView::UpdateViewMenus() { window_.ShowViewMenus(ViewMenuState(view_, m
 
 void TListView::ShowMarks(int first, int last)
 {
-    for (int position = std::max(first, 0); position <= last; ++position) {
+    const int lastRow = static_cast<int>(rows_.size()) - 1;
+    for (int position = std::max(first, 0); position <= std::min(last, lastRow); ++position) {
         const TRowRef row = RowAt(position);
         if (row && grid_.Contains(colMark, position + 1))
             ShowRowMark(grid_, position + 1, row.Attachment->Marked, messages_);

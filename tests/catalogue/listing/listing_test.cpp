@@ -33,22 +33,16 @@ std::vector<std::string> Names(const TRowList& rows)
 TRowList InsertionOrder(TMailList& mails, int sortTarget, int showOrder)
 {
     TRowList rows;
-    for (std::size_t m = 0; m < mails.Count(); ++m) {
-        for (std::size_t a = 0; a < mails[m].Attachments.size(); ++a) {
-            TAttachment& attachment = *mails[m].Attachments[a];
-            if (!attachment.Visible) continue;
-            const TListPosItem item{static_cast<std::int32_t>(m), static_cast<std::int32_t>(a),
-                                    &attachment, &mails[m]};
-            const auto mustFollow = [&](const TListPosItem& entry) {
-                if (sortTarget == 1 && showOrder == 1) return entry.Mail->Date > item.Mail->Date;
-                if (sortTarget == 2 && showOrder == 1) return entry.Attachment->Size > item.Attachment->Size;
-                if (sortTarget == 1) return entry.Mail->Date < item.Mail->Date;
-                return entry.Attachment->Size < item.Attachment->Size;
-            };
-            std::size_t i = rows.size();
-            while (i > 0 && mustFollow(rows[i - 1])) --i;
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), item);
-        }
+    for (const TListPosItem& item : VisibleRows(mails)) {
+        const auto mustFollow = [&](const TListPosItem& entry) {
+            if (sortTarget == 1 && showOrder == 1) return entry.Mail->Date > item.Mail->Date;
+            if (sortTarget == 2 && showOrder == 1) return entry.Attachment->Size > item.Attachment->Size;
+            if (sortTarget == 1) return entry.Mail->Date < item.Mail->Date;
+            return entry.Attachment->Size < item.Attachment->Size;
+        };
+        std::size_t i = rows.size();
+        while (i > 0 && mustFollow(rows[i - 1])) --i;
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), item);
     }
     return rows;
 }
@@ -99,8 +93,11 @@ TEST(RowOrder, EqualsTheInsertionOnRandomCataloguesWithManyTies)
 TEST(RowOrder, EqualSizesKeepTheirArrivalOrder)
 {
     CatalogueBuilder catalogue;
+    catalogue.AddMail(45001, "b", {{"thirty-2", 30}, {"twenty", 20}, {"hidden", 5}});
     catalogue.AddMail(45000, "a", {{"ten", 10}, {"thirty-1", 30}});
-    catalogue.AddMail(45001, "b", {{"thirty-2", 30}, {"twenty", 20}});
+    catalogue.mails[1].Attachments[2]->Visible = false;
+    EXPECT_EQ(Names(VisibleRows(catalogue.mails)),
+              (std::vector<std::string>{"ten", "thirty-1", "thirty-2", "twenty"}));
     EXPECT_EQ(Names(OrderedRows(catalogue.mails, View(2, 2))),
               (std::vector<std::string>{"thirty-1", "thirty-2", "twenty", "ten"}));
     EXPECT_EQ(Names(OrderedRows(catalogue.mails, View(2, 1))),
