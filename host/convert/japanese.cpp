@@ -80,6 +80,8 @@ std::string Iso2022JpToShiftJis(std::string_view text)
         }
         if (b == '\r' || b == '\n') {
             // A line break ends any double-byte run a careless sender left open.
+            mode = TJisMode::Ascii;
+            shiftedOut = false;
             out += static_cast<char>(b);
             continue;
         }

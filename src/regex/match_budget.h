@@ -14,7 +14,7 @@ public:
     // Enough for linear work over the text many times over.
     static TMatchBudget ForText(std::size_t length)
     {
-        return TMatchBudget(50'000'000ULL + 16ULL * length);
+        return TMatchBudget(20'000'000ULL + 16ULL * length);
     }
 
     explicit TMatchBudget(std::uint64_t steps) : left_(steps) {}
