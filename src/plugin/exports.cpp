@@ -1,21 +1,48 @@
-// The callbacks the host calls. Until the plug-in proper is in place they
-// answer as the idle plug-in does: nothing happens and each returns 0.
+// The callbacks the host calls. Those the plug-in has no use for take their
+// arguments off the stack and return 0.
 #include <windows.h>
+
+#include "plugin/info_record.h"
+#include "plugin/win32/menu_command.h"
+#include "plugin/win32/plugin_state.h"
 
 #define QBX_EXPORT extern "C" int __stdcall
 
+namespace {
+constexpr const char* kVendorName = "Quillbox Project";
+}
+
 QBX_EXPORT TSC_OnStart() { return 0; }
 QBX_EXPORT TSC_OnExit() { return 0; }
-QBX_EXPORT TSC_OnMenuInit(int, HMENU, int) { return 0; }
-QBX_EXPORT TSC_OnOpenFolder(int) { return 0; }
-QBX_EXPORT TSC_OnOpenMail(int) { return 0; }
+
+QBX_EXPORT TSC_OnMenuInit(LONG_PTR, HMENU menu, int kind)
+{
+    quillbox::InsertCommand(menu, kind);
+    return 0;
+}
+
+QBX_EXPORT TSC_OnOpenFolder(LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnOpenMail(LONG_PTR) { return 0; }
 QBX_EXPORT TSC_OnEveryMinute() { return 0; }
-QBX_EXPORT TSC_OnOpenCompose(int, int) { return 0; }
-QBX_EXPORT TSC_OnOutgoing(int, int) { return 0; }
-QBX_EXPORT TSC_OnKeyDispatch(int, int, int) { return 0; }
-QBX_EXPORT TSC_OnRetrieve(int, int) { return 0; }
-QBX_EXPORT TSC_OnSend(int) { return 0; }
-QBX_EXPORT TSC_OnFinishRetrieve(int) { return 0; }
-QBX_EXPORT TSC_OnPlugInSetup(int) { return 1; }
-QBX_EXPORT TSC_OnPlugInInfo(char*) { return 0; }
-QBX_EXPORT TSC_OnDragDrop(int, int, int, int) { return 0; }
+QBX_EXPORT TSC_OnOpenCompose(LONG_PTR, LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnOutgoing(LONG_PTR, LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnKeyDispatch(LONG_PTR, LONG_PTR, LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnRetrieve(LONG_PTR, LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnSend(LONG_PTR) { return 0; }
+QBX_EXPORT TSC_OnFinishRetrieve(LONG_PTR) { return 0; }
+
+// The About box comes with the window; until then there is nothing to show.
+QBX_EXPORT TSC_OnPlugInSetup(LONG_PTR) { return 1; }
+
+QBX_EXPORT TSC_OnPlugInInfo(quillbox::TPlugInInfoRecord* record)
+{
+    const quillbox::TPlugin* plugin = quillbox::ThePlugin();
+    if (!record || !plugin) return 0;
+    quillbox::FillPlugInInfo(*record,
+                             {plugin->Language.PlugInTitle, kVendorName, plugin->PluginVersion,
+                              plugin->Language.PlugInDescription},
+                             quillbox::TCodePage::Active());
+    return 0;
+}
+
+QBX_EXPORT TSC_OnDragDrop(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) { return 0; }

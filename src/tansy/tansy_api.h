@@ -88,15 +88,8 @@ TANSY_API_FUNCTIONS(TANSY_API_POINTER_TYPE)
 }
 #undef TANSY_API_POINTER_TYPE
 
-// Plug-in information record filled by TSC_OnPlugInInfo.
+#include "info_record_layout.h"
+
 namespace tansy {
-constexpr int kInfoNameOffset = 0;
-constexpr int kInfoNameSize = 80;
-constexpr int kInfoVendorOffset = 80;
-constexpr int kInfoVendorSize = 80;
-constexpr int kInfoVersionOffset = 160;
-constexpr int kInfoVersionSize = 80;
-constexpr int kInfoDescriptionOffset = 240;
-constexpr int kInfoDescriptionSize = 224;  // what the plug-in may write there
 constexpr int kApiFunctionCount = 54;
 }  // namespace tansy

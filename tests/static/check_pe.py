@@ -5,9 +5,16 @@
                                             at ordinals 1, 2, ... in the given order
   check_pe.py OBJDUMP imports FILE...       every imported DLL is a system DLL
   check_pe.py OBJDUMP imports-under DIR     the same for every .dll and .exe built under DIR
+  check_pe.py OBJDUMP callee-pops FILE NAME:ARGC...
+                                            every return of each i686 export removes
+                                            exactly 4 x ARGC bytes of arguments ("ret N")
+  check_pe.py OBJDUMP version FILE A.B.C.D TEXT
+                                            the version record holds file version A.B.C.D
+                                            and the product version text TEXT
 """
 import os
 import re
+import struct
 import subprocess
 import sys
 
@@ -57,6 +64,92 @@ def check_exports(objdump, path, names):
     return problems
 
 
+def export_addresses(text):
+    """Virtual address of each named export."""
+    image_base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
+    rvas = {}
+    table = text.split("Export Address Table --", 1)
+    if len(table) == 2:
+        for line in table[1].splitlines()[1:]:
+            m = re.match(r"\s*\[\s*(\d+)\]\s+\+base\[\s*(\d+)\]\s+([0-9a-fA-F]+)\s+Export RVA", line)
+            if not m:
+                break
+            rvas[int(m.group(2))] = int(m.group(3), 16)
+    return {name: image_base + rvas[ordinal]
+            for name, ordinal in exported_ordinals(text).items() if ordinal in rvas}
+
+
+def function_returns(objdump, path, address):
+    """The "ret" instructions from address up to the next symbol."""
+    out = subprocess.run([objdump, "-d", "--no-show-raw-insn", f"--start-address={address:#x}",
+                          f"--stop-address={address + 0x1000:#x}", path],
+                         check=True, capture_output=True, text=True).stdout
+    returns, started = [], False
+    for line in out.splitlines():
+        if re.match(r"^[0-9a-f]+ <.*>:$", line):
+            if started:
+                break
+            continue
+        m = re.match(r"^\s*([0-9a-f]+):\s+(.*)$", line)
+        if not m:
+            continue
+        started = True
+        instruction = m.group(2).split("#")[0].strip()
+        if re.match(r"^(ret|retl)\b", instruction):
+            returns.append(instruction)
+    return returns
+
+
+def check_callee_pops(objdump, path, entries):
+    addresses = export_addresses(private_headers(objdump, path))
+    problems = []
+    for entry in entries:
+        name, argc = entry.split(":")
+        expected = int(argc) * 4
+        if name not in addresses:
+            problems.append(f"{name}: not exported")
+            continue
+        returns = function_returns(objdump, path, addresses[name])
+        if not returns:
+            problems.append(f"{name}: no return found")
+        for ret in returns:
+            m = re.match(r"^retl?\s+\$(0x[0-9a-f]+)$", ret)
+            popped = int(m.group(1), 16) if m else 0
+            if popped != expected:
+                problems.append(f"{name}: '{ret}' removes {popped} bytes, expected {expected}")
+    return problems
+
+
+def version_string(data, key):
+    """A value of the version record's string table (UTF-16, 32-bit aligned)."""
+    at = data.find((key + "\0").encode("utf-16-le"))
+    if at < 0:
+        return None
+    at += len(key) * 2 + 2
+    at += -at % 4
+    end = data.find(b"\0\0", at)
+    while end >= 0 and (end - at) % 2:
+        end = data.find(b"\0\0", end + 1)
+    return data[at:end].decode("utf-16-le")
+
+
+def check_version(path, file_version, product_version):
+    data = open(path, "rb").read()
+    at = data.find(struct.pack("<I", 0xFEEF04BD))
+    if at < 0:
+        return ["no version record"]
+    ms, ls = struct.unpack_from("<II", data, at + 8)
+    found = f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+    problems = []
+    if found != file_version:
+        problems.append(f"file version {found}, expected {file_version}")
+    for key, expected in (("FileVersion", file_version), ("ProductVersion", product_version)):
+        text = version_string(data, key)
+        if text != expected:
+            problems.append(f"{key} text {text!r}, expected {expected!r}")
+    return problems
+
+
 def check_imports(objdump, path):
     dlls = re.findall(r"DLL Name: (\S+)", private_headers(objdump, path))
     if not dlls:
@@ -74,12 +167,20 @@ def built_binaries(root):
 
 
 def main(argv):
-    if len(argv) < 4 or argv[2] not in ("exports", "imports", "imports-under"):
+    if len(argv) < 4 or argv[2] not in ("exports", "imports", "imports-under", "callee-pops",
+                                          "version"):
         print(__doc__, file=sys.stderr)
         return 2
     objdump, what = argv[1], argv[2]
     if what == "exports":
         checks = [(argv[3], check_exports(objdump, argv[3], argv[4:]))]
+    elif what == "version":
+        if len(argv) != 6:
+            print(__doc__, file=sys.stderr)
+            return 2
+        checks = [(argv[3], check_version(argv[3], argv[4], argv[5]))]
+    elif what == "callee-pops":
+        checks = [(argv[3], check_callee_pops(objdump, argv[3], argv[4:]))]
     else:
         paths = list(built_binaries(argv[3])) if what == "imports-under" else argv[3:]
         if not paths:

@@ -1,0 +1,16 @@
+# The names of the host functions, read from the X-macro list in
+# src/tansy/tansy_api.h so that no second list of them exists.
+function(qbx_host_api_names out)
+  file(READ ${CMAKE_SOURCE_DIR}/src/tansy/tansy_api.h text)
+  string(REGEX MATCHALL "X\\(TSA_[A-Za-z0-9_]+," entries "${text}")
+  set(names)
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "X\\((TSA_[A-Za-z0-9_]+)," "\\1" name "${entry}")
+    list(APPEND names ${name})
+  endforeach()
+  list(LENGTH names count)
+  if(NOT count EQUAL 54)
+    message(FATAL_ERROR "tansy_api.h lists ${count} host functions, expected 54")
+  endif()
+  set(${out} ${names} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,29 @@
+// Base64 and quoted-printable, on strings and from file to file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillbox {
+
+// Skips every byte outside the alphabet (line breaks, blanks, junk) and stops
+// at the first "="; a dangling last character is dropped.
+std::string Base64Decode(std::string_view text);
+// Lines of 76 characters, each ended by CR LF.
+std::string Base64Encode(std::string_view data);
+
+// Soft line breaks ("=" at a line end) are removed, "=XX" in either letter
+// case becomes the byte, blanks before a line break are dropped, and an "="
+// that starts no valid escape is kept as it is.
+std::string QuotedPrintableDecode(std::string_view text);
+// Hard line breaks (CR LF or LF) are kept as CR LF; lines stay within 76.
+std::string QuotedPrintableEncode(std::string_view data);
+
+enum class TConvertDirection { Decode, Encode };
+
+// False when the source cannot be read or the destination cannot be written.
+bool Base64ConvertFile(const std::string& destination, const std::string& source, TConvertDirection direction);
+bool QuotedPrintableConvertFile(const std::string& destination, const std::string& source,
+                                TConvertDirection direction);
+
+}  // namespace quillbox

@@ -1,0 +1,77 @@
+// qbx: the reference host's store from the command line.
+//
+//   qbx import FOLDER-DIR FILE...   add .eml files and mbox messages to a folder
+//   qbx source DATA-DIR MAIL-ID     write a stored mail's source to standard output
+#include "store/importer.h"
+#include "store/mail_store.h"
+#include "text/code_page.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace quillbox {
+namespace {
+
+void Warn(const std::string& text) { std::cerr << "qbx: warning: " << text << "\n"; }
+
+int Usage()
+{
+    std::cerr << "usage: qbx import FOLDER-DIR FILE...\n"
+                 "       qbx source DATA-DIR MAIL-ID\n";
+    return 2;
+}
+
+std::string WithSeparator(std::string dir)
+{
+    if (dir.empty() || dir.back() != kPathSeparator) dir += kPathSeparator;
+    return dir;
+}
+
+int Import(const std::vector<std::string>& args)
+{
+    if (args.size() < 2) return Usage();
+    const std::string directory = WithSeparator(args[0]);
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    TMailFolder folder(directory, TCodePage::Active().Id(), Warn);
+    int failures = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const int stored = ImportFile(folder, args[i]);
+        if (stored < 0) {
+            std::cerr << "qbx: cannot read " << args[i] << "\n";
+            ++failures;
+        } else {
+            std::cout << args[i] << ": " << stored << " mail(s)\n";
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+int Source(const std::vector<std::string>& args)
+{
+    if (args.size() != 2) return Usage();
+    const TMailStore store(args[0], TCodePage::Active().Id(), Warn);
+    const std::optional<std::string> source = store.Source(args[1]);
+    if (!source) {
+        std::cerr << "qbx: no mail " << args[1] << "\n";
+        return 1;
+    }
+    std::fwrite(source->data(), 1, source->size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quillbox
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return quillbox::Usage();
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "import") return quillbox::Import(args);
+    if (command == "source") return quillbox::Source(args);
+    return quillbox::Usage();
+}

@@ -1,0 +1,140 @@
+#include "input.h"
+
+#include "menus.h"
+
+#include <cstdlib>
+#include <map>
+
+namespace quillbox {
+namespace {
+
+std::optional<UINT> VirtualKey(const std::string& name)
+{
+    static const std::map<std::string, UINT> keys = {
+        {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},   {"SPACE", VK_SPACE}, {"BACK", VK_BACK},
+        {"DELETE", VK_DELETE}, {"UP", VK_UP},      {"DOWN", VK_DOWN}, {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},
+        {"HOME", VK_HOME},    {"END", VK_END},    {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT},  {"INSERT", VK_INSERT}};
+    if (const auto it = keys.find(name); it != keys.end()) return it->second;
+    if (name.size() >= 2 && name[0] == 'F' && std::isdigit(static_cast<unsigned char>(name[1]))) {
+        const int n = std::atoi(name.c_str() + 1);
+        if (n >= 1 && n <= 12) return VK_F1 + n - 1;
+    }
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+    return std::nullopt;
+}
+
+LPARAM KeyData(UINT key, bool up)
+{
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    return 1 | (scan << 16) | (up ? (3u << 30) : 0);
+}
+
+// A modifier must be down in the thread's key state, which posted messages
+// cannot change: attach to the control's thread and set the state there.
+class TModifierHeld {
+public:
+    TModifierHeld(HWND control, UINT modifier) : modifier_(modifier)
+    {
+        target_ = GetWindowThreadProcessId(control, nullptr);
+        attached_ = AttachThreadInput(GetCurrentThreadId(), target_, TRUE) != 0;
+        GetKeyboardState(state_);
+        BYTE held[256];
+        std::copy(std::begin(state_), std::end(state_), held);
+        held[modifier_] |= 0x80;
+        if (modifier_ == VK_CONTROL) held[VK_LCONTROL] |= 0x80;
+        if (modifier_ == VK_SHIFT) held[VK_LSHIFT] |= 0x80;
+        if (modifier_ == VK_MENU) held[VK_LMENU] |= 0x80;
+        SetKeyboardState(held);
+    }
+    ~TModifierHeld()
+    {
+        SetKeyboardState(state_);
+        if (attached_) AttachThreadInput(GetCurrentThreadId(), target_, FALSE);
+    }
+
+private:
+    UINT modifier_;
+    DWORD target_ = 0;
+    bool attached_ = false;
+    BYTE state_[256] = {};
+};
+
+void PressKey(HWND control, UINT key, UINT modifier)
+{
+    const UINT down = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = modifier == VK_MENU ? WM_SYSKEYUP : WM_KEYUP;
+    if (modifier == 0) {
+        PostMessageA(control, down, key, KeyData(key, false));
+        PostMessageA(control, up, key, KeyData(key, true));
+        return;
+    }
+    // The key state must hold while the control handles the keys.
+    TModifierHeld held(control, modifier);
+    SendMessageTimeoutA(control, down, key, KeyData(key, false), SMTO_NORMAL, 5000, nullptr);
+    if (modifier == VK_CONTROL && key >= 'A' && key <= 'Z')
+        SendMessageTimeoutA(control, WM_CHAR, key - 'A' + 1, KeyData(key, false), SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutA(control, up, key, KeyData(key, true), SMTO_NORMAL, 5000, nullptr);
+}
+
+}  // namespace
+
+bool SendKeys(HWND control, const std::string& keys)
+{
+    std::size_t i = 0;
+    while (i < keys.size()) {
+        if (keys[i] == '{') {
+            const std::size_t close = keys.find('}', i);
+            if (close == std::string::npos) return false;
+            std::string name = keys.substr(i + 1, close - i - 1);
+            i = close + 1;
+            UINT modifier = 0;
+            for (const auto& [prefix, vk] : {std::pair<std::string, UINT>{"CTRL+", VK_CONTROL}, {"SHIFT+", VK_SHIFT},
+                                             {"ALT+", VK_MENU}})
+                if (name.rfind(prefix, 0) == 0) {
+                    modifier = vk;
+                    name = name.substr(prefix.size());
+                }
+            const std::optional<UINT> key = VirtualKey(name);
+            if (!key) return false;
+            PressKey(control, *key, modifier);
+            if (modifier == 0 && (*key == VK_RETURN || *key == VK_SPACE || *key == VK_TAB || *key == VK_ESCAPE ||
+                                  *key == VK_BACK))
+                PostMessageA(control, WM_CHAR, *key == VK_RETURN ? '\r' : *key == VK_TAB ? '\t' : *key == VK_ESCAPE ? 0x1B : *key == VK_BACK ? 8 : ' ', 1);
+            continue;
+        }
+        // Plain text: one character message per character (UTF-8 in, UTF-16 out).
+        std::size_t next = keys.find('{', i);
+        if (next == std::string::npos) next = keys.size();
+        for (const wchar_t c : Widen(keys.substr(i, next - i))) PostMessageW(control, WM_CHAR, c, 1);
+        i = next;
+    }
+    return true;
+}
+
+void Click(HWND control, int x, int y, TClick kind)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    switch (kind) {
+    case TClick::Left:
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(control, WM_LBUTTONUP, 0, at);
+        break;
+    case TClick::Double:
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(control, WM_LBUTTONUP, 0, at);
+        PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageA(control, WM_LBUTTONUP, 0, at);
+        break;
+    case TClick::Right: {
+        PostMessageA(control, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        PostMessageA(control, WM_RBUTTONUP, 0, at);
+        POINT screen{x, y};
+        ClientToScreen(control, &screen);
+        PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(screen.x, screen.y));
+        break;
+    }
+    }
+}
+
+}  // namespace quillbox

@@ -1,0 +1,18 @@
+// Keys and mouse clicks delivered to a control, for scripts.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillbox {
+
+// Text is typed as characters; {NAME} is a key (ENTER ESC TAB SPACE BACK
+// DELETE UP DOWN LEFT RIGHT HOME END PGUP PGDN F1..F12), {CTRL+X},
+// {SHIFT+X} and {ALT+X} hold a modifier. False on an unknown key name.
+bool SendKeys(HWND control, const std::string& keys);
+
+enum class TClick { Left, Right, Double };
+void Click(HWND control, int x, int y, TClick kind);
+
+}  // namespace quillbox

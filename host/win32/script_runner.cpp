@@ -1,0 +1,376 @@
+#include "script_runner.h"
+
+#include "host_app.h"
+#include "input.h"
+#include "main_window.h"
+#include "screenshot.h"
+#include "ui_probe.h"
+#include "convert/file_bytes.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+
+namespace quillbox {
+namespace {
+
+struct TScriptFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Fail(const std::string& message) { throw TScriptFailure(message); }
+
+// Script texts are UTF-8; host identifiers and paths are in the local code page.
+std::string ToLocal(const std::string& utf8)
+{
+    const std::wstring wide = Widen(utf8);
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string local(n, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), local.data(), n, nullptr, nullptr);
+    return local;
+}
+
+std::string Joined(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (const std::string& word : words) text += (text.empty() ? "" : ", ") + ("\"" + word + "\"");
+    return text;
+}
+
+void WriteOut(const std::string& path, const std::string& bytes)
+{
+    if (path == "-") return;
+    if (!WriteFileBytes(ToLocal(path), bytes)) Fail("cannot write " + path);
+}
+
+template <typename T>
+T WaitFor(const std::function<std::optional<T>()>& probe, double seconds, const std::string& what)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+    while (true) {
+        if (std::optional<T> found = probe()) return *found;
+        if (std::chrono::steady_clock::now() >= deadline) Fail("timed out after " + std::to_string(seconds) + " s waiting for " + what);
+        Sleep(50);
+    }
+}
+
+HWND WaitWindow(const std::string& title, double seconds)
+{
+    return WaitFor<HWND>([&] { return FindWindowByTitle(title); }, seconds, "window \"" + title + "\"");
+}
+
+HWND Control(HWND window, const std::string& spec)
+{
+    const std::optional<HWND> control = FindControl(window, spec);
+    if (!control) Fail("no control " + spec + " in \"" + WindowTitle(window) + "\"");
+    return *control;
+}
+
+int Number(const std::string& word)
+{
+    char* end = nullptr;
+    const long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end) Fail("not a number: " + word);
+    return static_cast<int>(value);
+}
+
+// The menu of a kind: 0 the main menu bar, 1 and 2 the context menus.
+// Called on the user-interface thread, so it must not throw: kinds are
+// checked by MenuKind first.
+HMENU MenuOfKind(THostApp& host, int kind)
+{
+    return kind == 0 ? GetMenu(host.Windows().main) : host.Windows().contextMenus[kind];
+}
+
+int MenuKind(const std::string& word)
+{
+    const int kind = Number(word);
+    if (kind < 0 || kind > 2) Fail("no menu of kind " + word);
+    return kind;
+}
+
+// The item as the user would see it when the menu opens.
+std::optional<TMenuItem> MenuItemOfKind(THostApp& host, const std::string& kindWord, const std::string& caption)
+{
+    const int kind = MenuKind(kindWord);
+    std::optional<TMenuItem> item;
+    host.OnUiThread([&] {
+        HMENU menu = MenuOfKind(host, kind);
+        host.Commands().UpdateStates(menu);
+        item = FindMenuItem(menu, caption);
+    });
+    return item;
+}
+
+void ExpectArgs(const std::vector<std::string>& words, std::size_t least, std::size_t most, const char* usage)
+{
+    if (words.size() - 1 < least || words.size() - 1 > most) Fail(std::string("usage: ") + usage);
+}
+
+std::string ClipboardText(bool raw)
+{
+    if (!OpenClipboard(nullptr)) return {};
+    std::string text;
+    if (HANDLE data = GetClipboardData(raw ? CF_TEXT : CF_UNICODETEXT)) {
+        if (const void* locked = GlobalLock(data)) {
+            text = raw ? std::string(static_cast<const char*>(locked))
+                       : Narrow(std::wstring(static_cast<const wchar_t*>(locked)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Chooses a pop-up menu item with the keyboard, as a user would.
+void ChoosePopupItem(HWND popup, const std::string& caption)
+{
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    if (!menu) Fail("the pop-up menu has no items");
+    const std::optional<TMenuItem> item = FindMenuItem(menu, caption);
+    if (!item || item->menu != menu) Fail("no item \"" + caption + "\" in the pop-up menu:\n" + DumpMenu(menu));
+    if (!item->enabled) Fail("pop-up item \"" + caption + "\" is greyed");
+    int steps = 1;
+    for (int i = 0; i < item->position; ++i)
+        if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)) ++steps;
+    for (int i = 0; i < steps; ++i) {
+        PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(popup, WM_KEYUP, VK_DOWN, 0xC0000001);
+    }
+    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(popup, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+// Invokes a window's menu item; the window gets the messages a real menu sends.
+void InvokeWindowMenu(HWND window, const std::string& caption)
+{
+    HMENU bar = GetMenu(window);
+    if (!bar) Fail("\"" + WindowTitle(window) + "\" has no menu");
+    SendMessageTimeoutA(window, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0, SMTO_NORMAL, 5000, nullptr);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i)
+        if (HMENU sub = GetSubMenu(bar, i))
+            SendMessageTimeoutA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), i, SMTO_NORMAL, 5000, nullptr);
+    const std::optional<TMenuItem> item = FindMenuItem(bar, caption);
+    if (!item) Fail("no menu item \"" + caption + "\" in \"" + WindowTitle(window) + "\":\n" + DumpMenu(bar));
+    if (!item->enabled) Fail("menu item \"" + caption + "\" is greyed");
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(item->id, 0), 0);
+}
+
+void PressButton(HWND dialog, const std::string& caption)
+{
+    const std::optional<HWND> button = FindButton(dialog, caption);
+    if (!button) Fail("no button \"" + caption + "\" in \"" + WindowTitle(dialog) + "\"; it has " + Joined(ButtonCaptions(dialog)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(*button), BN_CLICKED), reinterpret_cast<LPARAM>(*button));
+}
+
+bool IsMessageDialog(HWND dialog)
+{
+    return !FindControl(dialog, "SysTreeView32") && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C);
+}
+
+}  // namespace
+
+bool TScriptRunner::Start(const std::string& path)
+{
+    const std::optional<std::string> text = ReadFileBytes(path);
+    if (!text) {
+        std::fprintf(stderr, "script: cannot read %s\n", path.c_str());
+        return false;
+    }
+    auto parsed = ParseScript(*text);
+    if (auto* error = std::get_if<TScriptError>(&parsed)) {
+        std::fprintf(stderr, "script: line %d: %s\n", error->line, error->message.c_str());
+        return false;
+    }
+    lines_ = std::move(std::get<std::vector<TScriptLine>>(parsed));
+    thread_ = std::thread([this] { RunAll(); });
+    return true;
+}
+
+void TScriptRunner::Join()
+{
+    if (thread_.joinable()) thread_.join();
+}
+
+void TScriptRunner::RunAll()
+{
+    for (const TScriptLine& line : lines_) {
+        try {
+            std::printf("script: %d: %s\n", line.number, line.words[0].c_str());
+            RunLine(line);
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "script: line %d (%s): %s\n", line.number, line.words[0].c_str(), failure.what());
+            failed_ = true;
+            std::fflush(nullptr);
+            // A failed run may leave modal windows the script can no longer
+            // close; end the process rather than hang the test.
+            ExitProcess(3);
+        }
+    }
+    // Without "quit" the script still ends the run.
+    PostMessageA(host_.Windows().main, WM_CLOSE, 0, 0);
+}
+
+void TScriptRunner::RunLine(const TScriptLine& line)
+{
+    const std::vector<std::string>& w = line.words;
+    const std::string& verb = w[0];
+    auto arg = [&](std::size_t i) { return w[i]; };
+    auto seconds = [&](std::size_t i) { return w.size() > i ? std::stod(w[i]) : timeoutSeconds_; };
+
+    if (verb == "timeout") {
+        ExpectArgs(w, 1, 1, "timeout SECONDS");
+        timeoutSeconds_ = std::stod(arg(1));
+    } else if (verb == "sleep") {
+        ExpectArgs(w, 1, 1, "sleep MILLISECONDS");
+        Sleep(Number(arg(1)));
+    } else if (verb == "echo") {
+        std::printf("%s\n", ToLocal(w.size() > 1 ? arg(1) : "").c_str());
+    } else if (verb == "mailbox" || verb == "folder" || verb == "mail") {
+        ExpectArgs(w, 1, 1, "mailbox|folder|mail ID");
+        bool ok = false;
+        const std::string id = ToLocal(arg(1));
+        host_.OnUiThread([&] {
+            ok = verb == "mailbox" ? host_.SelectMailBox(id) : verb == "folder" ? host_.SelectFolder(id) : host_.SelectMail(id);
+        });
+        if (!ok) Fail("no " + verb + " " + arg(1));
+    } else if (verb == "run") {
+        ExpectArgs(w, 2, 2, "run KIND CAPTION");
+        const std::optional<TMenuItem> item = MenuItemOfKind(host_, arg(1), arg(2));
+        if (!item) Fail("no item \"" + arg(2) + "\" in the menu of kind " + arg(1));
+        if (!item->enabled) Fail("item \"" + arg(2) + "\" of kind " + arg(1) + " is greyed");
+        PostMessageA(host_.Windows().main, WM_COMMAND, MAKEWPARAM(item->id, 0), 0);
+    } else if (verb == "dump-menu") {
+        ExpectArgs(w, 2, 2, "dump-menu KIND FILE");
+        std::string dump;
+        const int kind = MenuKind(arg(1));
+        host_.OnUiThread([&] {
+            HMENU menu = MenuOfKind(host_, kind);
+            host_.Commands().UpdateStates(menu);
+            dump = DumpMenu(menu);
+        });
+        WriteOut(arg(2), dump);
+    } else if (verb == "expect-menu") {
+        ExpectArgs(w, 3, 3, "expect-menu KIND CAPTION enabled|greyed|absent");
+        const std::optional<TMenuItem> item = MenuItemOfKind(host_, arg(1), arg(2));
+        const std::string state = !item ? "absent" : item->enabled ? "enabled" : "greyed";
+        if (state != arg(3)) Fail("item \"" + arg(2) + "\" of kind " + arg(1) + " is " + state + ", expected " + arg(3));
+    } else if (verb == "wait-window") {
+        ExpectArgs(w, 1, 2, "wait-window TITLE [SECONDS]");
+        WaitWindow(arg(1), seconds(2));
+    } else if (verb == "wait-gone") {
+        ExpectArgs(w, 1, 2, "wait-gone TITLE [SECONDS]");
+        WaitFor<bool>([&]() -> std::optional<bool> { return FindWindowByTitle(arg(1)) ? std::nullopt : std::optional<bool>(true); },
+                      seconds(2), "window \"" + arg(1) + "\" to close");
+    } else if (verb == "menu") {
+        ExpectArgs(w, 2, 2, "menu TITLE CAPTION");
+        InvokeWindowMenu(WaitWindow(arg(1), timeoutSeconds_), arg(2));
+    } else if (verb == "popup") {
+        ExpectArgs(w, 1, 2, "popup CAPTION [SECONDS]");
+        ChoosePopupItem(WaitFor<HWND>(FindPopupMenu, seconds(2), "a pop-up menu"), arg(1));
+    } else if (verb == "keys") {
+        ExpectArgs(w, 3, 3, "keys TITLE CONTROL KEYS");
+        if (!SendKeys(Control(WaitWindow(arg(1), timeoutSeconds_), arg(2)), arg(3))) Fail("bad key name in " + arg(3));
+    } else if (verb == "click") {
+        ExpectArgs(w, 4, 5, "click TITLE CONTROL X Y [left|right|double]");
+        const std::string kind = w.size() > 5 ? arg(5) : "left";
+        if (kind != "left" && kind != "right" && kind != "double") Fail("click kind must be left, right or double");
+        Click(Control(WaitWindow(arg(1), timeoutSeconds_), arg(2)), Number(arg(3)), Number(arg(4)),
+              kind == "left" ? TClick::Left : kind == "right" ? TClick::Right : TClick::Double);
+    } else if (verb == "button") {
+        ExpectArgs(w, 2, 2, "button TITLE CAPTION");
+        PressButton(WaitWindow(arg(1), timeoutSeconds_), arg(2));
+    } else if (verb == "msgbox") {
+        ExpectArgs(w, 2, 3, "msgbox FILE BUTTON [SECONDS]");
+        const HWND dialog = WaitFor<HWND>(
+            []() -> std::optional<HWND> {
+                for (HWND window : VisibleTopLevelWindows())
+                    if (ClassOf(window) == "#32770" && IsMessageDialog(window)) return window;
+                return std::nullopt;
+            },
+            seconds(3), "a message box");
+        WriteOut(arg(1), WindowTitle(dialog) + "\n" + DialogText(dialog) + "\n");
+        PressButton(dialog, arg(2));
+    } else if (verb == "folder-browser") {
+        ExpectArgs(w, 1, 2, "folder-browser PATH [SECONDS]");
+        const HWND dialog = WaitFor<HWND>([] { return FindDialog("SysTreeView32"); }, seconds(2), "a folder browser");
+        const std::wstring path = Widen(arg(1));
+        SendMessageTimeoutW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    } else if (verb == "save-as") {
+        ExpectArgs(w, 1, 2, "save-as NAME [SECONDS]");
+        const HWND dialog = WaitFor<HWND>(
+            []() -> std::optional<HWND> {
+                for (HWND window : VisibleTopLevelWindows())
+                    if (ClassOf(window) == "#32770" && (GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47C))) return window;
+                return std::nullopt;
+            },
+            seconds(2), "a save-file dialog");
+        HWND name = GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
+        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(arg(1)).c_str()), SMTO_NORMAL, 5000, nullptr);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    } else if (verb == "clipboard") {
+        ExpectArgs(w, 1, 2, "clipboard FILE [raw]");
+        WriteOut(arg(1), ClipboardText(w.size() > 2 && arg(2) == "raw"));
+    } else if (verb == "status") {
+        ExpectArgs(w, 3, 4, "status TITLE PANEL FILE [raw]");
+        const HWND bar = Control(WaitWindow(arg(1), timeoutSeconds_), STATUSCLASSNAMEA);
+        const int panel = Number(arg(2));
+        if (w.size() > 4 && arg(4) == "raw") {
+            char text[1024] = {};
+            SendMessageTimeoutA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+            WriteOut(arg(3), text);
+        } else {
+            wchar_t text[1024] = {};
+            SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+            WriteOut(arg(3), Narrow(text));
+        }
+    } else if (verb == "source") {
+        ExpectArgs(w, 2, 2, "source MAIL-ID FILE");
+        const std::optional<std::string> source = host_.Store().Source(ToLocal(arg(1)));
+        if (!source) Fail("no mail " + arg(1));
+        WriteOut(arg(2), *source);
+    } else if (verb == "screenshot") {
+        ExpectArgs(w, 1, 1, "screenshot FILE.bmp");
+        if (!SaveScreenshot(ToLocal(arg(1)))) Fail("cannot save a screenshot to " + arg(1));
+    } else if (verb == "close") {
+        ExpectArgs(w, 1, 1, "close TITLE");
+        PostMessageA(WaitWindow(arg(1), timeoutSeconds_), WM_CLOSE, 0, 0);
+    } else if (verb == "plugin-setup") {
+        ExpectArgs(w, 0, 0, "plugin-setup");
+        PostMessageA(host_.Windows().main, WM_COMMAND, MAKEWPARAM(kIdPluginSetup, 0), 0);
+    } else if (verb == "expect-plugins") {
+        ExpectArgs(w, 1, 1, "expect-plugins COUNT");
+        const int loaded = static_cast<int>(host_.Plugins().Loaded().size());
+        if (loaded != Number(arg(1))) Fail(std::to_string(loaded) + " plug-in(s) loaded, expected " + arg(1));
+    } else if (verb == "expect-window" || verb == "expect-no-window") {
+        ExpectArgs(w, 1, 1, "expect-window|expect-no-window TITLE");
+        const bool present = FindWindowByTitle(arg(1)).has_value();
+        if (present != (verb == "expect-window")) Fail("window \"" + arg(1) + (present ? "\" is open" : "\" is not open"));
+    } else if (verb == "expect-current-mail") {
+        ExpectArgs(w, 1, 1, "expect-current-mail ID");
+        std::string current;
+        host_.OnUiThread([&] { current = host_.CurrentMail(); });
+        if (current != ToLocal(arg(1))) Fail("the current mail is \"" + current + "\"");
+    } else if (verb == "expect-contains" || verb == "expect-lacks") {
+        ExpectArgs(w, 2, 2, "expect-contains|expect-lacks FILE TEXT");
+        const std::string text = ReadFileBytes(ToLocal(arg(1))).value_or("");
+        const bool found = text.find(arg(2)) != std::string::npos;
+        if (found != (verb == "expect-contains")) Fail(arg(1) + (found ? " contains " : " lacks ") + "\"" + arg(2) + "\"");
+    } else if (verb == "quit") {
+        ExpectArgs(w, 0, 0, "quit");
+        std::vector<std::string> open;
+        for (HWND window : VisibleTopLevelWindows())
+            if (window != host_.Windows().main) open.push_back(WindowTitle(window));
+        if (!open.empty()) Fail("windows still open: " + Joined(open));
+        PostMessageA(host_.Windows().main, WM_CLOSE, 0, 0);
+    } else {
+        Fail("unknown command " + verb);
+    }
+}
+
+}  // namespace quillbox

@@ -1,0 +1,89 @@
+#include <windows.h>
+
+#include <memory>
+
+#include "plugin/plugin_paths.h"
+#include "plugin/win32/plugin_state.h"
+#include "regex/regex_library.h"
+#include "ui/win32/message_box.h"
+
+namespace quillbox {
+
+namespace {
+std::unique_ptr<TPlugin> g_plugin;
+
+constexpr DWORD kMaxLibraryPath = MAX_PATH;
+
+std::string OwnLibraryPath(HINSTANCE module)
+{
+    char path[kMaxLibraryPath + 1] = {};
+    const DWORD length = GetModuleFileNameA(module, path, kMaxLibraryPath);
+    return std::string(path, length);
+}
+}  // namespace
+
+TRegexLibraryLease::~TRegexLibraryLease()
+{
+    if (loaded_) UnloadRegexLibrary();
+}
+
+bool TRegexLibraryLease::Load(const std::string& folder, const std::string& errorCaption)
+{
+    // Start-up runs inside the loader's lock, where no window may be made:
+    // the library's messages wait for the loader to let go.
+    loaded_ = LoadRegexLibrary(folder, [&errorCaption](const std::string& message) {
+        PostErrorBoxOutsideLoaderLock(message, errorCaption);
+    });
+    return loaded_;
+}
+
+TMenuBitmap::~TMenuBitmap()
+{
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+HBITMAP TMenuBitmap::Get()
+{
+    if (!tried_) {
+        tried_ = true;
+        bitmap_ = static_cast<HBITMAP>(LoadImageA(module_, "MENUBMP", IMAGE_BITMAP, 20, 20, 0));
+    }
+    return bitmap_;
+}
+
+TPlugin* ThePlugin() { return g_plugin.get(); }
+
+bool PluginInit(HINSTANCE module)
+{
+    auto plugin = std::make_unique<TPlugin>(module);
+    plugin->Language = InitLanguage(GetThreadLocale());
+    plugin->PluginVersion = "1.26";
+    try {
+        plugin->HostAPI = std::make_unique<TTansyAPI>();
+        if (!plugin->HostAPI->LoadEntryPoints()) return false;
+        const TCodePage codePage = TCodePage::Active();
+        const std::string libraryPath = OwnLibraryPath(module);
+        if (!plugin->RegexLibrary.Load(FolderOf(libraryPath, codePage), plugin->Language.PlugInTitle))
+            return false;
+        plugin->SettingsPath = SettingsPathFor(libraryPath, codePage);
+        plugin->PluginFolder = FolderOf(plugin->SettingsPath, codePage);
+    } catch (...) {
+        return false;
+    }
+    g_plugin = std::move(plugin);
+    return true;
+}
+
+void PluginExit() { g_plugin.reset(); }
+
+}  // namespace quillbox
+
+// Start-up runs at load so that a failed start-up fails the load itself.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH: return quillbox::PluginInit(module) ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH: quillbox::PluginExit(); break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,99 @@
+/* The C interface of bregexp.dll / libbregexp.so: the classic entry points
+   (caller-cleans) and the classic result record.
+
+   Commands: m/pattern/flags, s/pattern/replacement/flags, tr/list/list/flags;
+   any punctuation character may stand in for "/", and bracket pairs
+   (m{...}, s{...}{...}) nest as in Perl. Flags: i g m s x k, and for tr
+   c d s k. The k flag, and by default a double-byte ANSI code page, make a
+   lead byte and its trail byte one character everywhere.
+
+   Results follow Perl 5, with these rules of our own:
+   - BMatch returns 1 on a match and 0 otherwise. With the g flag, calls with
+     the same record and the same text continue after the previous match, as
+     Perl's m//g in scalar context does.
+   - BSubst returns the number of substitutions; outp holds the new text and
+     startp/endp the groups of the last match, in the text passed in.
+   - BTrans returns the number of characters the search list matched (as
+     Perl's tr does), and outp holds the new text even when nothing changed.
+   - BSplit returns the number of pieces (1 when the pattern never matched, 0
+     for an empty text) and drops trailing empty pieces whatever the limit; a
+     limit above 0 caps the number of pieces, the last holding the rest.
+     Groups of the pattern add pieces as in Perl.
+   - Every failure (a malformed command, a pattern too complex to finish in
+     reasonable time, no memory) writes a message into the 80-byte buffer,
+     returns 0 and leaves *rxp null. The buffer is emptied on success.
+
+   The record keeps the compiled command; a later call with the same command
+   string reuses it, a different one replaces it. BRegfree releases it. */
+#ifndef QUILLBOX_BREGEXP_H
+#define QUILLBOX_BREGEXP_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define BREGEXP_CALL __cdecl
+#else
+#define BREGEXP_CALL
+#endif
+
+#define BREGEXP_MAX_ERROR 80
+
+typedef struct bregexp {
+    const char* outp;      /* result text of BSubst / BTrans, zero-terminated */
+    const char* outendp;   /* its end (the zero byte) */
+    int splitctr;          /* number of pieces of BSplit */
+    const char** splitp;   /* start and end pointer of each piece, then a null */
+    int rsv1;              /* reserved */
+    char* parap;           /* the command string the record was compiled from */
+    char* paraendp;        /* its end */
+    char* transtblp;       /* reserved for transliteration tables */
+    const char** startp;   /* group starts (group 0 is the whole match); null when unset */
+    const char** endp;     /* group ends, exclusive */
+    int nparens;           /* number of groups, without group 0 */
+} BREGEXP;
+
+#if defined(__i386__) || (defined(_M_IX86) && !defined(_M_X64))
+#ifdef __cplusplus
+#define BREGEXP_STATIC_ASSERT static_assert
+#else
+#define BREGEXP_STATIC_ASSERT _Static_assert
+#endif
+#include <stddef.h>
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, outp) == 0, "outp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, outendp) == 4, "outendp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, splitctr) == 8, "splitctr");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, splitp) == 12, "splitp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, rsv1) == 16, "rsv1");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, parap) == 20, "parap");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, paraendp) == 24, "paraendp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, transtblp) == 28, "transtblp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, startp) == 32, "startp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, endp) == 36, "endp");
+BREGEXP_STATIC_ASSERT(offsetof(BREGEXP, nparens) == 40, "nparens");
+#endif
+
+typedef int(BREGEXP_CALL* BMatchFunc)(const char* command, const char* target, const char* targetEnd,
+                                      BREGEXP** rxp, char* message);
+typedef int(BREGEXP_CALL* BSplitFunc)(const char* command, const char* target, const char* targetEnd,
+                                      int limit, BREGEXP** rxp, char* message);
+typedef void(BREGEXP_CALL* BRegfreeFunc)(BREGEXP* rx);
+typedef const char*(BREGEXP_CALL* BRegexpVersionFunc)(void);
+
+int BREGEXP_CALL BMatch(const char* command, const char* target, const char* targetEnd, BREGEXP** rxp,
+                        char* message);
+int BREGEXP_CALL BSubst(const char* command, const char* target, const char* targetEnd, BREGEXP** rxp,
+                        char* message);
+int BREGEXP_CALL BTrans(const char* command, const char* target, const char* targetEnd, BREGEXP** rxp,
+                        char* message);
+int BREGEXP_CALL BSplit(const char* command, const char* target, const char* targetEnd, int limit,
+                        BREGEXP** rxp, char* message);
+void BREGEXP_CALL BRegfree(BREGEXP* rx);
+const char* BREGEXP_CALL BRegexpVersion(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

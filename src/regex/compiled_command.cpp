@@ -1,0 +1,88 @@
+#include "regex/compiled_command.h"
+
+#include "regex/pattern_parser.h"
+
+namespace quillbox::regex {
+namespace {
+
+TPatternFlags FlagsOf(const TCommand& command)
+{
+    TPatternFlags flags;
+    flags.ignoreCase = command.Has('i');
+    flags.multiLine = command.Has('m');
+    flags.singleLine = command.Has('s');
+    flags.extended = command.Has('x');
+    return flags;
+}
+
+}  // namespace
+
+TCompiledCommand::TCompiledCommand(std::string_view text) : command_(ParseCommand(text))
+{
+    if (command_.kind == TCommand::TKind::Transliterate) {
+        transliteration_.emplace(command_);
+        return;
+    }
+    program_ = CompileProgram(ParsePattern(command_.pattern, FlagsOf(command_), command_.lead));
+    if (command_.kind == TCommand::TKind::Substitute) replacement_.emplace(command_.replacement, command_.lead);
+}
+
+bool TCompiledCommand::Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups) const
+{
+    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TMatcher matcher(program_, command_.lead, text, budget);
+    return matcher.Search(from, mustAdvance ? from + 1 : from, groups);
+}
+
+std::size_t TCompiledCommand::Substitute(std::string_view text, std::string& out, TMatchGroups& last) const
+{
+    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TMatcher matcher(program_, command_.lead, text, budget);
+    out.clear();
+    std::size_t count = 0, copied = 0, from = 0;
+    bool mustAdvance = false;
+    TMatchGroups groups;
+    while (from <= text.size() && matcher.Search(from, mustAdvance ? from + 1 : from, groups)) {
+        out.append(text.substr(copied, groups.starts[0] - copied));
+        replacement_->AppendTo(out, text, groups);
+        copied = groups.ends[0];
+        ++count;
+        last = groups;
+        if (!Global()) break;
+        from = groups.ends[0];
+        mustAdvance = groups.starts[0] == groups.ends[0];
+    }
+    out.append(text.substr(copied));
+    return count;
+}
+
+std::size_t TCompiledCommand::Transliterate(std::string_view text, std::string& out) const
+{
+    return transliteration_->Apply(text, out);
+}
+
+// Perl's split: each match must end beyond the start of the piece it closes
+// (so no empty match at a piece start), at most limit - 1 cuts, groups add
+// pieces; then trailing empty pieces go.
+std::vector<TPiece> TCompiledCommand::Split(std::string_view text, int limit) const
+{
+    std::vector<TPiece> pieces;
+    if (text.empty()) return pieces;
+    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TMatcher matcher(program_, command_.lead, text, budget);
+    TMatchGroups groups;
+    std::size_t start = 0;
+    long long cutsLeft = limit > 0 ? limit - 1 : -1;
+    while (start < text.size() && cutsLeft != 0 && matcher.Search(start, start + 1, groups)) {
+        pieces.emplace_back(start, groups.starts[0]);
+        for (std::size_t g = 1; g < groups.starts.size(); ++g) pieces.emplace_back(groups.starts[g], groups.ends[g]);
+        start = groups.ends[0];
+        if (cutsLeft > 0) --cutsLeft;
+    }
+    pieces.emplace_back(start, text.size());
+    while (!pieces.empty() && (pieces.back().first == kUnset || pieces.back().first == pieces.back().second))
+        pieces.pop_back();
+    return pieces;
+}
+
+}  // namespace quillbox::regex

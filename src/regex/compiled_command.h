@@ -1,0 +1,49 @@
+// A command string compiled once and run over texts: what the C entry
+// points keep in their record.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "regex/regex_command.h"
+#include "regex/regex_matcher.h"
+#include "regex/regex_program.h"
+#include "regex/replacement.h"
+#include "regex/transliteration.h"
+
+namespace quillbox::regex {
+
+// A piece of a split: [first, second) of the text; both kUnset for a group
+// that took no part.
+using TPiece = std::pair<std::size_t, std::size_t>;
+
+class TCompiledCommand {
+public:
+    // Throws TRegexError for a malformed command.
+    explicit TCompiledCommand(std::string_view command);
+
+    TCommand::TKind Kind() const { return command_.kind; }
+    bool Global() const { return command_.Has('g'); }
+    int Groups() const { return program_.groups; }
+
+    // The first match starting at or after from; when mustAdvance, a match
+    // may not be empty at from (Perl's rule after an empty match).
+    bool Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups) const;
+    // Returns the number of substitutions; out is the new text, last the
+    // groups of the last match.
+    std::size_t Substitute(std::string_view text, std::string& out, TMatchGroups& last) const;
+    std::size_t Transliterate(std::string_view text, std::string& out) const;
+    std::vector<TPiece> Split(std::string_view text, int limit) const;
+
+private:
+    TCommand command_;
+    TProgram program_;
+    std::optional<TReplacement> replacement_;
+    std::optional<TTransliteration> transliteration_;
+};
+
+}  // namespace quillbox::regex

@@ -1,0 +1,21 @@
+// Perl pattern syntax to a pattern tree.
+#pragma once
+
+#include <string_view>
+
+#include "regex/lead_bytes.h"
+#include "regex/pattern_tree.h"
+
+namespace quillbox::regex {
+
+struct TPatternFlags {
+    bool ignoreCase = false;  // i
+    bool multiLine = false;   // m
+    bool singleLine = false;  // s
+    bool extended = false;    // x
+};
+
+// Throws TRegexError with a message for the user.
+TPatternTree ParsePattern(std::string_view pattern, TPatternFlags flags, const TLeadBytes& lead);
+
+}  // namespace quillbox::regex

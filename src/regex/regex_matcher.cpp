@@ -1,0 +1,375 @@
+#include "regex/regex_matcher.h"
+
+#include <cstring>
+
+#include "regex/literal_finder.h"
+
+namespace quillbox::regex {
+namespace {
+
+// Alternatives kept at once; beyond this a pattern counts as too complex
+// rather than exhausting memory.
+constexpr std::size_t kMaxFrames = std::size_t{4} << 20;
+
+bool IsWordByte(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+}  // namespace
+
+TMatcher::TMatcher(const TProgram& program, const TLeadBytes& lead, std::string_view text, TMatchBudget& budget)
+    : program_(program), lead_(lead), text_(text.data()), length_(text.size()), budget_(budget),
+      slots_(static_cast<std::size_t>(program.slots), kUnset)
+{
+}
+
+std::size_t TMatcher::MatchItem(const TCharItem& item, std::size_t pos) const
+{
+    if (pos >= length_) return 0;
+    const unsigned char b = static_cast<unsigned char>(text_[pos]);
+    const std::size_t n = lead_.CharLength(text_, pos, length_);
+    switch (item.kind) {
+    case TCharItem::TKind::AnyButNewline: return (n == 1 && b == '\n') ? 0 : n;
+    case TCharItem::TKind::Any: return n;
+    case TCharItem::TKind::Class: {
+        const unsigned code = n == 2 ? (b << 8 | static_cast<unsigned char>(text_[pos + 1])) : b;
+        return program_.classes[item.classIndex].Contains(code) ? n : 0;
+    }
+    case TCharItem::TKind::Literal:
+        if (n != item.length) return 0;
+        if (n == 2) return (b == item.bytes[0] && static_cast<unsigned char>(text_[pos + 1]) == item.bytes[1]) ? 2 : 0;
+        return (b == item.bytes[0] || (item.foldCase && Lower(b) == Lower(item.bytes[0]))) ? 1 : 0;
+    }
+    return 0;
+}
+
+bool TMatcher::MatchLiteral(const TLiteral& literal, std::size_t pos) const
+{
+    const std::size_t n = literal.bytes.size();
+    if (length_ - pos < n) return false;
+    const char* t = text_ + pos;
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char tb = static_cast<unsigned char>(t[i]);
+        const unsigned char pb = static_cast<unsigned char>(literal.bytes[i]);
+        if (tb != pb && !(literal.folds[i] && Lower(tb) == Lower(pb))) return false;
+    }
+    return true;
+}
+
+// A character of the group against the text: folding touches one-byte
+// ASCII letters only, never half of a double-byte character.
+bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) const
+{
+    const std::size_t start = slots_[2 * in.a], end = slots_[2 * in.a + 1];
+    if (start == kUnset || end == kUnset) return false;
+    const std::size_t n = end - start;
+    if (length_ - pos < n) return false;
+    if (!in.foldCase) {
+        if (std::memcmp(text_ + start, text_ + pos, n) != 0) return false;
+        pos += n;
+        return true;
+    }
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t len = lead_.CharLength(text_, start + i, end);
+        const unsigned char g = static_cast<unsigned char>(text_[start + i]);
+        const unsigned char t = static_cast<unsigned char>(text_[pos + i]);
+        if (len == 2) {
+            if (g != t || text_[start + i + 1] != text_[pos + i + 1]) return false;
+        } else if (Lower(g) != Lower(t)) {
+            return false;
+        }
+        i += len;
+    }
+    pos += n;
+    return true;
+}
+
+bool TMatcher::IsWordAt(std::size_t pos) const
+{
+    return pos < length_ && IsWordByte(static_cast<unsigned char>(text_[pos]));
+}
+
+bool TMatcher::IsWordBefore(std::size_t pos) const
+{
+    if (pos == 0 || !IsWordByte(static_cast<unsigned char>(text_[pos - 1]))) return false;
+    // An ASCII letter may be the trail byte of a double-byte character.
+    return lead_.PreviousChar(text_, 0, pos) == pos - 1;
+}
+
+bool TMatcher::CheckAssertion(TAssertion assertion, std::size_t pos) const
+{
+    switch (assertion) {
+    case TAssertion::LineStart:
+    case TAssertion::TextStart: return pos == 0;
+    case TAssertion::MultiLineStart: return pos == 0 || (pos < length_ && text_[pos - 1] == '\n');
+    case TAssertion::LineEnd:
+    case TAssertion::TextEndOrNewline: return pos == length_ || (pos + 1 == length_ && text_[pos] == '\n');
+    case TAssertion::MultiLineEnd: return pos == length_ || text_[pos] == '\n';
+    case TAssertion::TextEnd: return pos == length_;
+    case TAssertion::WordBoundary: return IsWordBefore(pos) != IsWordAt(pos);
+    case TAssertion::NotWordBoundary: return IsWordBefore(pos) == IsWordAt(pos);
+    }
+    return false;
+}
+
+bool TMatcher::NextFits(const TInstruction& in, std::size_t pos) const
+{
+    if (in.next < 0) return true;
+    if (pos >= length_) return false;
+    const unsigned char b = static_cast<unsigned char>(text_[pos]);
+    return b == in.next || (in.nextFolds && Lower(b) == Lower(static_cast<unsigned char>(in.next)));
+}
+
+void TMatcher::SetCapture(const TInstruction& in, std::size_t start, std::size_t end)
+{
+    slots_[2 * in.capture] = start;
+    slots_[2 * in.capture + 1] = end;
+}
+
+void TMatcher::Push(const TFrame& frame)
+{
+    if (stack_.size() >= kMaxFrames) throw TRegexError("pattern too complex");
+    stack_.push_back(frame);
+}
+
+bool TMatcher::Run(std::size_t start, std::size_t minEnd)
+{
+    std::fill(slots_.begin(), slots_.end(), kUnset);
+    stack_.clear();
+    std::size_t pc = 0, pos = start;
+    const std::vector<TInstruction>& code = program_.code;
+    std::uint64_t steps = 0;
+    for (;;) {
+        if (++steps >= 1024) {
+            budget_.Spend(steps);
+            steps = 0;
+        }
+        const TInstruction& in = code[pc];
+        bool ok = true;
+        switch (in.op) {
+        case TOp::Literal:
+            ok = MatchLiteral(program_.literals[in.a], pos);
+            if (ok) {
+                pos += program_.literals[in.a].bytes.size();
+                ++pc;
+            }
+            break;
+        case TOp::One: {
+            const std::size_t n = MatchItem(program_.items[in.a], pos);
+            ok = n > 0;
+            pos += n;
+            ++pc;
+            break;
+        }
+        case TOp::Repeat: {
+            const TCharItem& item = program_.items[in.a];
+            if (in.capture > 0) {
+                Push({TFrame::Restore, 2 * in.capture, slots_[2 * in.capture], 0});
+                Push({TFrame::Restore, 2 * in.capture + 1, slots_[2 * in.capture + 1], 0});
+            }
+            const std::size_t max = in.max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(in.max);
+            std::size_t count = 0, p = pos, last = pos;
+            for (; count < static_cast<std::size_t>(in.min); ++count) {
+                const std::size_t n = MatchItem(item, p);
+                if (n == 0) break;
+                last = p;
+                p += n;
+            }
+            if (count < static_cast<std::size_t>(in.min)) {
+                ok = false;
+                break;
+            }
+            const std::size_t mandatoryEnd = p;
+            if (in.greedy) {
+                for (; count < max; ++count) {
+                    const std::size_t n = MatchItem(item, p);
+                    if (n == 0) break;
+                    last = p;
+                    p += n;
+                }
+                budget_.Spend(count);
+                if (in.next >= 0) {
+                    while (p > mandatoryEnd && !NextFits(in, p)) p = lead_.PreviousChar(text_, mandatoryEnd, p);
+                    budget_.Spend(count);
+                    if (!NextFits(in, p)) {
+                        ok = false;
+                        break;
+                    }
+                    last = p > pos ? lead_.PreviousChar(text_, pos, p) : pos;
+                }
+                if (p > mandatoryEnd) Push({TFrame::GreedyRepeat, static_cast<int>(pc), p, mandatoryEnd});
+            } else {
+                budget_.Spend(count);
+                if (count < max) Push({TFrame::LazyRepeat, static_cast<int>(pc), p, count});
+            }
+            // A group repeated zero times is forgotten.
+            if (in.capture > 0) SetCapture(in, p > pos ? last : kUnset, p > pos ? p : kUnset);
+            pos = p;
+            ++pc;
+            break;
+        }
+        case TOp::Split:
+            Push({TFrame::Branch, in.b, pos, 0});
+            pc = static_cast<std::size_t>(in.a);
+            break;
+        case TOp::Jump: pc = static_cast<std::size_t>(in.a); break;
+        case TOp::Save:
+        case TOp::LoopMark:
+            Push({TFrame::Restore, in.a, slots_[in.a], 0});
+            slots_[in.a] = pos;
+            ++pc;
+            break;
+        case TOp::Unset:
+            Push({TFrame::Restore, 2 * in.a, slots_[2 * in.a], 0});
+            Push({TFrame::Restore, 2 * in.a + 1, slots_[2 * in.a + 1], 0});
+            slots_[2 * in.a] = slots_[2 * in.a + 1] = kUnset;
+            ++pc;
+            break;
+        case TOp::LoopCheck: pc = static_cast<std::size_t>(slots_[in.a] == pos ? in.c : in.b); break;
+        case TOp::Assert:
+            ok = CheckAssertion(in.assertion, pos);
+            ++pc;
+            break;
+        case TOp::BackReference:
+            ok = MatchBackReference(in, pos);
+            ++pc;
+            break;
+        case TOp::Match:
+            if (pos >= minEnd) {
+                slots_[0] = start;
+                slots_[1] = pos;
+                budget_.Spend(steps);
+                return true;
+            }
+            ok = false;
+            break;
+        }
+        if (ok) continue;
+
+        // Back to the most recent alternative.
+        for (bool resumed = false; !resumed;) {
+            if (stack_.empty()) {
+                budget_.Spend(steps);
+                return false;
+            }
+            TFrame& f = stack_.back();
+            ++steps;
+            switch (f.kind) {
+            case TFrame::Restore:
+                slots_[f.index] = f.pos;
+                stack_.pop_back();
+                break;
+            case TFrame::Branch:
+                pc = static_cast<std::size_t>(f.index);
+                pos = f.pos;
+                stack_.pop_back();
+                resumed = true;
+                break;
+            case TFrame::GreedyRepeat: {
+                const int index = f.index;
+                const std::size_t mandatoryEnd = f.extra;
+                const TInstruction& rep = code[index];
+                std::size_t p = lead_.PreviousChar(text_, mandatoryEnd, f.pos);
+                while (p > mandatoryEnd && !NextFits(rep, p)) {
+                    p = lead_.PreviousChar(text_, mandatoryEnd, p);
+                    ++steps;
+                }
+                if (!NextFits(rep, p)) {
+                    stack_.pop_back();
+                    break;
+                }
+                if (p == mandatoryEnd) {
+                    stack_.pop_back();
+                } else {
+                    f.pos = p;
+                }
+                if (rep.capture > 0) {
+                    if (p == mandatoryEnd && rep.min == 0) {
+                        SetCapture(rep, kUnset, kUnset);
+                    } else {
+                        SetCapture(rep, lead_.PreviousChar(text_, p > mandatoryEnd ? mandatoryEnd : 0, p), p);
+                    }
+                }
+                pc = static_cast<std::size_t>(index) + 1;
+                pos = p;
+                resumed = true;
+                break;
+            }
+            case TFrame::LazyRepeat: {
+                const int index = f.index;
+                const TInstruction& rep = code[index];
+                const std::size_t n = MatchItem(program_.items[rep.a], f.pos);
+                const std::size_t max = rep.max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(rep.max);
+                if (n == 0) {
+                    stack_.pop_back();
+                    break;
+                }
+                const std::size_t p = f.pos + n;
+                const std::size_t count = f.extra + 1;
+                if (count >= max) {
+                    stack_.pop_back();
+                } else {
+                    f.pos = p;
+                    f.extra = count;
+                }
+                if (rep.capture > 0) SetCapture(rep, p - n, p);
+                pc = static_cast<std::size_t>(index) + 1;
+                pos = p;
+                resumed = true;
+                break;
+            }
+            }
+        }
+    }
+}
+
+bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups)
+{
+    const std::string_view text(text_, length_);
+    const bool usePrefix = !program_.prefix.bytes.empty();
+    const TLiteralFinder finder(program_.prefix);
+    // Only the first byte can land inside a double-byte character: a byte
+    // below 0x40 is never a trail byte.
+    const bool checkStart = usePrefix && lead_.DoubleByte() && static_cast<unsigned char>(program_.prefix.bytes[0]) >= 0x40;
+    std::size_t knownStart = from;  // a character start at or below every candidate
+    for (std::size_t s = from; s <= length_;) {
+        if (program_.anchoredAtStart && s != 0) return false;
+        if (program_.anchoredAtLine && s != 0 && text_[s - 1] != '\n') {
+            const void* nl = std::memchr(text_ + s, '\n', length_ - s);
+            if (!nl) return false;
+            s = static_cast<std::size_t>(static_cast<const char*>(nl) - text_) + 1;
+            knownStart = s;
+        }
+        if (usePrefix) {
+            const std::size_t hit = finder.Find(text, s);
+            if (hit == std::string_view::npos) return false;
+            if (checkStart && !lead_.IsCharStart(text_, knownStart, hit)) {
+                // The hit is a trail byte; the next byte starts a character.
+                s = knownStart = hit + 1;
+                continue;
+            }
+            s = knownStart = hit;
+        }
+        if (Run(s, minEnd)) {
+            const std::size_t n = static_cast<std::size_t>(program_.groups) + 1;
+            groups.starts.assign(n, kUnset);
+            groups.ends.assign(n, kUnset);
+            for (std::size_t g = 0; g < n; ++g) {
+                if (slots_[2 * g] != kUnset && slots_[2 * g + 1] != kUnset) {
+                    groups.starts[g] = slots_[2 * g];
+                    groups.ends[g] = slots_[2 * g + 1];
+                }
+            }
+            return true;
+        }
+        if (s == length_) break;
+        s += lead_.CharLength(text_, s, length_);
+        if (!usePrefix) knownStart = s;
+    }
+    return false;
+}
+
+}  // namespace quillbox::regex

@@ -1,0 +1,141 @@
+#include "regex/transliteration.h"
+
+#include "regex/regex_error.h"
+
+namespace quillbox::regex {
+namespace {
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+constexpr std::size_t kMaxListLength = 1 << 17;
+
+// One character of a list, escapes resolved; sets literal when it came from
+// an escape (so "\-" is never a range).
+unsigned ReadListChar(std::string_view s, std::size_t& i, const TLeadBytes& lead, bool& escaped)
+{
+    escaped = false;
+    const std::size_t n = lead.CharLength(s.data(), i, s.size());
+    if (n == 2) {
+        const unsigned code = static_cast<unsigned char>(s[i]) << 8 | static_cast<unsigned char>(s[i + 1]);
+        i += 2;
+        return code;
+    }
+    const unsigned char c = static_cast<unsigned char>(s[i++]);
+    if (c != '\\' || i >= s.size()) return c;
+    escaped = true;
+    const char e = s[i];
+    if (lead.CharLength(s.data(), i, s.size()) == 2) return ReadListChar(s, i, lead, escaped);
+    ++i;
+    switch (e) {
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    case 'f': return '\f';
+    case 'e': return 0x1B;
+    case 'a': return 0x07;
+    case 'x': {
+        unsigned value = 0;
+        for (int k = 0; k < 2 && i < s.size() && HexValue(s[i]) >= 0; ++k) value = value * 16 + HexValue(s[i++]);
+        return value;
+    }
+    case '0': {
+        unsigned value = 0;
+        for (int k = 0; k < 2 && i < s.size() && s[i] >= '0' && s[i] <= '7'; ++k) value = value * 8 + (s[i++] - '0');
+        return value;
+    }
+    default: return static_cast<unsigned char>(e);
+    }
+}
+
+std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)
+{
+    std::vector<unsigned> codes;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        bool escaped = false;
+        const unsigned first = ReadListChar(s, i, lead, escaped);
+        if (i + 1 < s.size() && s[i] == '-') {
+            ++i;
+            const unsigned last = ReadListChar(s, i, lead, escaped);
+            if (last < first) throw TRegexError("invalid range in transliteration");
+            if (codes.size() + (last - first) > kMaxListLength) throw TRegexError("transliteration list too long");
+            for (unsigned c = first; c <= last; ++c) codes.push_back(c);
+        } else {
+            codes.push_back(first);
+        }
+    }
+    return codes;
+}
+
+void AppendCode(std::string& out, unsigned code)
+{
+    if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+}
+
+}  // namespace
+
+TTransliteration::TTransliteration(const TCommand& command)
+    : lead_(command.lead), complement_(command.Has('c')), remove_(command.Has('d')), squeeze_(command.Has('s'))
+{
+    search_ = ExpandList(command.pattern, lead_);
+    replacement_ = ExpandList(command.replacement, lead_);
+    if (complement_) {
+        for (unsigned c : search_) map_.emplace(c, kNotFound);
+        return;
+    }
+    if (replacement_.empty() && !remove_) replacement_ = search_;
+    for (std::size_t k = 0; k < search_.size(); ++k) {
+        if (map_.count(search_[k])) continue;  // the first mention decides
+        int target;
+        if (k < replacement_.size()) target = static_cast<int>(replacement_[k]);
+        else if (remove_ || replacement_.empty()) target = kDelete;
+        else target = static_cast<int>(replacement_.back());
+        map_.emplace(search_[k], target);
+    }
+}
+
+int TTransliteration::Lookup(unsigned code) const
+{
+    if (!complement_) {
+        const auto it = map_.find(code);
+        return it == map_.end() ? kNotFound : it->second;
+    }
+    if (map_.count(code)) return kNotFound;
+    if (remove_) return kDelete;
+    return replacement_.empty() ? static_cast<int>(code) : static_cast<int>(replacement_.back());
+}
+
+std::size_t TTransliteration::Apply(std::string_view text, std::string& out) const
+{
+    out.clear();
+    out.reserve(text.size());
+    std::size_t matched = 0;
+    int lastTranslated = kNotFound;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = lead_.CharLength(text.data(), i, text.size());
+        const unsigned code = n == 2 ? (static_cast<unsigned char>(text[i]) << 8 | static_cast<unsigned char>(text[i + 1]))
+                                     : static_cast<unsigned char>(text[i]);
+        i += n;
+        const int target = Lookup(code);
+        if (target == kNotFound) {
+            AppendCode(out, code);
+            lastTranslated = kNotFound;
+            continue;
+        }
+        ++matched;
+        if (target == kDelete) continue;
+        if (squeeze_ && target == lastTranslated) continue;
+        AppendCode(out, static_cast<unsigned>(target));
+        lastTranslated = target;
+    }
+    return matched;
+}
+
+}  // namespace quillbox::regex

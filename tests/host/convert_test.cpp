@@ -1,0 +1,167 @@
+#include "convert/charset.h"
+#include "convert/file_bytes.h"
+#include "convert/japanese.h"
+#include "convert/local_text.h"
+#include "convert/mime_header.h"
+#include "convert/temp_names.h"
+#include "convert/transfer_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+using namespace quillbox;
+
+namespace {
+
+const std::string kTesuto = "\x83\x65\x83\x58\x83\x67";  // テスト in Shift_JIS
+const std::string kTesutoJis = "\x1B$B%F%9%H\x1B(B";
+
+std::string TempDir()
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("qbx_convert_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string() + "/";
+}
+
+}  // namespace
+
+TEST(Japanese, EveryJisX0208PairSurvivesTheRoundTrip)
+{
+    int pairs = 0;
+    for (int row = 0x21; row <= 0x7E; ++row)
+        for (int cell = 0x21; cell <= 0x7E; ++cell) {
+            const std::string jis = std::string("\x1B$B") + char(row) + char(cell) + "\x1B(B";
+            const std::string sjis = Iso2022JpToShiftJis(jis);
+            ASSERT_EQ(sjis.size(), 2u) << row << "," << cell;
+            ASSERT_EQ(ShiftJisToIso2022Jp(sjis), jis) << row << "," << cell;
+            ASSERT_EQ(EucJpToShiftJis(ShiftJisToEucJp(sjis)), sjis);
+            ++pairs;
+        }
+    EXPECT_EQ(pairs, 94 * 94);
+}
+
+TEST(Japanese, KnownTextsAndSenderHabits)
+{
+    EXPECT_EQ(Iso2022JpToShiftJis("a" + kTesutoJis + "b"), "a" + kTesuto + "b");
+    EXPECT_EQ(ShiftJisToIso2022Jp("a" + kTesuto + "b"), "a" + kTesutoJis + "b");
+    // ESC $ @ (old JIS) and ESC ( J (JIS-Roman) are read like ESC $ B and ASCII.
+    EXPECT_EQ(Iso2022JpToShiftJis("\x1B$@%F%9%H\x1B(Jx"), kTesuto + "x");
+    // Half-width katakana: ESC ( I, and SO/SI; written back with ESC ( I.
+    EXPECT_EQ(Iso2022JpToShiftJis("\x1B(I12\x1B(B"), "\xB1\xB2");
+    EXPECT_EQ(Iso2022JpToShiftJis("\x0E" "12\x0F" "a"), "\xB1\xB2" "a");
+    EXPECT_EQ(ShiftJisToIso2022Jp("\xB1\xB2"), "\x1B(I12\x1B(B");
+    // A line break ends a run that was left open.
+    EXPECT_EQ(Iso2022JpToShiftJis("\x1B$B%F\r\nab"), "\x83\x65\r\nab");
+    // JIS X 0212 has no Shift_JIS form.
+    EXPECT_EQ(Iso2022JpToShiftJis("\x1B$(D0!\x1B(B"), "?");
+    // User-defined characters have no ISO-2022-JP form.
+    EXPECT_EQ(ShiftJisToIso2022Jp("\xF0\x40"), "?");
+    EXPECT_EQ(EucJpToShiftJis("\xA5\xC6\x8E\xB1"), "\x83\x65\xB1");
+}
+
+TEST(Charset, ConvertsEveryListedCharsetIntoTheLocalCodePage)
+{
+    EXPECT_EQ(CharsetToLocal("UTF-8", "\xE6\x97\xA5\xE6\x9C\xAC", 932), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(CharsetToLocal("utf-8", "caf\xC3\xA9", 1252), "caf\xE9");
+    EXPECT_EQ(CharsetToLocal("ISO-8859-1", "caf\xE9", 1252), "caf\xE9");
+    // The character the code page lacks becomes "?".
+    EXPECT_EQ(CharsetToLocal("ISO-8859-1", "caf\xE9", 932), "caf?");
+    EXPECT_EQ(CharsetToLocal("Shift_JIS", kTesuto, 1252), "???");
+    EXPECT_EQ(CharsetToLocal("x-unknown", "abc", 932), std::nullopt);
+    // Half-width katakana are single bytes in code page 932.
+    EXPECT_EQ(UnicodeToLocal(U"\uFF71", 932), "\xB1");
+    EXPECT_EQ(LocalToUnicode("\x81\x5F", 932), U"\uFF3C");  // the trail byte 0x5F is no "_"
+    EXPECT_EQ(Utf8ToUnicode("a\xC0\xAF" "b"), U"a\uFFFD\uFFFDb");  // overlong form refused
+}
+
+TEST(MimeHeader, DecodesEncodedWordsOfEveryListedCharset)
+{
+    EXPECT_EQ(DecodeMimeHeader("Subject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=", 932), "Subject: " + kTesuto);
+    EXPECT_EQ(DecodeMimeHeader("=?shift_jis?B?g2WDWINn?=", 932), kTesuto);
+    EXPECT_EQ(DecodeMimeHeader("=?EUC-JP?Q?=A5=C6=A5=B9=A5=C8?=", 932), kTesuto);
+    EXPECT_EQ(DecodeMimeHeader("=?UTF-8?B?44OG44K544OI?=", 932), kTesuto);
+    EXPECT_EQ(DecodeMimeHeader("=?utf-8?q?caf=C3=A9_au_lait?=", 1252), "caf\xE9 au lait");
+    EXPECT_EQ(DecodeMimeHeader("=?iso-8859-1?Q?caf=E9?=", 1252), "caf\xE9");
+    EXPECT_EQ(DecodeMimeHeader("=?us-ascii?Q?a_b?=", 932), "a b");
+    EXPECT_EQ(DecodeMimeHeader("=?UTF-8*ja?B?44OG?=", 932), "\x83\x65");
+}
+
+TEST(MimeHeader, JoinsAdjacentWordsAndLeavesTheRestAlone)
+{
+    // Folding between two encoded words vanishes, between a word and text it stays.
+    EXPECT_EQ(DecodeMimeHeader("=?UTF-8?B?44OG?=\r\n =?UTF-8?B?44K544OI?= x", 932), kTesuto + " x");
+    EXPECT_EQ(DecodeMimeHeader("a =?UTF-8?B?44OG?= b", 932), "a \x83\x65 b");
+    EXPECT_EQ(DecodeMimeHeader("=?x-unknown?B?QQ==?=", 932), "=?x-unknown?B?QQ==?=");
+    EXPECT_EQ(DecodeMimeHeader("=?UTF-8?X?QQ==?= =?UTF-8?B?QQ", 932), "=?UTF-8?X?QQ==?= =?UTF-8?B?QQ");
+    EXPECT_EQ(DecodeMimeHeader(EncodeMimeHeader("name " + kTesuto + ".pdf", 932), 932), "name " + kTesuto + ".pdf");
+}
+
+TEST(TransferEncoding, Base64KnownVectorsAndMalformedInput)
+{
+    const std::pair<std::string, std::string> vectors[] = {
+        {"", ""}, {"f", "Zg==\r\n"}, {"fo", "Zm8=\r\n"}, {"foo", "Zm9v\r\n"}, {"foobar", "Zm9vYmFy\r\n"}};
+    for (const auto& [plain, encoded] : vectors) {
+        EXPECT_EQ(Base64Encode(plain), encoded);
+        EXPECT_EQ(Base64Decode(encoded), plain);
+    }
+    EXPECT_EQ(Base64Decode("Zm9v\r\nYm\n Fy"), "foobar");
+    EXPECT_EQ(Base64Decode("Zm9v*!Ym Fy"), "foobar");  // junk skipped
+    EXPECT_EQ(Base64Decode("Zm9vY"), "foo");            // dangling character dropped
+    EXPECT_EQ(Base64Decode("Zg==Zm9v"), "f");           // stops at the fill
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += char(b);
+    const std::string encoded = Base64Encode(all + all);
+    EXPECT_EQ(encoded.find("\r\n"), 76u);
+    EXPECT_EQ(Base64Decode(encoded), all + all);
+}
+
+TEST(TransferEncoding, QuotedPrintableKnownVectorsAndMalformedInput)
+{
+    EXPECT_EQ(QuotedPrintableDecode("a=3Db=3db"), "a=b=b");
+    EXPECT_EQ(QuotedPrintableDecode("soft=\r\nbreak\r\nhard"), "softbreak\r\nhard");
+    EXPECT_EQ(QuotedPrintableDecode("soft=\nbreak"), "softbreak");
+    EXPECT_EQ(QuotedPrintableDecode("trailing   \r\nx"), "trailing\r\nx");
+    EXPECT_EQ(QuotedPrintableDecode("bad=ZZ and =4"), "bad=ZZ and =4");
+    EXPECT_EQ(QuotedPrintableDecode("=E3=83=86"), "\xE3\x83\x86");
+    EXPECT_EQ(QuotedPrintableEncode("a=b \r\nc\t"), "a=3Db=20\r\nc=09");
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') all += char(b);
+    const std::string encoded = QuotedPrintableEncode(all + all + all);
+    for (std::size_t start = 0, end; start < encoded.size(); start = end + 2) {
+        end = encoded.find("\r\n", start);
+        if (end == std::string::npos) end = encoded.size();
+        EXPECT_LE(end - start, 76u);
+    }
+    EXPECT_EQ(QuotedPrintableDecode(encoded), all + all + all);
+}
+
+TEST(TransferEncoding, FileConvertersReportUnreadableAndUnwritableFiles)
+{
+    const std::string dir = TempDir();
+    ASSERT_TRUE(WriteFileBytes(dir + "in.b64", "Zm9v\r\nYmFy\r\n"));
+    EXPECT_TRUE(Base64ConvertFile(dir + "out.bin", dir + "in.b64", TConvertDirection::Decode));
+    EXPECT_EQ(ReadFileBytes(dir + "out.bin"), "foobar");
+    EXPECT_FALSE(Base64ConvertFile(dir + "out.bin", dir + "missing", TConvertDirection::Decode));
+    EXPECT_FALSE(QuotedPrintableConvertFile(dir + "no/such/dir/out", dir + "in.b64", TConvertDirection::Decode));
+    ASSERT_TRUE(WriteFileBytes(dir + "in.qp", "caf=C3=A9=\r\n!"));
+    EXPECT_TRUE(QuotedPrintableConvertFile(dir + "out.txt", dir + "in.qp", TConvertDirection::Decode));
+    EXPECT_EQ(ReadFileBytes(dir + "out.txt"), "caf\xC3\xA9!");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(TempNames, EveryNameIsFreshAndReserved)
+{
+    const std::string dir = TempDir();
+    TTempNames names(dir);
+    std::set<std::string> seen;
+    for (int i = 0; i < 200; ++i) {
+        const std::string path = names.Next("txt");
+        ASSERT_TRUE(path.ends_with(".txt"));
+        ASSERT_TRUE(FileExists(path));
+        ASSERT_TRUE(seen.insert(path).second);
+    }
+    std::filesystem::remove_all(dir);
+}
