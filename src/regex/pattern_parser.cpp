@@ -391,17 +391,32 @@ private:
         case 'Z': return AssertionNode(TAssertion::TextEndOrNewline);
         default: break;
         }
-        if (c >= '1' && c <= '9') {
-            auto node = MakeNode(TNode::TKind::BackReference);
-            node->group = c - '0';
-            node->foldCase = flags_.ignoreCase;
-            if (node->group > maxBackReference_) maxBackReference_ = node->group;
-            return node;
-        }
+        if (c >= '1' && c <= '9') return ParseNumberEscape();
         const int byte = ReadByteEscape(static_cast<char>(c));
         if (byte >= 0) return SingleByteNode(static_cast<unsigned char>(byte));
         if (IsUnsupportedEscape(static_cast<char>(c))) Fail("unsupported escape sequence in regex");
         return ByteNode(c);
+    }
+
+    // \1 to \9 always refer to a group; a longer number does when that many
+    // groups have opened before it, else it is an octal escape.
+    std::unique_ptr<TNode> ParseNumberEscape()
+    {
+        const std::size_t digits = --pos_;
+        int number = 0;
+        while (!AtEnd() && IsDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
+        if (number >= 10 && number > tree_.groups) {
+            pos_ = digits;
+            int value = 0;
+            for (int i = 0; i < 3 && Peek() >= '0' && Peek() <= '7'; ++i) value = value * 8 + (p_[pos_++] - '0');
+            if (pos_ == digits) Fail("reference to nonexistent group in regex");
+            return SingleByteNode(static_cast<unsigned char>(value & 0xFF));
+        }
+        auto node = MakeNode(TNode::TKind::BackReference);
+        node->group = number;
+        node->foldCase = flags_.ignoreCase;
+        if (number > maxBackReference_) maxBackReference_ = number;
+        return node;
     }
 
     // A byte given by an escape: a lead byte stands alone only at the end of

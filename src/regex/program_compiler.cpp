@@ -66,7 +66,8 @@ public:
     {
         program_.classes = std::move(tree_.classes);
         program_.groups = tree_.groups;
-        loopSlot_ = 2 * (tree_.groups + 1);
+        openSlot_ = 2 * (tree_.groups + 1);
+        loopSlot_ = openSlot_ + tree_.groups + 1;
     }
 
     TProgram Compile()
@@ -204,11 +205,19 @@ private:
         Add(in);
     }
 
+    // Until its close, a group keeps the value of its last complete round, so
+    // that a back-reference inside it sees that one.
     void EmitGroup(const TNode& node)
     {
-        if (node.group > 0) EmitSave(2 * node.group);
+        if (node.group > 0) EmitSave(openSlot_ + node.group);
         Emit(*node.children.front());
-        if (node.group > 0) EmitSave(2 * node.group + 1);
+        if (node.group > 0) {
+            TInstruction close;
+            close.op = TOp::Close;
+            close.a = node.group;
+            close.b = openSlot_ + node.group;
+            Add(close);
+        }
     }
 
     // (x)* with x one character: the group is the last character taken.
@@ -217,9 +226,16 @@ private:
         return node.kind == TNode::TKind::Group && node.group > 0 && IsOneChar(*node.children.front());
     }
 
+    static const TNode& WithoutPlainGroups(const TNode& node)
+    {
+        const TNode* n = &node;
+        while (n->kind == TNode::TKind::Group && n->group == 0) n = n->children.front().get();
+        return *n;
+    }
+
     void EmitRepeat(const TNode& node)
     {
-        const TNode& body = *node.children.front();
+        const TNode& body = WithoutPlainGroups(*node.children.front());
         if (node.max == 0) return;
         if (IsOneChar(body) || IsCapturedChar(body)) {
             TInstruction in;
@@ -336,6 +352,7 @@ private:
 
     TPatternTree tree_;
     TProgram program_;
+    int openSlot_ = 0;
     int loopSlot_ = 0;
 };
 

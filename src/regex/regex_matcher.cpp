@@ -222,6 +222,13 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
             slots_[in.a] = pos;
             ++pc;
             break;
+        case TOp::Close:
+            Push({TFrame::Restore, 2 * in.a, slots_[2 * in.a], 0});
+            Push({TFrame::Restore, 2 * in.a + 1, slots_[2 * in.a + 1], 0});
+            slots_[2 * in.a] = slots_[in.b];
+            slots_[2 * in.a + 1] = pos;
+            ++pc;
+            break;
         case TOp::Unset:
             Push({TFrame::Restore, 2 * in.a, slots_[2 * in.a], 0});
             Push({TFrame::Restore, 2 * in.a + 1, slots_[2 * in.a + 1], 0});

@@ -18,6 +18,7 @@ enum class TOp : std::uint8_t {
     Split,       // try a, then b
     Jump,        // a
     Save,        // a: slot
+    Close,       // a: group, b: slot holding its start; the group takes its new value
     Unset,       // a: group; forgets it (a repeat that may run zero times)
     LoopMark,    // a: slot
     LoopCheck,   // a slot: continue at b when the loop made progress, at c when not
@@ -49,7 +50,7 @@ struct TProgram {
     std::vector<TCharItem> items;
     std::vector<TCharClass> classes;
     int groups = 0;
-    int slots = 0;  // 2 per group with group 0, then the loop marks
+    int slots = 0;  // 2 per group with group 0, the start of each open group, then the loop marks
 
     // Search hints.
     TLiteral prefix;               // every match starts with these bytes

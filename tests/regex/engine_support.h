@@ -1,0 +1,76 @@
+// Runs commands through the engine the way the C entry points do, and
+// shows the results as plain strings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "regex/compiled_command.h"
+#include "regex/regex_error.h"
+#include "text/code_page.h"
+
+namespace quillbox::regex::testing {
+
+// Groups as "whole|1|2", an unset group as "<unset>"; "<no match>" otherwise.
+inline std::string Groups(const std::string& command, const std::string& text)
+{
+    const TCompiledCommand compiled(command);
+    TMatchGroups groups;
+    if (!compiled.Match(text, 0, false, groups)) return "<no match>";
+    std::string shown;
+    for (std::size_t g = 0; g < groups.starts.size(); ++g) {
+        if (g > 0) shown += "|";
+        shown += groups.starts[g] == kUnset ? "<unset>" : text.substr(groups.starts[g], groups.ends[g] - groups.starts[g]);
+    }
+    return shown;
+}
+
+inline std::string Substituted(const std::string& command, const std::string& text, std::size_t* count = nullptr)
+{
+    const TCompiledCommand compiled(command);
+    std::string out;
+    TMatchGroups last;
+    const std::size_t n = compiled.Substitute(text, out, last);
+    if (count) *count = n;
+    return out;
+}
+
+inline std::vector<std::string> Pieces(const std::string& command, const std::string& text, int limit = 0)
+{
+    const TCompiledCommand compiled(command);
+    std::vector<std::string> pieces;
+    for (const auto& [first, last] : compiled.Split(text, limit))
+        pieces.push_back(first == kUnset ? "<unset>" : text.substr(first, last - first));
+    return pieces;
+}
+
+inline std::string Transliterated(const std::string& command, const std::string& text, std::size_t* count = nullptr)
+{
+    const TCompiledCommand compiled(command);
+    std::string out;
+    const std::size_t n = compiled.Transliterate(text, out);
+    if (count) *count = n;
+    return out;
+}
+
+inline std::string ErrorOf(const std::string& command, const std::string& text = "text")
+{
+    try {
+        Groups(command, text);
+    } catch (const TRegexError& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+// Sets the process's code page for one test and puts it back.
+class TCodePageScope {
+public:
+    explicit TCodePageScope(unsigned id) : saved_(TCodePage::Active().Id()) { TCodePage::SetActiveForProcess(id); }
+    ~TCodePageScope() { TCodePage::SetActiveForProcess(saved_); }
+
+private:
+    unsigned saved_;
+};
+
+}  // namespace quillbox::regex::testing
