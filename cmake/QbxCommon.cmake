@@ -13,6 +13,11 @@ set(QBX_WIN64_BUILD_DIR "" CACHE PATH "Build folder of the x86_64 Windows build"
 set(QBX_WIN32_BUILD_DIR "" CACHE PATH "Build folder of the i686 Windows build")
 
 add_compile_options(-Wall -Wextra)
+if(QBX_FUZZ)
+  # Coverage for libFuzzer in every library a target links, and the sanitizers.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 if(QBX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

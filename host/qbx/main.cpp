@@ -2,6 +2,9 @@
 //
 //   qbx import FOLDER-DIR FILE...   add .eml files and mbox messages to a folder
 //   qbx source DATA-DIR MAIL-ID     write a stored mail's source to standard output
+//   qbx scan DATA-DIR FOLDER-ID [--progress]
+//                                   list a folder's attachments as the plug-in finds them
+#include "scan_command.h"
 #include "store/importer.h"
 #include "store/mail_store.h"
 #include "text/code_page.h"
@@ -20,7 +23,8 @@ void Warn(const std::string& text) { std::cerr << "qbx: warning: " << text << "\
 int Usage()
 {
     std::cerr << "usage: qbx import FOLDER-DIR FILE...\n"
-                 "       qbx source DATA-DIR MAIL-ID\n";
+                 "       qbx source DATA-DIR MAIL-ID\n"
+                 "       qbx scan DATA-DIR FOLDER-ID [--progress]\n";
     return 2;
 }
 
@@ -73,5 +77,6 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "import") return quillbox::Import(args);
     if (command == "source") return quillbox::Source(args);
+    if (command == "scan") return quillbox::ScanCommand(args);
     return quillbox::Usage();
 }

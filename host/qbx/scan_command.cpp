@@ -1,0 +1,121 @@
+#include "scan_command.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "catalogue/folder_scan.h"
+#include "regex/regex_library.h"
+#include "store/mail_store.h"
+#include "store/store_host_api.h"
+#include "text/code_page.h"
+
+namespace quillbox {
+
+namespace {
+
+// The scan's window on a terminal: progress lines on request, errors on
+// standard error; nobody can press Esc and there is no grid to rebuild.
+class TConsoleScanWindow : public TScanWindow {
+public:
+    explicit TConsoleScanWindow(bool showProgress) : showProgress_(showProgress) {}
+
+    void SetScanning(bool) override {}
+    bool EscPressed() const override { return false; }
+    void ClearEscPressed() override {}
+    void ProcessMessages() override { std::cout.flush(); }
+    void SetGridEnabled(bool) override {}
+    void SetToolBarEnabled(bool) override {}
+    void ClearView() override {}
+    void ShowScanStarted() override {}
+    void ShowError(const std::string& text) override
+    {
+        std::cerr << "qbx: " << text << "\n";
+        failed_ = true;
+    }
+    void ShowProgressBar(bool) override {}
+    void ShowProgress(const std::string& text, int) override
+    {
+        if (showProgress_ && !text.empty()) std::cout << text << "\n";
+    }
+    void RebuildView() override {}
+
+    bool Failed() const { return failed_; }
+
+private:
+    bool showProgress_;
+    bool failed_ = false;
+};
+
+class TNoIcons : public TIconSource {
+public:
+    const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
+};
+
+// The plug-in loads the pattern library from its own folder; so does qbx.
+std::string OwnFolder()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
+// The mailbox holding a folder: the first name of its path.
+std::string MailBoxOf(const std::string& folder)
+{
+    const std::size_t separator = folder.find(kPathSeparator);
+    return separator == std::string::npos ? folder : folder.substr(0, separator + 1);
+}
+
+void PrintCatalogue(const TMailList& list)
+{
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const TMailItem& mail = list[i];
+        for (const auto& a : mail.Attachments)
+            std::cout << mail.MailID << '\t' << a->PartNo << '\t' << a->FileName << '\t' << a->Encoding << '\t'
+                      << a->Size << '\t' << (a->IsHTML ? 1 : 0) << '\n';
+    }
+}
+
+}  // namespace
+
+int ScanCommand(const std::vector<std::string>& args)
+{
+    std::vector<std::string> operands;
+    bool showProgress = false;
+    for (const std::string& arg : args) {
+        if (arg == "--progress") showProgress = true;
+        else operands.push_back(arg);
+    }
+    if (operands.size() != 2) {
+        std::cerr << "usage: qbx scan DATA-DIR FOLDER-ID [--progress]\n";
+        return 2;
+    }
+    if (!LoadRegexLibrary(OwnFolder(), [](const std::string& m) { std::cerr << "qbx: " << m << "\n"; })) return 1;
+    struct TUnload {
+        ~TUnload() { UnloadRegexLibrary(); }
+    } unload;
+
+    const TMailStore store(operands[0], TCodePage::Active().Id(),
+                           [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; });
+    std::string folder = operands[1];
+    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+    TStoreHostApi host(store, MailBoxOf(folder), folder, std::filesystem::temp_directory_path().string() + "/");
+
+    TMailList list;
+    list.MailBox = host.GetCurrentMailBox();
+    list.Folder = host.GetCurrentFolder();
+    list.FolderName = host.GetFolderDisplayName(list.Folder);
+    TConsoleScanWindow window(showProgress);
+    TNoIcons icons;
+    try {
+        ScanFolder(list, host, window, icons);
+    } catch (const std::exception& error) {
+        std::cerr << "qbx: " << error.what() << "\n";
+        return 1;
+    }
+    PrintCatalogue(list);
+    return window.Failed() ? 1 : (std::cout.flush() ? 0 : 1);
+}
+
+}  // namespace quillbox

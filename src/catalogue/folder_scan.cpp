@@ -1,0 +1,170 @@
+#include "catalogue/folder_scan.h"
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "catalogue/folder_index.h"
+#include "catalogue/part_scanner.h"
+#include "regex/b_reg_exp.h"
+
+namespace quillbox {
+
+namespace {
+
+constexpr const char* kBoundaryParameter =
+    R"(m/content\-type\:\s*(\w+)\/(\w+)\;\s*boundary\s*\=\"*([^\s\"]+)\"*/i)";
+constexpr const char* kEscapeNonWord = R"(s/(\W)/\\$1/g)";
+constexpr const char* kForgetResults = "m/a/";
+constexpr int kMaxPieces = 200;
+constexpr std::size_t kMessageInterval = 10;
+
+// From the first step of a scan to its last, on every way out: the window
+// is in scanning mode, and its grid is disabled once the scan starts.
+class TScanningMode {
+public:
+    explicit TScanningMode(TScanWindow& window) : window_(window) { window_.SetScanning(true); }
+    ~TScanningMode()
+    {
+        window_.SetGridEnabled(true);
+        window_.SetScanning(false);
+    }
+    TScanningMode(const TScanningMode&) = delete;
+    TScanningMode& operator=(const TScanningMode&) = delete;
+
+private:
+    TScanWindow& window_;
+};
+
+// The mail loop's frame: tool bar off and progress bar up while mails are
+// visited; afterwards, however the loop ended, the count is stored, the
+// progress cleared and the view rebuilt from what was found.
+class TMailLoopFrame {
+public:
+    TMailLoopFrame(TMailList& list, TScanWindow& window) : list_(list), window_(window)
+    {
+        window_.SetToolBarEnabled(false);
+        window_.ShowProgressBar(true);
+    }
+    ~TMailLoopFrame() noexcept(false)
+    {
+        // While an error is on its way out, a second one must not replace it.
+        const bool unwinding = std::uncaught_exceptions() > exceptionsAtStart_;
+        try {
+            list_.AttachCount = AttachmentTotal;
+            window_.ShowProgress(std::string(), 0);
+            window_.ShowProgressBar(false);
+            window_.RebuildView();
+        } catch (...) {
+            window_.SetToolBarEnabled(true);
+            if (!unwinding) throw;
+            return;
+        }
+        window_.SetToolBarEnabled(true);
+    }
+    TMailLoopFrame(const TMailLoopFrame&) = delete;
+    TMailLoopFrame& operator=(const TMailLoopFrame&) = delete;
+
+    std::int32_t AttachmentTotal = 0;
+
+private:
+    TMailList& list_;
+    TScanWindow& window_;
+    const int exceptionsAtStart_ = std::uncaught_exceptions();
+};
+
+// Cuts one mail into its parts and records its attachments; returns how
+// many it found.
+std::int32_t ScanMail(TMailItem& mail, THostApi& host, TIconSource& icons, TBRegExp& split)
+{
+    const std::optional<std::string> header = host.GetHeader(mail.MailID);
+    if (!header || !split.Match(kBoundaryParameter, *header)) return 0;
+    mail.Boundary = split.Strings(3);
+    mail.BoundaryPattern = "--" + mail.Boundary;
+    split.Subst(kEscapeNonWord, mail.BoundaryPattern);
+
+    const std::optional<std::string> source = host.GetSource(mail.MailID);
+    if (!source) return 0;
+    std::int32_t found = 0;
+    if (split.Split("m/" + mail.BoundaryPattern + R"(\-*\s*/)", *source, kMaxPieces)) {
+        TPartScanner parts(host, icons, split);
+        const int pieces = split.Count();
+        for (int p = 1; p < pieces; ++p)
+            if (parts.ScanPart(mail, p)) ++found;
+    }
+    // Neither pattern object may keep pointing into the source.
+    split.Match(kForgetResults, "d");
+    SharedRegExp().Match(kForgetResults, "d");
+
+    // Without a text part, the first HTML part is the mail's own body.
+    if (mail.PlainCount == 0 && mail.HtmlCount > 0) {
+        auto& list = mail.Attachments;
+        const auto body = std::find_if(list.begin(), list.end(), [](const auto& a) { return a->IsHTML; });
+        if (body != list.end()) {
+            list.erase(body);
+            --found;
+        }
+    }
+    return found;
+}
+
+void VisitMails(TMailList& list, THostApi& host, TScanWindow& window, TIconSource& icons,
+                TMailLoopFrame& frame)
+{
+    TBRegExp split;
+    std::string shownProgress;
+    const std::size_t count = list.Count();
+    for (std::size_t k = count; k >= 1; --k) {
+        if (k % kMessageInterval == 0) window.ProcessMessages();
+        if (window.EscPressed()) break;
+        const int progress = ScanProgress(k, count);
+        std::string text = std::to_string(progress) + "%";
+        if (text != shownProgress) {
+            window.ShowProgress(text, progress);
+            shownProgress = std::move(text);
+        }
+        frame.AttachmentTotal += ScanMail(list[k - 1], host, icons, split);
+    }
+}
+
+}  // namespace
+
+int ScanProgress(std::size_t k, std::size_t count)
+{
+    const std::size_t numerator = (k - 1) * 100;
+    std::size_t rounded = numerator / count;
+    const std::size_t twiceRemainder = numerator % count * 2;
+    if (twiceRemainder > count || (twiceRemainder == count && rounded % 2 == 1)) ++rounded;
+    return 100 - static_cast<int>(rounded);
+}
+
+void ScanFolder(TMailList& list, THostApi& host, TScanWindow& window, TIconSource& icons)
+{
+    const TScanningMode scanning(window);
+    window.ClearEscPressed();
+    window.SetGridEnabled(false);
+    // The rows point into the mails: they go first.
+    window.ClearView();
+    list.ClearMails();
+    window.ShowScanStarted();
+
+    if (list.MailBox.empty() || list.Folder.empty()) {
+        window.ShowError("MailBox or Folder is not selected.");
+        return;
+    }
+    const std::string folderPath = host.GetDataFolder() + list.Folder;
+    {
+        const std::optional<std::string> index = ReadWholeFile(folderPath + kFolderIndexFileName);
+        if (!index) {
+            window.ShowError(folderPath + kFolderIndexFileName + " does not exist.");
+            return;
+        }
+        list.AddInDateOrder(ReadIndexMails(*index, list.Folder));
+    }
+
+    TMailLoopFrame frame(list, window);
+    VisitMails(list, host, window, icons, frame);
+}
+
+}  // namespace quillbox

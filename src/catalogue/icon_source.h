@@ -1,0 +1,17 @@
+// The icon cache as the scan sees it: an entry per extension, or none.
+#pragma once
+
+#include <string>
+
+namespace quillbox {
+
+class TIconListItem;
+
+class TIconSource {
+public:
+    virtual ~TIconSource() = default;
+    // extension: lower case, with or without its leading dot.
+    virtual const TIconListItem* GetIcon(const std::string& extension) = 0;
+};
+
+}  // namespace quillbox
