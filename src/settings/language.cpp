@@ -1,33 +1,9 @@
 #include "settings/language.h"
 
-#include "text/code_page_conversion.h"
-
 namespace quillbox {
 
 namespace {
-constexpr unsigned kShiftJis = 932;
-}
-
-TLanguageTexts JapaneseTexts()
-{
-    // Lines of the description break on CR alone, as the host shows them.
-    return {ConvertFromUtf8("Quillbox プラグイン", kShiftJis),
-            ConvertFromUtf8("このプラグインはメールフォルダ中の添付ファイルの\r"
-                            "  ・ リストアップ検索\r"
-                            "  ・ 一括保存\r"
-                            "  ・ 一括削除\r"
-                            "を支援するプラグインです。",
-                            kShiftJis)};
-}
-
-TLanguageTexts EnglishTexts()
-{
-    return {"Quillbox Plug-in",
-            "This plug-in helps you with the attachments\r"
-            "in a mail folder:\r"
-            "  - list and search them\r"
-            "  - save them all at once\r"
-            "  - remove them all at once"};
+constexpr int kIconGapPixels = 22;
 }
 
 int LocaleIDFromThreadLocale(unsigned long threadLocale)
@@ -38,9 +14,24 @@ int LocaleIDFromThreadLocale(unsigned long threadLocale)
 
 TLanguage InitLanguage(unsigned long threadLocale)
 {
-    const int localeID = LocaleIDFromThreadLocale(threadLocale);
-    const TLanguageTexts texts = localeID == kJapaneseLocaleID ? JapaneseTexts() : EnglishTexts();
-    return {localeID, texts.Title, texts.Title, texts.Description};
+    TLanguage language;
+    language.LocaleID = LocaleIDFromThreadLocale(threadLocale);
+    language.PlugInDescription = LanguageTextsFor(language.LocaleID).Description;
+    LoadMessages(language);
+    return language;
+}
+
+void LoadMessages(TLanguage& language)
+{
+    const TLanguageTexts texts = LanguageTextsFor(language.LocaleID);
+    language.PlugInTitle = texts.Title;
+    language.CommandTitle = texts.Title;
+    language.MessageTable = MessageTableFor(language.LocaleID);
+}
+
+std::string IconGapBlanks(int blankWidthInPixels)
+{
+    return std::string(static_cast<std::size_t>(kIconGapPixels / blankWidthInPixels), ' ');
 }
 
 }  // namespace quillbox
