@@ -5,6 +5,7 @@
 #include "plugin/plugin_paths.h"
 #include "plugin/win32/plugin_state.h"
 #include "regex/regex_library.h"
+#include "settings/settings_reader.h"
 #include "ui/win32/message_box.h"
 
 namespace quillbox {
@@ -67,6 +68,13 @@ bool PluginInit(HINSTANCE module)
             return false;
         plugin->SettingsPath = SettingsPathFor(libraryPath, codePage);
         plugin->PluginFolder = FolderOf(plugin->SettingsPath, codePage);
+        ReadSettings(plugin->SettingsPath, plugin->Settings, plugin->Language);
+        // Written when the window closes; a failure is told, the close goes on.
+        TPlugin* const owner = plugin.get();
+        plugin->SettingsFile = std::make_unique<TSettingsFile>(
+            plugin->SettingsPath, plugin->PluginVersion, [owner](const std::string& message) {
+                ShowMessageBox(owner->HostMainWindow, TMessageKind::Error, message, owner->Language.PlugInTitle);
+            });
     } catch (...) {
         return false;
     }

@@ -8,6 +8,8 @@
 
 #include "plugin/win32/tansy_api_table.h"
 #include "settings/language.h"
+#include "settings/settings_values.h"
+#include "settings/settings_writer.h"
 
 namespace quillbox {
 
@@ -50,6 +52,8 @@ struct TPlugin {
     std::string PluginVersion;
     std::string PluginFolder;
     std::string SettingsPath;
+    TSettings Settings;
+    std::unique_ptr<TSettingsFile> SettingsFile;
     TRegexLibraryLease RegexLibrary;
     std::unique_ptr<TTansyAPI> HostAPI;
     TMenuBitmap MenuBitmap;
