@@ -1,0 +1,22 @@
+// Which attachments the list shows.
+#pragma once
+
+#include "catalogue/attachment.h"
+#include "catalogue/mail_list.h"
+#include "settings/settings_values.h"
+
+namespace quillbox {
+
+// Destroys the attachments cut out of their mails and lowers the part
+// numbers of the parts behind them, mail by mail.
+void PurgeRemoved(TMailList& mails);
+
+// Kind (HTML or not) against ShowType; with the one-extension filter on, the
+// icon cache key must equal TargetExt byte for byte. An attachment without a
+// cache entry has no key and never matches the filter.
+bool PassesViewFilter(const TAttachment& attachment, const TViewSettings& view);
+
+// Sets or clears Visible on every attachment.
+void ApplyViewFilter(TMailList& mails, const TViewSettings& view);
+
+}  // namespace quillbox

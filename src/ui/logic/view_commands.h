@@ -1,0 +1,30 @@
+// The view commands and header clicks as changes of the view settings.
+#pragma once
+
+#include "settings/settings_values.h"
+
+namespace quillbox {
+
+enum class TViewCommand {
+    ShowAllItems,   // mnShowAllItems, tbShowAllItems
+    ShowNonHTMLs,   // mnShowNonHTMLs, tbShowNonHTMLs
+    ShowOnlyHTMLs,  // mnShowOnlyHTMLs, tbShowOnlyHTMLs
+    SortByDate,     // mnSortByDate, tbSortByDate
+    SortBySize,     // mnSortBySize, tbSortBySize
+    Accending,      // mnAccending, tbAccending
+    Deccending,     // mnDeccending, tbDeccending
+};
+
+// What has to be redone after a change.
+enum class TViewRefresh {
+    Rebuild,  // the filter changed: RebuildView
+    Sort,     // only the order changed: SortRows
+};
+
+TViewRefresh ApplyViewCommand(TViewSettings& view, TViewCommand command);
+
+// A press on header column col: the date and size headers pick their key or,
+// when it is already the key, reverse the order. Other columns change nothing.
+void ApplyHeaderClick(TViewSettings& view, int col);
+
+}  // namespace quillbox

@@ -1,0 +1,46 @@
+#include "ui/logic/view_menus.h"
+
+#include "catalogue/listing/view_rules.h"
+
+namespace quillbox {
+
+namespace {
+
+constexpr TViewButton kPressed{true, true};
+constexpr TViewButton kReleased{false, false};
+
+}  // namespace
+
+TViewMenuState ViewMenuState(const TViewSettings& view, const TMessageTable& messages)
+{
+    TViewMenuState state;
+    const int kinds = ShownKinds(view);
+    state.ShowAllItemsChecked = kinds == kShowAll;
+    state.ShowOnlyHTMLsChecked = kinds == kShowHtml;
+    state.ShowNonHTMLsChecked = kinds == kShowNonHtml;
+    // With the one-extension filter on, none of the show buttons stands for
+    // what is listed.
+    if (!view.ExtFilterOn) {
+        state.ShowAllItems = state.ShowAllItemsChecked ? kPressed : kReleased;
+        state.ShowOnlyHTMLs = state.ShowOnlyHTMLsChecked ? kPressed : kReleased;
+        state.ShowNonHTMLs = state.ShowNonHTMLsChecked ? kPressed : kReleased;
+    }
+    state.SetTargetExtensionChecked = view.ExtFilterOn;
+    if (view.ExtFilterOn)
+        state.FilterText = messages[msgFilterBeforeExtension] + view.TargetExt + messages[msgFilterAfterExtension];
+
+    const bool ascending = SortsAscending(view);
+    state.AccendingChecked = ascending;
+    state.DeccendingChecked = !ascending;
+    state.Accending = ascending ? kPressed : kReleased;
+    state.Deccending = ascending ? kReleased : kPressed;
+
+    const bool bySize = SortsBySize(view);
+    state.SortBySizeChecked = bySize;
+    state.SortByDateChecked = !bySize;
+    state.SortBySize = bySize ? kPressed : kReleased;
+    state.SortByDate = bySize ? kReleased : kPressed;
+    return state;
+}
+
+}  // namespace quillbox

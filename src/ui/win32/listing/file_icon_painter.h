@@ -1,0 +1,17 @@
+// File-type icons in the attachment list: drawn over the blanks in front of
+// each file name, after the grid has painted the cell.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/logic/list_view.h"
+
+namespace quillbox {
+
+constexpr int kFileIconSize = 15;
+
+// For OnDrawCell: draws the icon of the row's attachment into the cell's
+// top-left 15 x 15 pixels, in the file-name column only.
+void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell);
+
+}  // namespace quillbox

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/listing/catalogue_builder.h"
+#include "ui/logic/list_grid_fill.h"
+#include "ui/logic/list_view.h"
+
+namespace quillbox {
+namespace {
+
+using testing::CatalogueBuilder;
+using Texts = std::vector<std::string>;
+
+struct RecordingWindow : TListWindow {
+    void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
+    void ShowViewMenus(const TViewMenuState& shown) override { menus = shown; }
+    void FitSubjectColumn() override { ++fits; }
+    void ListUpdated() override { ++listUpdates; }
+    TStatusTotals totals;
+    TViewMenuState menus;
+    int fits = 0;
+    int listUpdates = 0;
+};
+
+struct ListViewTest : ::testing::Test {
+    ListViewTest() { SetUpListGrid(grid); }
+
+    TListView& List()
+    {
+        if (!list) list = std::make_unique<TListView>(catalogue.mails, view, messages, grid, window, TDigitGrouping{});
+        return *list;
+    }
+    Texts Column(int col) const
+    {
+        Texts texts;
+        for (int row = 1; row < grid.RowCount(); ++row) texts.push_back(grid.Cell(col, row));
+        return texts;
+    }
+    std::string FileNameAt(int row) const { return grid.Cell(colFileName, row).substr(gap.size()); }
+
+    CatalogueBuilder catalogue;
+    TViewSettings view;
+    TMessageTable messages = MessageTableFor(kEnglishLocaleID);
+    std::string gap = messages[msgIconGap];
+    TGridModel grid{7, 2};
+    RecordingWindow window;
+    std::unique_ptr<TListView> list;
+};
+
+TEST_F(ListViewTest, EmptyListShowsTheHeaderAndOneEmptyRow)
+{
+    TMailItem& mail = catalogue.AddMail(45000, "a", {{"a.pdf", 10, false, true}, {"b.txt"}});
+    List().RebuildView();
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(window.totals.CountText, "1/2 files marked");
+    EXPECT_TRUE(window.totals.MarkCommandsEnabled);
+
+    // Everything goes: no row may keep the old mark, colour or text.
+    for (auto& attachment : mail.Attachments) attachment->Removed = true;
+    List().RebuildView();
+    EXPECT_TRUE(List().RowList().empty());
+    ASSERT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(grid.Cell(colDate, 0), "Date >>");
+    for (int col = 0; col < kListColumnCount; ++col) EXPECT_EQ(grid.Cell(col, 1), "") << col;
+    EXPECT_EQ(grid.Resolve(colDate, 1).Background, grid.Defaults().Color);
+    EXPECT_EQ(grid.Resolve(colFileName, 1).Background, kFileNameColor);
+    EXPECT_EQ(window.totals.TotalText, "Total: 0 bytes");
+    EXPECT_EQ(window.totals.MarkedText, "Marked: 0 bytes");
+    EXPECT_EQ(window.totals.CountText, "0/0 files marked");
+    EXPECT_FALSE(window.totals.MarkCommandsEnabled);
+    EXPECT_EQ(catalogue.mails.MarkCount, 0);
+    EXPECT_EQ(window.fits, 2);
+    EXPECT_EQ(window.listUpdates, 2);
+}
+
+TEST_F(ListViewTest, RepeatMarksFollowRunsOfOneMailAndCopiesLookThroughThem)
+{
+    catalogue.AddMail(45000.5, "first", {{"a.pdf", 50}, {"b.txt", 10}, {"c.txt", 40}});
+    catalogue.AddMail(45001, "second", {{"d.pdf", 20}});
+    view.SortTarget = 1;
+    view.ShowOrder = 1;
+    List().RebuildView();
+    const std::string mark = messages[msgRepeatMark];
+    EXPECT_EQ(Column(colDate), (Texts{"2023/03/15  12:00:00", mark, mark, "2023/03/16  00:00:00"}));
+    EXPECT_EQ(Column(colSubject), (Texts{"first", mark, mark, "second"}));
+    EXPECT_EQ(Column(colNumber), (Texts{"1", "2", "3", "4"}));
+    EXPECT_EQ(List().CellValue(colSubject, 3), "first");
+    EXPECT_EQ(List().CellHint(colFrom, 2), "from first");
+    EXPECT_EQ(List().CellValue(colFileName, 2), "b.txt");  // the icon's blanks trimmed
+
+    // By size, the first mail's rows are split up: each run starts in full.
+    List().RunViewCommand(TViewCommand::SortBySize);
+    EXPECT_EQ(Column(colSize), (Texts{"10", "20", "40", "50"}));
+    EXPECT_EQ(Column(colSubject), (Texts{"first", "second", "first", mark}));
+    EXPECT_EQ(grid.Cell(colSize, 0), "Size <<");
+    EXPECT_EQ(grid.Cell(colDate, 0), "Date");
+}
+
+TEST_F(ListViewTest, HintsWalkUpThroughRepeatMarksAndNameBytes)
+{
+    catalogue.AddMail(45000, "a", {{"big.pdf", 1234}});
+    List().RebuildView();
+    EXPECT_EQ(List().CellHint(colSize, 1), "1,234 byte");
+    EXPECT_EQ(List().CellHint(colDate, 0), "Date >>");
+    EXPECT_EQ(List().CellHint(colMark, 1), std::nullopt);  // empty cell: no hint
+    // A repeat mark with nothing real above it: the walk leaves the grid.
+    grid.SetCell(colSubject, 0, messages[msgRepeatMark]);
+    grid.SetCell(colSubject, 1, messages[msgRepeatMark]);
+    EXPECT_EQ(List().CellHint(colSubject, 1), std::nullopt);
+    EXPECT_EQ(List().CellHint(colSubject, 9), std::nullopt);
+}
+
+TEST_F(ListViewTest, RowAndFileNameColoursFollowMarksAndHtml)
+{
+    catalogue.AddMail(45000, "a", {{"a.pdf", 10, false, true}, {"NoName.html", 20, true, true}, {"c.txt", 30}});
+    view.SortTarget = 2;
+    view.ShowOrder = 1;
+    List().RebuildView();
+    EXPECT_EQ(Column(colMark), (Texts{messages[msgMarkSymbol], messages[msgMarkSymbol], ""}));
+    EXPECT_EQ(grid.Resolve(colDate, 1).Background, kMarkedRowColor);
+    EXPECT_EQ(grid.Resolve(colSize, 2).Background, kMarkedRowColor);
+    // A marked row keeps the file-name cell's own background.
+    EXPECT_EQ(grid.Resolve(colFileName, 1).Background, kFileNameColor);
+    EXPECT_EQ(grid.Resolve(colFileName, 2).Background, kHtmlFileNameColor);
+    EXPECT_EQ(grid.Resolve(colDate, 3).Background, grid.Defaults().Color);
+    EXPECT_EQ(window.totals.MarkedText, "Marked: 30 bytes");
+
+    // Unmarking repaints with the same rule; the number column stays fixed.
+    catalogue.mails[0].Attachments[0]->Marked = false;
+    List().ShowMarks(0, 5);
+    EXPECT_EQ(grid.Cell(colMark, 1), "");
+    EXPECT_EQ(grid.Resolve(colDate, 1).Background, grid.Defaults().Color);
+    EXPECT_EQ(grid.Resolve(colNumber, 2).Background, grid.Defaults().FixedColor);
+
+    EXPECT_TRUE(grid.Resolve(colDate, 0).Font.Bold);
+    EXPECT_TRUE(grid.Resolve(colSize, 0).Font.Bold);
+    EXPECT_FALSE(grid.Resolve(colSubject, 0).Font.Bold);
+    EXPECT_EQ(grid.Cell(colFileName, 2), gap + "NoName.html");
+}
+
+TEST_F(ListViewTest, HeaderPressesPickTheKeyOrReverseTheOrder)
+{
+    catalogue.AddMail(45000, "a", {{"small", 1}, {"large", 9}});
+    catalogue.AddMail(45001, "b", {{"middle", 5}});
+    view.SortTarget = 1;
+    view.ShowOrder = 2;
+    List().RebuildView();
+    EXPECT_EQ(FileNameAt(1), "middle");
+
+    List().HeaderPressed(colDate);  // date already: flips
+    EXPECT_EQ(view.ShowOrder, 1);
+    EXPECT_EQ(grid.Cell(colDate, 0), "Date <<");
+    EXPECT_EQ(FileNameAt(1), "small");
+    List().HeaderPressed(colDate);
+    EXPECT_EQ(grid.Cell(colDate, 0), "Date >>");
+
+    List().HeaderPressed(colSize);  // switches the key, keeps the order
+    EXPECT_EQ(view.SortTarget, 2);
+    EXPECT_EQ(view.ShowOrder, 2);
+    EXPECT_EQ(FileNameAt(1), "large");
+    EXPECT_TRUE(window.menus.SortBySizeChecked);
+
+    List().HeaderPressed(colSubject);  // nothing changes, the list is redrawn
+    EXPECT_EQ(view.SortTarget, 2);
+    EXPECT_EQ(view.ShowOrder, 2);
+
+    // A hand-edited key acts as the date: pressing the date header reverses.
+    view.SortTarget = 7;
+    List().HeaderPressed(colDate);
+    EXPECT_EQ(view.ShowOrder, 1);
+    view.ShowOrder = 9;  // counts as descending, so a flip ascends
+    List().HeaderPressed(colDate);
+    EXPECT_EQ(view.ShowOrder, 1);
+}
+
+TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
+{
+    catalogue.AddMail(45000, "a", {{"Report.PDF"}, {"x.doc"}});
+    catalogue.AddMail(45001, "b", {{"scan.pdf"}, {"NoName.html", 100, true}});
+    view.ShowOrder = 1;
+    view.TargetExt = "doc";
+    List().RebuildView();
+
+    List().SetTargetExtension(0);
+    EXPECT_TRUE(view.ExtFilterOn);
+    EXPECT_EQ(view.TargetExt, "pdf");
+    EXPECT_EQ(List().RowList().size(), 2u);
+    EXPECT_EQ(window.menus.FilterText, "Showing only *.pdf files");
+    EXPECT_TRUE(window.menus.SetTargetExtensionChecked);
+    EXPECT_EQ(window.menus.ShowAllItems, TViewButton{});  // no show button stands for it
+    EXPECT_TRUE(window.menus.ShowAllItemsChecked);
+
+    List().SetTargetExtension(1);  // again: off
+    EXPECT_FALSE(view.ExtFilterOn);
+    EXPECT_EQ(List().RowList().size(), 4u);
+    EXPECT_EQ(window.menus.FilterText, "");
+    EXPECT_EQ(window.menus.ShowAllItems, (TViewButton{true, true}));
+
+    // No attachment, or one without a cache entry: nothing happens.
+    List().SetTargetExtension(4);
+    catalogue.mails[0].Attachments[1]->Icon = nullptr;
+    List().SetTargetExtension(1);
+    EXPECT_FALSE(view.ExtFilterOn);
+
+    List().SetTargetExtension(0);
+    List().RunViewCommand(TViewCommand::ShowOnlyHTMLs);
+    EXPECT_FALSE(view.ExtFilterOn);
+    EXPECT_EQ(view.ShowType, 2);
+    EXPECT_EQ(List().RowList().size(), 1u);
+    EXPECT_TRUE(window.menus.ShowOnlyHTMLsChecked);
+    EXPECT_EQ(window.menus.ShowOnlyHTMLs, (TViewButton{true, true}));
+    EXPECT_EQ(window.menus.ShowAllItems, TViewButton{});
+}
+
+TEST(ViewMenus, OddSettingsShowWhatTheyActAs)
+{
+    const TMessageTable messages = MessageTableFor(kEnglishLocaleID);
+    TViewSettings view;
+    view.SortTarget = 0;
+    view.ShowOrder = 5;
+    view.ShowType = 0;
+    const TViewMenuState state = ViewMenuState(view, messages);
+    EXPECT_TRUE(state.SortByDateChecked && !state.SortBySizeChecked);
+    EXPECT_TRUE(state.DeccendingChecked && !state.AccendingChecked);
+    EXPECT_EQ(state.Deccending, (TViewButton{true, true}));
+    EXPECT_EQ(state.Accending, TViewButton{});
+    EXPECT_TRUE(state.ShowAllItemsChecked && !state.ShowNonHTMLsChecked && !state.ShowOnlyHTMLsChecked);
+    view.ShowType = 5;
+    EXPECT_TRUE(ViewMenuState(view, messages).ShowNonHTMLsChecked);
+}
+
+TEST(StatusTotals, SumsPastTwoGigabytesAndGroupsDigitsTheSystemWay)
+{
+    CatalogueBuilder catalogue;
+    catalogue.AddMail(45000, "a", {{"a", 2'000'000'000, false, true}, {"b", 2'000'000'000, false, true}, {"c", 5}});
+    TRowList rows;
+    for (std::int32_t a = 0; a < 3; ++a)
+        rows.push_back({0, a, catalogue.mails[0].Attachments[a].get(), &catalogue.mails[0]});
+    const TListTotals totals = CountTotals(rows, catalogue.mails);
+    EXPECT_EQ(totals.MarkCount, 2);
+    const TMessageTable messages = MessageTableFor(kEnglishLocaleID);
+    const TStatusTotals texts = StatusTotals(totals, messages, {".", 3});
+    EXPECT_EQ(texts.TotalText, "Total: 4.000.000.005 bytes");
+    EXPECT_EQ(texts.CountText, "2/3 files marked");
+
+    EXPECT_EQ(FormatWholeNumber(999, {}), "999");
+    EXPECT_EQ(FormatWholeNumber(-1234567, {}), "-1,234,567");
+    EXPECT_EQ(FormatWholeNumber(1234567, {"", 3}), "1234567");
+    EXPECT_EQ(FormatWholeNumber(1234567, {"'", 0}), "1234567");
+    EXPECT_EQ(FormatWholeNumber(INT64_MIN, {}), "-9,223,372,036,854,775,808");
+}
+
+}  // namespace
+}  // namespace quillbox
