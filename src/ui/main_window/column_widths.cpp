@@ -40,9 +40,9 @@ void TMainWindowLogic::FitSubjectColumn()
     TListGrid& grid = shell_.Grid();
     TGridModel& model = grid.Model();
     if (gridWidths_.size() < static_cast<std::size_t>(model.ColCount())) return;
-    const int subject = model.ColWidth(kSubjectColumn) + grid.ClientWidth() - ColumnWidthSum() -
+    const int subject = model.ColWidth(colSubject) + grid.ClientWidth() - ColumnWidthSum() -
                         model.ColCount();
-    model.SetColWidth(kSubjectColumn, std::max(subject, kMinSubjectWidth));
+    model.SetColWidth(colSubject, std::max(subject, kMinSubjectWidth));
     for (int col = 0; col < model.ColCount(); ++col)
         if (gridWidths_[col] != model.ColWidth(col)) gridWidths_[col] = model.ColWidth(col);
 }

@@ -2,19 +2,6 @@
 
 namespace quillbox {
 
-namespace {
-constexpr int kSortByDate = 1;
-constexpr int kSortBySize = 2;
-
-void SortOnHeader(TViewSettings& view, int target)
-{
-    if (view.SortTarget == target)
-        view.ShowOrder = 3 - view.ShowOrder;
-    else
-        view.SortTarget = target;
-}
-}  // namespace
-
 void TMainWindowLogic::GridMouseDown(TGridButton button, int col, int row)
 {
     lastCol_ = col;
@@ -27,27 +14,24 @@ void TMainWindowLogic::GridMouseDown(TGridButton button, int col, int row)
     headerClicked_ = false;
     if (row != 0) return;
     headerClicked_ = true;
-    if (col == kDateColumn) SortOnHeader(view_, kSortByDate);
-    if (col == kSizeColumn) SortOnHeader(view_, kSortBySize);
-    shell_.SortRows();
-    shell_.UpdateViewMenus();
+    shell_.HeaderPressed(col);
 }
 
 void TMainWindowLogic::JumpToMail()
 {
     if (headerClicked_) return;
-    const TListPosItem* item = shell_.RowAt(lastRow_ - 1);
-    if (!item) return;
-    if (lastCol_ == kMarkColumn)
+    const TRowRef row = shell_.RowAt(lastRow_ - 1);
+    if (!row) return;
+    if (lastCol_ == colMark)
         ToggleSelection();
     else
-        shell_.SetCurrentMail(item->Mail->MailID);
+        shell_.SetCurrentMail(row.Mail->MailID);
 }
 
 void TMainWindowLogic::EnterKey()
 {
     lastRow_ = shell_.Grid().Row();
-    lastCol_ = kFileNameColumn;
+    lastCol_ = colFileName;
     JumpToMail();
 }
 

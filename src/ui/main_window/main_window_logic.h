@@ -10,17 +10,11 @@
 #include <vector>
 
 #include "settings/message_table.h"
-#include "settings/settings_values.h"
+#include "ui/logic/list_columns.h"
 #include "ui/main_window/main_window_shell.h"
 
 namespace quillbox {
 
-constexpr TColor kMarkedRowColor = Rgb(255, 238, 238);
-constexpr int kMarkColumn = 1;
-constexpr int kDateColumn = 2;
-constexpr int kSubjectColumn = 3;
-constexpr int kFileNameColumn = 5;
-constexpr int kSizeColumn = 6;
 constexpr int kMinColumnWidth = 10;
 constexpr int kMinSubjectWidth = 100;
 
@@ -32,9 +26,9 @@ using TPatternMatcher = std::function<bool(const std::string& pattern, const std
 
 class TMainWindowLogic {
 public:
-    // The messages, view settings and column widths belong to the plug-in
-    // and outlive the window; the logic keeps references.
-    TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages, TViewSettings& view,
+    // The messages and column widths belong to the plug-in and outlive the
+    // window; the logic keeps references.
+    TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages,
                      std::vector<std::int32_t>& gridWidths, TPatternMatcher matcher);
 
     // Scan state.
@@ -47,7 +41,6 @@ public:
     // Marks.
     void MarkSelection(bool marked);
     void ToggleSelection();
-    void ShowMarks(int first, int last);
     void UnmarkAll();
 
     // Selection.
@@ -93,7 +86,6 @@ private:
 
     TMainWindowShell& shell_;
     const TMessageTable& messages_;
-    TViewSettings& view_;
     std::vector<std::int32_t>& gridWidths_;
     TPatternMatcher matcher_;
 

@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/list_pos_item.h"
-#include "ui/grid/grid_format.h"
+#include "catalogue/listing/row_list.h"
 #include "ui/main_window/list_grid.h"
 
 namespace quillbox {
@@ -26,11 +25,13 @@ public:
     virtual TListGrid& Grid() = 0;
 
     // The listing: the row at a RowList position (grid row - 1), if any.
-    virtual const TListPosItem* RowAt(int position) = 0;
+    virtual TRowRef RowAt(int position) = 0;
     virtual int RowListCount() = 0;
+    // Mark cells and row colours of RowList positions first to last.
+    virtual void ShowMarks(int first, int last) = 0;
     virtual void UpdateTotals() = 0;
-    virtual void SortRows() = 0;
-    virtual void UpdateViewMenus() = 0;
+    // A left or middle press on header column col: sort settings, order, menus.
+    virtual void HeaderPressed(int col) = 0;
     // The folder scan, and the attachments it found.
     virtual void ScanFolder() = 0;
     virtual int AttachCount() = 0;
@@ -51,8 +52,6 @@ public:
     virtual void Close() = 0;
     virtual int WindowWidth() = 0;
     virtual void SetWindowWidth(int width) = 0;
-    // The background of an unmarked row: the system's window colour.
-    virtual TColor WindowColor() = 0;
 };
 
 }  // namespace quillbox

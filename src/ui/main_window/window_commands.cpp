@@ -5,9 +5,8 @@
 namespace quillbox {
 
 TMainWindowLogic::TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages,
-                                   TViewSettings& view, std::vector<std::int32_t>& gridWidths,
-                                   TPatternMatcher matcher)
-    : shell_(shell), messages_(messages), view_(view), gridWidths_(gridWidths),
+                                   std::vector<std::int32_t>& gridWidths, TPatternMatcher matcher)
+    : shell_(shell), messages_(messages), gridWidths_(gridWidths),
       matcher_(std::move(matcher))
 {
 }

@@ -19,11 +19,13 @@ case "$QBX_LOCALE" in
 ja) title="Quillbox プラグイン"
     no_attachments="このフォルダには添付ファイル付きのメールはありません"
     not_found="検索語が見つかりませんでした"
-    find_caption="検索" ;;
+    find_caption="検索"; find_menu="編集/検索..."; show_mail="このメールをTansy!で表示"
+    marked="ファイル マーク済み"; header="No.	Mark	日付▼	Subject	From	ファイル名	サイズ"; encoding=cp932; mark="★" ;;
 en) title="Quillbox Plug-in"
     no_attachments="This folder has no messages with attachments."
     not_found="The text was not found."
-    find_caption="Find" ;;
+    find_caption="Find"; find_menu="Edit/Find..."; show_mail="Go to This Message in Tansy!"
+    marked="files marked"; header="No.	Mark	Date >>	Subject	From	File Name	Size"; encoding=cp1252; mark="X" ;;
 esac
 window="Quillbox*"
 
@@ -43,13 +45,37 @@ run_host() {  # script-file -> rc, out
   grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
 }
 
-# The window on a folder, after its scan: the grid's focus comes last.
+# The window on a folder, after its scan has listed the rows.
 open_window() {  # folder
   cat <<SCRIPT
 folder "Box\\\\$1\\\\"
 run 0 "Tools/$title"
 wait-window "$window" 30
+sleep 2000
 SCRIPT
+}
+
+# Grid rows are 19 pixels and a line high; the header is row 0.
+grid="QuillboxStringAlignGrid"
+row_y() { echo $(( $1 * 20 + 10 )); }
+file_x=510   # the file-name column
+mark_x=55    # the mark column
+date_x=100   # the date column
+
+# Host script lines for the small folder's tests.
+# Clicks and plain keys are posted: a short wait lets the window take them
+# before the next command asks it anything.
+click_row() { echo "click \"$window\" $grid $file_x $(row_y "$1")"; echo "sleep 200"; }
+status() { echo "status \"$window\" $1 \"$(spath "$work/$2")\""; }
+find_text() {  # text: through the menu and the find dialog
+  echo "menu \"$window\" \"$find_menu\""
+  echo "wait-window \"$find_caption\" 10"
+  echo "keys \"$find_caption\" Edit \"{CTRL+A}$1\""
+  echo "button \"$find_caption\" OK"
+  echo "wait-gone \"$find_caption\" 10"
+}
+expect_text() {  # file text
+  grep -qF "$2" "$work/$1" || fail "$1: expected \"$2\", got \"$(cat "$work/$1")\""
 }
 
 case "$scenario" in
@@ -80,6 +106,59 @@ esc-during-scan)
   run_host "$work/script.txt"
   # A percentage below 100 shows the scan was still running when Esc came.
   grep -qE '^[0-9]{1,2}%' "$work/progress.txt" || fail "the scan was not running: $(cat "$work/progress.txt")"
+  ;;
+marks-and-copy)
+  import Small "$work/mails/small/"*.eml
+  { open_window Small
+    status 4 count0.txt
+    # Keyboard: two rows by Shift+Down, marked with Ctrl+M; Space on a third.
+    click_row 1
+    echo "keys \"$window\" $grid \"{SHIFT+DOWN}{CTRL+M}\""
+    status 4 count2.txt
+    click_row 4
+    echo "keys \"$window\" $grid \" \""
+    echo "sleep 300"
+    status 4 count3.txt
+    # Mouse: the pop-up's jump on the mark column toggles the mark instead.
+    echo "click \"$window\" $grid $mark_x $(row_y 5) right"
+    echo "popup \"$show_mail\""
+    echo "sleep 300"  # the chosen command is posted
+    status 4 count4.txt
+    status 3 marked4.txt
+    echo "screenshot \"$(spath "$work/marked.bmp")\""
+    echo "keys \"$window\" $grid \"{CTRL+U}\""
+    status 4 count3b.txt
+    echo "keys \"$window\" $grid \"{CTRL+C}\""
+    echo "clipboard \"$(spath "$work/table.txt")\" raw"
+    echo "keys \"$window\" $grid \"{CTRL+B}\""
+    status 4 count0b.txt
+    echo "close \"$window\""
+    echo "wait-gone \"$window\" 10"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text count0.txt "0/5 $marked"
+  expect_text count2.txt "2/5 $marked"
+  expect_text count3.txt "3/5 $marked"
+  expect_text count4.txt "4/5 $marked"
+  expect_text count3b.txt "3/5 $marked"
+  expect_text count0b.txt "0/5 $marked"
+  python3 - "$work/table.txt" "$header" "$encoding" "$mark" <<'PY' || fail "copied table"
+import sys
+rows = [
+    "1\tMARK\t2001/09/12  10:46:40\tNews\tDave <dave@example.com>\tNoName.html\t133",
+    "2\tMARK\t2001/09/11  10:46:40\tBudget\tCarol <carol@example.com>\tsheet.xls\t397",
+    "3\t\t2001/09/10  10:46:40\tMinutes\tBob <bob@example.com>\tnotes.txt\t397",
+    "4\tMARK\t2001/09/09  10:46:40\tPlans\tAlice <alice@example.com>\treport.pdf\t410",
+    "5\t\t2001/09/09  10:46:40\tPlans\tAlice <alice@example.com>\tphoto.jpg\t397",
+]
+expected = "\r\n".join([sys.argv[2]] + rows).replace("MARK", sys.argv[4]).encode(sys.argv[3])
+actual = open(sys.argv[1], "rb").read()
+if actual != expected:
+    print("expected:", expected)
+    print("actual:  ", actual)
+    sys.exit(1)
+PY
+  python3 "$here/check_pixels.py" "$work/marked.bmp" || fail "list colours on marked.png"
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac

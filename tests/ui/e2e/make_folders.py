@@ -5,8 +5,9 @@
 
 OUTDIR/plain.mbox  two mails without attachments
 OUTDIR/big.mbox    2,000 mails with one small attachment each
-OUTDIR/small/*.eml three mails: two attachments in the first, one in each of
-                   the others, with dates and names the tests look for
+OUTDIR/small/*.eml four mails a day apart: two attachments in the first, one
+                   in each of the others, an HTML part in the last (listed as
+                   HTML, since that mail has a text body too)
 """
 import os
 import sys
@@ -39,6 +40,12 @@ def with_attachments(subject, sender, seconds, names):
     return mail
 
 
+def with_html_part(subject, sender, seconds):
+    mail = with_attachments(subject, sender, seconds, [])
+    mail.attach(MIMEText("<html><body>news</body></html>\n", "html", "us-ascii"))
+    return mail
+
+
 def mbox(path, mails):
     with open(path, "w", newline="\n") as out:
         for mail in mails:
@@ -58,6 +65,7 @@ def main():
         with_attachments("Plans", "Alice <alice@example.com>", BASE_TIME, ["report.pdf", "photo.jpg"]),
         with_attachments("Minutes", "Bob <bob@example.com>", BASE_TIME + 86400, ["notes.txt"]),
         with_attachments("Budget", "Carol <carol@example.com>", BASE_TIME + 2 * 86400, ["sheet.xls"]),
+        with_html_part("News", "Dave <dave@example.com>", BASE_TIME + 3 * 86400),
     ]
     for number, mail in enumerate(small, 1):
         with open(os.path.join(out, "small", "%d.eml" % number), "w", newline="\n") as eml:

@@ -1,14 +1,15 @@
-// The main window's surroundings for tests: a real grid model and view, a
-// row list over real catalogue records, and recording fakes for the rest.
+// The main window's surroundings for tests: a real grid model and view, the
+// real attachment list over a small catalogue, and recording fakes for the
+// host and the platform.
 #pragma once
 
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "catalogue/mail_item.h"
+#include "tests/catalogue/listing/catalogue_builder.h"
+#include "ui/logic/list_view.h"
 #include "ui/main_window/main_window_shell.h"
 
 namespace quillbox::testing {
@@ -29,24 +30,30 @@ public:
     TGridView view;
 };
 
-class TFakeShell final : public TMainWindowShell {
+class TFakeShell final : public TMainWindowShell, public TListWindow {
 public:
-    TListGrid& Grid() override { return grid; }
-    const TListPosItem* RowAt(int position) override
+    explicit TFakeShell(const TMessageTable& messages)
+        : list(catalogue.mails, viewSettings, messages, grid.model, *this, TDigitGrouping{})
     {
-        if (position < 0 || position >= static_cast<int>(rows.size())) return nullptr;
-        return &rows[position];
     }
-    int RowListCount() override { return static_cast<int>(rows.size()); }
-    void UpdateTotals() override { ++totalsUpdates; }
-    void SortRows() override { ++sorts; }
-    void UpdateViewMenus() override { ++viewMenuUpdates; }
+
+    // TMainWindowShell
+    TListGrid& Grid() override { return grid; }
+    TRowRef RowAt(int position) override { return list.RowAt(position); }
+    int RowListCount() override { return static_cast<int>(list.RowList().size()); }
+    void ShowMarks(int first, int last) override { list.ShowMarks(first, last); }
+    void UpdateTotals() override
+    {
+        ++totalsUpdates;
+        list.UpdateTotals();
+    }
+    void HeaderPressed(int col) override { list.HeaderPressed(col); }
     void ScanFolder() override
     {
         ++scans;
         if (onScan) onScan();
     }
-    int AttachCount() override { return attachCount; }
+    int AttachCount() override { return catalogue.mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { currentMails.push_back(mailId); }
     void Beep() override { ++beeps; }
     void ShowNotice(const std::string& text) override { notices.push_back(text); }
@@ -69,29 +76,34 @@ public:
         grid.view.SetClientSize(grid.view.ClientWidth() + width - windowWidth, grid.view.ClientHeight());
         windowWidth = width;
     }
-    TColor WindowColor() override { return Rgb(255, 255, 255); }
 
-    // A mail with attachments, and one row per attachment, in list order.
-    void AddMail(const std::string& id, const std::vector<std::string>& files)
+    // TListWindow
+    void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
+    void ShowViewMenus(const TViewMenuState&) override {}
+    void FitSubjectColumn() override {}
+    void ListUpdated() override {}
+
+    // Mails in date order, each with its attachments; then the list shows them.
+    void List(const std::vector<std::pair<std::string, std::vector<std::string>>>& mails)
     {
-        auto mail = std::make_unique<TMailItem>();
-        mail->MailID = id;
-        for (const std::string& file : files) {
-            auto attachment = std::make_unique<TAttachment>();
-            attachment->FileName = file;
-            mail->Attachments.push_back(std::move(attachment));
+        double date = 37143.0;  // 2001/09/09
+        for (const auto& [subject, files] : mails) {
+            std::vector<AttachmentSpec> parts;
+            for (const std::string& file : files) parts.push_back({file});
+            catalogue.AddMail(date++, subject, parts);
+            catalogue.mails.AttachCount += static_cast<int>(files.size());
         }
-        for (auto& attachment : mail->Attachments)
-            rows.push_back({static_cast<std::int32_t>(mails.size()), 0, attachment.get(), mail.get()});
-        mails.push_back(std::move(mail));
+        list.RebuildView();
+        grid.view.Normalise();
     }
 
+    CatalogueBuilder catalogue;
+    TViewSettings viewSettings{1, 3, 1};  // by date, everything, ascending
     TModelGrid grid;
-    std::vector<std::unique_ptr<TMailItem>> mails;
-    std::vector<TListPosItem> rows;
+    TListView list;
+    TStatusTotals totals;
     std::function<void()> onScan;
-    int attachCount = 0;
-    int totalsUpdates = 0, sorts = 0, viewMenuUpdates = 0, scans = 0, beeps = 0, closes = 0, gridFocused = 0;
+    int totalsUpdates = 0, scans = 0, beeps = 0, closes = 0, gridFocused = 0;
     std::vector<std::string> currentMails, notices, askedWith;
     std::optional<std::string> answer;
     std::string clipboard;

@@ -5,6 +5,8 @@
 
 #include "regex/b_reg_exp.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/listing/file_icon_painter.h"
+#include "ui/win32/listing/system_digit_grouping.h"
 #include "ui/win32/main_window/win32_list_grid.h"
 #include "ui/win32/message_box.h"
 
@@ -44,8 +46,7 @@ bool RegexMatch(const std::string& pattern, const std::string& text) { return Sh
 
 TfrmMain::TfrmMain(const TMainWindowContext& context)
     : context_(context),
-      logic_(*this, context.Language.MessageTable, context.Settings.View, context.Settings.GridWidths,
-             RegexMatch)
+      logic_(*this, context.Language.MessageTable, context.Settings.GridWidths, RegexMatch)
 {
     RegisterWindowClass(context_.Module, &TfrmMain::WindowProc);
     // In the middle of the desktop unless a saved placement follows.
@@ -91,6 +92,8 @@ void TfrmMain::CreateGrid()
 {
     grid_ = std::make_unique<TStringAlignGrid>(window_, idGrid, 7, 2);
     gridAccess_ = std::make_unique<TWin32ListGrid>(*grid_);
+    list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
+                                        grid_->Model(), *this, SystemDigitGrouping());
     TGridModel& model = grid_->Model();
     const int widths[] = {40, 29, 64, 190, 118, 154, 66};
     for (int col = 0; col < 7; ++col) model.SetColWidth(col, widths[col]);
@@ -98,10 +101,10 @@ void TfrmMain::CreateGrid()
     model.SetAlignment(TSetKey::ForFixedRow(0), TAlignment::Center);
     model.SetAlignment(TSetKey::ForFixedColumn(0), TAlignment::Center);
     model.SetAlignment(TSetKey::ForFixedColumn(1), TAlignment::Center);
-    model.SetAlignment(TSetKey::ForColumn(kMarkColumn), TAlignment::Center);
-    model.SetAlignment(TSetKey::ForColumn(kSizeColumn), TAlignment::Right);
-    for (const int col : {kSubjectColumn, 4, kFileNameColumn}) model.SetOverflow(TSetKey::ForColumn(col), TOverflow::Ellipsis);
-    model.SetBackground(TSetKey::ForColumn(kFileNameColumn), Rgb(248, 248, 255));
+    model.SetAlignment(TSetKey::ForColumn(colMark), TAlignment::Center);
+    model.SetAlignment(TSetKey::ForColumn(colSize), TAlignment::Right);
+    for (const int col : {colSubject, colFrom, colFileName}) model.SetOverflow(TSetKey::ForColumn(col), TOverflow::Ellipsis);
+    model.SetBackground(TSetKey::ForColumn(colFileName), Rgb(248, 248, 255));
     grid_->SetPopupMenu(menus_.Popup(), window_);
 
     grid_->OnMouseDown = [this](TStringAlignGrid&, TMouseButton button, UINT, int x, int y) {
@@ -109,8 +112,18 @@ void TfrmMain::CreateGrid()
     };
     grid_->OnDblClick = [this](TStringAlignGrid&) { Guarded([&] { logic_.JumpToMail(); }); };
     grid_->OnKeyPress = [this](TStringAlignGrid&, char& key) { Guarded([&] { GridKeyPress(key); }); };
-    grid_->OnDrawCell = [this](TStringAlignGrid&, int, int, HDC, const RECT&, TGridDrawState) {
-        Guarded([&] { logic_.CellDrawn(); });
+    grid_->OnDrawCell = [this](TStringAlignGrid&, int col, int row, HDC dc, const RECT& rect, TGridDrawState) {
+        Guarded([&] {
+            logic_.CellDrawn();
+            PaintFileIcon(*list_, col, row, dc, rect);
+        });
+    };
+    grid_->OnShowHintCell = [this](TStringAlignGrid&, int col, int row, std::string& hint, bool& canShow,
+                                   THintInfo& info) {
+        const std::optional<std::string> text = list_->CellHint(col, row);
+        canShow = text.has_value();
+        if (text) hint = *text;
+        info.HideTimeout = kListHintTime;
     };
     SetWindowSubclass(grid_->Handle(), &TfrmMain::KeyPreviewProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }

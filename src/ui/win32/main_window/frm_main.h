@@ -17,6 +17,7 @@
 #include "settings/settings_values.h"
 #include "settings/settings_writer.h"
 #include "tansy/host_api.h"
+#include "ui/logic/list_view.h"
 #include "ui/main_window/main_window_logic.h"
 #include "ui/win32/grid/string_align_grid.h"
 #include "ui/win32/main_window/status_bar.h"
@@ -39,7 +40,7 @@ struct TMainWindowContext {
     TIconList& Icons;
 };
 
-class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow {
+class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
     ~TfrmMain() override;
@@ -55,11 +56,11 @@ public:
 
     // TMainWindowShell
     TListGrid& Grid() override;
-    const TListPosItem* RowAt(int position) override;
-    int RowListCount() override;
-    void UpdateTotals() override;
-    void SortRows() override;
-    void UpdateViewMenus() override;
+    TRowRef RowAt(int position) override { return list_->RowAt(position); }
+    int RowListCount() override { return static_cast<int>(list_->RowList().size()); }
+    void ShowMarks(int first, int last) override { list_->ShowMarks(first, last); }
+    void UpdateTotals() override { list_->UpdateTotals(); }
+    void HeaderPressed(int col) override { list_->HeaderPressed(col); }
     void ScanFolder() override;
     int AttachCount() override { return context_.Mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { context_.Host.SetCurrentMail(mailId); }
@@ -75,7 +76,6 @@ public:
     void Close() override;
     int WindowWidth() override;
     void SetWindowWidth(int width) override;
-    TColor WindowColor() override { return GetSysColor(COLOR_WINDOW); }
 
     // TScanWindow
     void SetScanning(bool scanning) override { logic_.SetScanning(scanning); }
@@ -99,8 +99,15 @@ public:
     void EmphasizeFolderLabels() override;
     int BlankWidth() const override;
     void SetGridFont(const TFontDescription& font) override;
-    void FillGrid() override;
+    void FillGrid() override { list_->FillGrid(); }
+    void UpdateViewMenus() override { list_->UpdateViewMenus(); }
     std::optional<TFontDescription> ChooseFont(const TFontDescription& font) override;
+
+    // TListWindow
+    void ShowTotals(const TStatusTotals& totals) override;
+    void ShowViewMenus(const TViewMenuState& state) override;
+    void FitSubjectColumn() override { logic_.FitSubjectColumn(); }
+    void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -134,8 +141,7 @@ private:
     std::unique_ptr<TStatusBar> statusBar_;
     HFONT windowFont_ = nullptr;
     HFONT boldFont_ = nullptr;
-    // One entry per data row: grid row r shows entry r - 1.
-    std::vector<TListPosItem> RowList;
+    std::unique_ptr<TListView> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
 };

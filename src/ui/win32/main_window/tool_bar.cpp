@@ -112,6 +112,11 @@ void TToolBar::SetDown(TCommandId command, bool down)
     SendMessageA(bar_, TB_CHECKBUTTON, command, MAKELPARAM(down ? TRUE : FALSE, 0));
 }
 
+void TToolBar::SetHighlighted(TCommandId command, bool highlighted)
+{
+    SendMessageA(bar_, TB_MARKBUTTON, command, MAKELPARAM(highlighted ? TRUE : FALSE, 0));
+}
+
 void TToolBar::SetAllEnabled(bool enabled) { EnableWindow(bar_, enabled ? TRUE : FALSE); }
 
 bool TToolBar::Notify(const NMHDR& header)

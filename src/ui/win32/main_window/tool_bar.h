@@ -25,6 +25,7 @@ public:
     bool SetHint(const std::string& name, const std::string& hint);
     void SetEnabled(TCommandId command, bool enabled);
     void SetDown(TCommandId command, bool down);
+    void SetHighlighted(TCommandId command, bool highlighted);
     void SetAllEnabled(bool enabled);
     // WM_NOTIFY from the bar: hint texts. True when handled.
     bool Notify(const NMHDR& header);
