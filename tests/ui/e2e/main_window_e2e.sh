@@ -46,13 +46,10 @@ run_host() {  # script-file -> rc, out
 }
 
 # The window on a folder, after its scan has listed the rows.
-open_window() {  # folder
-  cat <<SCRIPT
-folder "Box\\\\$1\\\\"
-run 0 "Tools/$title"
-wait-window "$window" 30
-sleep 2000
-SCRIPT
+open_window() {  # folder [mail key to select first]
+  printf 'folder "Box\\\\%s\\\\"\n' "$1"
+  [ -z "${2:-}" ] || printf 'mail "Box\\\\%s\\\\?%s"\n' "$1" "$2"
+  printf 'run 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "$title" "$window"
 }
 
 # Grid rows are 19 pixels and a line high; the header is row 0.
@@ -70,7 +67,7 @@ status() { echo "status \"$window\" $1 \"$(spath "$work/$2")\""; }
 find_text() {  # text: through the menu and the find dialog
   echo "menu \"$window\" \"$find_menu\""
   echo "wait-window \"$find_caption\" 10"
-  echo "keys \"$find_caption\" Edit \"{CTRL+A}$1\""
+  echo "keys \"$find_caption\" Edit \"$1\""  # replaces the last text, which starts selected
   echo "button \"$find_caption\" OK"
   echo "wait-gone \"$find_caption\" 10"
 }
@@ -99,6 +96,7 @@ esc-during-scan)
     echo "keys \"$window\" . \"{ESC}\""
     echo "sleep 1500"
     echo "expect-window \"$window\""
+    status 4 listed.txt
     echo "screenshot \"$(spath "$work/stopped.bmp")\""
     echo "keys \"$window\" . \"{ESC}\""
     echo "wait-gone \"$window\" 10"
@@ -106,6 +104,9 @@ esc-during-scan)
   run_host "$work/script.txt"
   # A percentage below 100 shows the scan was still running when Esc came.
   grep -qE '^[0-9]{1,2}%' "$work/progress.txt" || fail "the scan was not running: $(cat "$work/progress.txt")"
+  # What was found before the stop is listed; the rest was never visited.
+  listed=$(grep -oE '/[0-9]+' "$work/listed.txt" | tr -d /)
+  [ -n "$listed" ] && [ "$listed" -gt 0 ] && [ "$listed" -lt 2000 ] || fail "rows after the stop: $(cat "$work/listed.txt")"
   ;;
 marks-and-copy)
   import Small "$work/mails/small/"*.eml
@@ -159,6 +160,44 @@ if actual != expected:
     sys.exit(1)
 PY
   python3 "$here/check_pixels.py" "$work/marked.bmp" || fail "list colours on marked.png"
+  ;;
+find-and-jump)
+  import Small "$work/mails/small/"*.eml
+  mail() { echo "expect-current-mail \"Box\\\\Small\\\\?$1\""; }
+  key() { echo "keys \"$window\" $grid \"$1\""; echo "sleep 300"; }
+  { open_window Small 2
+    # Newest first: 1 News (?4), 2 Budget (?3), 3 Minutes (?2), 4 and 5 Plans (?1).
+    key "{CTRL+G}"; mail 2  # no press in the grid yet: no row to jump to
+    find_text pdf; key "{ENTER}"; mail 1
+    click_row 4; find_text notes; key "{ENTER}"; mail 2  # from row 4 round to row 3
+    click_row 5; key "{F3}"; key "{ENTER}"; mail 2
+    find_text 2001/09/11; key "{ENTER}"; mail 3
+    find_text zzz
+    echo "msgbox \"$(spath "$work/not-found.txt")\" OK"
+    key "{ENTER}"; mail 3  # the cursor stayed
+    echo "click \"$window\" $grid $file_x $(row_y 1) double"; echo "sleep 300"; mail 4
+    # After a press on the header the jump commands do nothing.
+    echo "click \"$window\" $grid 420 10"; echo "sleep 300"
+    key "{CTRL+G}"; mail 4
+    echo "click \"$window\" $grid $file_x $(row_y 3) right"
+    echo "popup \"$show_mail\""; echo "sleep 300"; mail 4
+    # The date header turns the order round, the size header sorts by size.
+    echo "click \"$window\" $grid $date_x 10"; echo "sleep 300"
+    status 2 sorted-by-date.txt
+    click_row 1; key "{ENTER}"; mail 1
+    echo "click \"$window\" $grid 620 10"; echo "sleep 300"
+    click_row 1; key "{CTRL+G}"; mail 4
+    echo "screenshot \"$(spath "$work/by-size.bmp")\""
+    # A bad pattern is reported and the window stays.
+    find_text "(pdf"
+    echo "msgbox \"$(spath "$work/bad-pattern.txt")\" OK"
+    echo "expect-window \"$window\""
+    echo "close \"$window\""
+    echo "wait-gone \"$window\" 10"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text not-found.txt "$not_found"
+  [ -s "$work/bad-pattern.txt" ] || fail "no error box for a bad pattern"
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac
