@@ -199,6 +199,33 @@ find-and-jump)
   expect_text not-found.txt "$not_found"
   [ -s "$work/bad-pattern.txt" ] || fail "no error box for a bad pattern"
   ;;
+drag-widens)
+  import Small "$work/mails/small/"*.eml
+  ini="$work/plugins/quillbox.ini"
+  closing() { echo "close \"$window\""; echo "wait-gone \"$window\" 10"; echo "quit"; }
+  { open_window Small; closing; } >"$work/first.txt"
+  run_host "$work/first.txt"
+  cp "$ini" "$work/before.ini"
+  # The right edge of the file-name column, 50 pixels further right.
+  { open_window Small
+    echo "drag \"$window\" $grid 600 10 650 10"
+    echo "sleep 500"
+    echo "screenshot \"$(spath "$work/widened.bmp")\""
+    closing; } >"$work/second.txt"
+  run_host "$work/second.txt"
+  python3 - "$work/before.ini" "$ini" <<'PY' || fail "window width after the drag"
+import re, sys
+def read(path):
+    text = open(path, "rb").read().decode("latin-1")
+    width = int(re.search(r"Pos = \(-?\d+, -?\d+, (\d+), \d+\)", text).group(1))
+    columns = [int(w) for w in re.findall(r"Grid Width\(\d+\) = (\d+)", text)]
+    return width, columns
+(w0, c0), (w1, c1) = read(sys.argv[1]), read(sys.argv[2])
+print("before", w0, c0, "after", w1, c1)
+if c1[5] - c0[5] != 50 or w1 - w0 != 50 or c1[:5] + c1[6:] != c0[:5] + c0[6:]:
+    sys.exit(1)
+PY
+  ;;
 *) fail "unknown scenario $scenario" ;;
 esac
 for bmp in "$work"/*.bmp; do [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png"; done
