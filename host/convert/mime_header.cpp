@@ -12,14 +12,6 @@
 namespace quillbox {
 namespace {
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::string QDecode(std::string_view text)
 {
     std::string out;
@@ -27,8 +19,8 @@ std::string QDecode(std::string_view text)
         if (text[i] == '_') {
             out += ' ';
         } else if (text[i] == '=') {
-            const int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
+            const int high = i + 1 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+            const int low = i + 2 < text.size() ? HexDigitValue(text[i + 2]) : -1;
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 2;

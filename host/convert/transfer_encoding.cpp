@@ -18,14 +18,6 @@ int Base64Value(unsigned char c)
     return -1;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 using TTextConverter = std::string (*)(std::string_view);
 
 bool ConvertFile(const std::string& destination, const std::string& source, TTextConverter convert)
@@ -35,6 +27,14 @@ bool ConvertFile(const std::string& destination, const std::string& source, TTex
 }
 
 }  // namespace
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
 
 std::string Base64Decode(std::string_view text)
 {
@@ -91,8 +91,8 @@ std::string QuotedPrintableDecode(std::string_view text)
         if (soft) line.remove_suffix(1);
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (line[i] == '=') {
-                const int high = i + 1 < line.size() ? HexValue(line[i + 1]) : -1;
-                const int low = i + 2 < line.size() ? HexValue(line[i + 2]) : -1;
+                const int high = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : -1;
+                const int low = i + 2 < line.size() ? HexDigitValue(line[i + 2]) : -1;
                 if (high >= 0 && low >= 0) {
                     out += static_cast<char>(high * 16 + low);
                     i += 2;

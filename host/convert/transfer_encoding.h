@@ -6,6 +6,9 @@
 
 namespace quillbox {
 
+// 0-15 for a hexadecimal digit of either case, -1 for anything else.
+int HexDigitValue(char c);
+
 // Skips every byte outside the alphabet (line breaks, blanks, junk) and stops
 // at the first "="; a dangling last character is dropped.
 std::string Base64Decode(std::string_view text);

@@ -50,6 +50,16 @@ std::string DecodedValue(const std::string& raw)
     return value;
 }
 
+// Mode 0: text in the charset to the local code page; 1: local text to the charset.
+LPSTR ConvertJapanese(LPCSTR text, BOOL encode, const char* charset, std::string (*fromShiftJis)(std::string_view),
+                      const char* origin)
+{
+    if (!text) return nullptr;
+    return Release(encode ? fromShiftJis(LocalToShiftJis(text))
+                          : quillbox::CharsetToLocal(charset, text, LocalCodePage()).value_or(""),
+                   origin);
+}
+
 std::string BodyOf(const std::string& source)
 {
     std::size_t start = quillbox::HeaderBlock(source).size();
@@ -234,10 +244,7 @@ void WINAPI TSA_Free(LPVOID block) { Host().Ledger().Free(block); }
 
 LPSTR WINAPI TSA_ISO_2022_JP(LPCSTR text, BOOL encode)
 {
-    if (!text) return nullptr;
-    const std::string converted = encode ? quillbox::ShiftJisToIso2022Jp(LocalToShiftJis(text))
-                                         : quillbox::CharsetToLocal("iso-2022-jp", text, LocalCodePage()).value_or("");
-    return Release(converted, "TSA_ISO_2022_JP");
+    return ConvertJapanese(text, encode, "iso-2022-jp", quillbox::ShiftJisToIso2022Jp, "TSA_ISO_2022_JP");
 }
 
 LPSTR WINAPI TSA_ISO_2022_KR(LPCSTR, BOOL) { return nullptr; }
@@ -246,10 +253,7 @@ LPSTR WINAPI TSA_ISO_8859_2(LPCSTR, BOOL) { return nullptr; }
 
 LPSTR WINAPI TSA_EUC_JP(LPCSTR text, BOOL encode)
 {
-    if (!text) return nullptr;
-    const std::string converted = encode ? quillbox::ShiftJisToEucJp(LocalToShiftJis(text))
-                                         : quillbox::CharsetToLocal("euc-jp", text, LocalCodePage()).value_or("");
-    return Release(converted, "TSA_EUC_JP");
+    return ConvertJapanese(text, encode, "euc-jp", quillbox::ShiftJisToEucJp, "TSA_EUC_JP");
 }
 
 LPSTR WINAPI TSA_UTF_7(LPCSTR, BOOL) { return nullptr; }

@@ -30,51 +30,38 @@ LPARAM KeyData(UINT key, bool up)
     return 1 | (scan << 16) | (up ? (3u << 30) : 0);
 }
 
-// A modifier must be down in the thread's key state, which posted messages
-// cannot change: attach to the control's thread and set the state there.
-class TModifierHeld {
-public:
-    TModifierHeld(HWND control, UINT modifier) : modifier_(modifier)
-    {
-        target_ = GetWindowThreadProcessId(control, nullptr);
-        attached_ = AttachThreadInput(GetCurrentThreadId(), target_, TRUE) != 0;
-        GetKeyboardState(state_);
-        BYTE held[256];
-        std::copy(std::begin(state_), std::end(state_), held);
-        held[modifier_] |= 0x80;
-        if (modifier_ == VK_CONTROL) held[VK_LCONTROL] |= 0x80;
-        if (modifier_ == VK_SHIFT) held[VK_LSHIFT] |= 0x80;
-        if (modifier_ == VK_MENU) held[VK_LMENU] |= 0x80;
-        SetKeyboardState(held);
+// A modifier must be down in the key state the control reads, which posted
+// messages cannot change: give the control the focus and type through the
+// system's input queue, as a keyboard would.
+void PressWithModifier(HWND control, UINT key, UINT modifier)
+{
+    const DWORD target = GetWindowThreadProcessId(control, nullptr);
+    const bool attached = AttachThreadInput(GetCurrentThreadId(), target, TRUE) != 0;
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+    INPUT inputs[4] = {};
+    const UINT keys[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = static_cast<WORD>(keys[i]);
+        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
     }
-    ~TModifierHeld()
-    {
-        SetKeyboardState(state_);
-        if (attached_) AttachThreadInput(GetCurrentThreadId(), target_, FALSE);
-    }
-
-private:
-    UINT modifier_;
-    DWORD target_ = 0;
-    bool attached_ = false;
-    BYTE state_[256] = {};
-};
+    SendInput(4, inputs, sizeof(INPUT));
+    if (attached) AttachThreadInput(GetCurrentThreadId(), target, FALSE);
+    // Let the control's thread handle them before anything else is sent.
+    SendMessageTimeoutA(control, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    Sleep(100);
+}
 
 void PressKey(HWND control, UINT key, UINT modifier)
 {
-    const UINT down = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT up = modifier == VK_MENU ? WM_SYSKEYUP : WM_KEYUP;
-    if (modifier == 0) {
-        PostMessageA(control, down, key, KeyData(key, false));
-        PostMessageA(control, up, key, KeyData(key, true));
+    if (modifier != 0) {
+        PressWithModifier(control, key, modifier);
         return;
     }
-    // The key state must hold while the control handles the keys.
-    TModifierHeld held(control, modifier);
-    SendMessageTimeoutA(control, down, key, KeyData(key, false), SMTO_NORMAL, 5000, nullptr);
-    if (modifier == VK_CONTROL && key >= 'A' && key <= 'Z')
-        SendMessageTimeoutA(control, WM_CHAR, key - 'A' + 1, KeyData(key, false), SMTO_NORMAL, 5000, nullptr);
-    SendMessageTimeoutA(control, up, key, KeyData(key, true), SMTO_NORMAL, 5000, nullptr);
+    PostMessageA(control, WM_KEYDOWN, key, KeyData(key, false));
+    PostMessageA(control, WM_KEYUP, key, KeyData(key, true));
 }
 
 }  // namespace

@@ -167,6 +167,73 @@ void PressButton(HWND dialog, const std::string& caption)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(*button), BN_CLICKED), reinterpret_cast<LPARAM>(*button));
 }
 
+std::wstring TreeItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW info{};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = MAX_PATH;
+    SendMessageTimeoutW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info), SMTO_NORMAL, 5000, nullptr);
+    return text;
+}
+
+std::vector<HTREEITEM> ExpandedChildren(HWND tree, HTREEITEM item)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item), SMTO_NORMAL, 10000, &result);
+    std::vector<HTREEITEM> children;
+    SendMessageTimeoutW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item), SMTO_NORMAL, 5000, &result);
+    for (auto child = reinterpret_cast<HTREEITEM>(result); child;) {
+        children.push_back(child);
+        SendMessageTimeoutW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child), SMTO_NORMAL, 5000, &result);
+        child = reinterpret_cast<HTREEITEM>(result);
+    }
+    return children;
+}
+
+// Walks the browser's tree as a user would: the drive (shown as "... (Z:)"
+// somewhere below the root), then each folder of the path by name.
+bool SelectFolderInBrowser(HWND dialog, const std::string& path)
+{
+    const HWND tree = *FindControl(dialog, "SysTreeView32");
+    std::vector<std::wstring> parts;
+    std::wstring wide = Widen(path);
+    for (std::size_t start = 0; start <= wide.size();) {
+        std::size_t end = wide.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos) end = wide.size();
+        if (end > start) parts.push_back(wide.substr(start, end - start));
+        start = end + 1;
+    }
+    if (parts.empty()) return false;
+    const std::wstring drive = L"(" + parts[0] + L")";
+    HTREEITEM current = nullptr;
+    std::vector<HTREEITEM> level = ExpandedChildren(tree, TVI_ROOT);
+    for (int depth = 0; depth < 3 && !current; ++depth) {
+        std::vector<HTREEITEM> next;
+        for (HTREEITEM item : level) {
+            const std::wstring text = TreeItemText(tree, item);
+            if (text.find(drive) != std::wstring::npos || _wcsicmp(text.c_str(), parts[0].c_str()) == 0) {
+                current = item;
+                break;
+            }
+            for (HTREEITEM child : ExpandedChildren(tree, item)) next.push_back(child);
+        }
+        level = std::move(next);
+    }
+    for (std::size_t i = 1; current && i < parts.size(); ++i) {
+        HTREEITEM found = nullptr;
+        for (HTREEITEM child : ExpandedChildren(tree, current))
+            if (_wcsicmp(TreeItemText(tree, child).c_str(), parts[i].c_str()) == 0) found = child;
+        current = found;
+    }
+    if (!current) return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(current), SMTO_NORMAL, 5000, &result);
+    return true;
+}
+
 bool IsMessageDialog(HWND dialog)
 {
     return !FindControl(dialog, "SysTreeView32") && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C);
@@ -302,8 +369,9 @@ void TScriptRunner::RunLine(const TScriptLine& line)
     } else if (verb == "folder-browser") {
         ExpectArgs(w, 1, 2, "folder-browser PATH [SECONDS]");
         const HWND dialog = WaitFor<HWND>([] { return FindDialog("SysTreeView32"); }, seconds(2), "a folder browser");
-        const std::wstring path = Widen(arg(1));
-        SendMessageTimeoutW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
+        // The dialog fills its tree after it shows; a selection sent before that is lost.
+        Sleep(300);
+        if (!SelectFolderInBrowser(dialog, arg(1))) Fail("the folder browser cannot reach " + arg(1));
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     } else if (verb == "save-as") {
         ExpectArgs(w, 1, 2, "save-as NAME [SECONDS]");

@@ -96,6 +96,10 @@ std::string DialogText(HWND dialog)
 
 std::optional<HWND> FindButton(HWND dialog, const std::string& caption)
 {
+    if (caption.rfind("id=", 0) == 0) {
+        HWND button = GetDlgItem(dialog, std::atoi(caption.c_str() + 3));
+        return button && IsWindowEnabled(button) ? std::optional<HWND>(button) : std::nullopt;
+    }
     const std::wstring wanted = PlainCaption(Widen(caption));
     for (HWND child : Children(dialog))
         if (_stricmp(ClassOf(child).c_str(), "Button") == 0 && IsWindowVisible(child) && IsWindowEnabled(child) &&

@@ -22,7 +22,8 @@ std::optional<HWND> FindControl(HWND parent, const std::string& spec);
 
 // The texts a dialog shows (its static controls), one per line.
 std::string DialogText(HWND dialog);
-// A visible, enabled button whose caption (without "&") equals caption.
+// A visible, enabled button whose caption (without "&" marks) equals caption,
+// or, for "id=N", the enabled button with that identifier (IDOK 1, IDNO 7, ...).
 std::optional<HWND> FindButton(HWND dialog, const std::string& caption);
 std::vector<std::string> ButtonCaptions(HWND dialog);
 

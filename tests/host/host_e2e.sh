@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of tansyhost.exe with the probe plug-in.
-#   host_e2e.sh menus|double-free|incomplete QBX
+#   host_e2e.sh menus|driver|double-free|incomplete QBX
 set -uo pipefail
 mode="$1"; qbx="$2"
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work"
@@ -75,6 +75,70 @@ SCRIPT
   # The subject "テスト one": 3 double-byte characters under code page 932, "??? one" under 1252.
   case "$QBX_LOCALE" in ja) want=10 ;; en) want=7 ;; esac
   grep -qF "?1 subject-length=$want" <<<"$report" || fail "decoded subject length: $report"
+  # The other arrangements of item 32935 that plug-ins must cope with.
+  printf 'dump-menu 1 "%s"\nquit\n' "$(win "$work/layout.txt" | sed 's/\\/\\\\/g')" >"$work/layout-script.txt"
+  for layout in first absent plain; do
+    run_host tansyhost.exe probe_plugin.dll "$work/layout-script.txt" --context-layout "$layout"
+    [ $rc -eq 0 ] || fail "layout $layout: host exited $rc: $out"
+    case "$layout" in
+      first) head -1 "$work/layout.txt" | grep -q "^0: 32935 " || fail "first: $(cat "$work/layout.txt")" ;;
+      absent) ! grep -q " 32935 " "$work/layout.txt" || fail "absent: $(cat "$work/layout.txt")" ;;
+      plain) grep -B1 " 32935 " "$work/layout.txt" | head -1 | grep -qv separator || fail "plain: $(cat "$work/layout.txt")" ;;
+    esac
+  done
+  ;;
+driver)
+  q() { win "$work/$1" | sed 's/\\/\\\\/g'; }
+  mkdir -p "$work/chosen"
+  cat >"$work/script.txt" <<SCRIPT
+timeout 20
+folder "Box\\\\Inbox\\\\"
+run 2 "Probe 2"
+wait-window "Probe Window"
+keys "Probe Window" Edit "hello probe"
+menu "Probe Window" "File/Copy"
+sleep 300
+clipboard "$(q clip.txt)"
+expect-contains "$(q clip.txt)" "hello probe"
+keys "Probe Window" Edit "{SHIFT+Q}x{LEFT}y"
+menu "Probe Window" "File/Copy"
+sleep 300
+clipboard "$(q clip2.txt)"
+click "Probe Window" . 200 150 right
+popup Mark
+sleep 300
+status "Probe Window" 1 "$(q status1.txt)"
+expect-contains "$(q status1.txt)" marked
+menu "Probe Window" "File/Ask..."
+msgbox "$(q ask.txt)" id=7
+sleep 300
+status "Probe Window" 0 "$(q answer.txt)"
+menu "Probe Window" "File/Browse..."
+folder-browser "$(q chosen)"
+sleep 500
+status "Probe Window" 0 "$(q folder.txt)"
+menu "Probe Window" "File/Save As..."
+save-as "$(q saved.txt)"
+sleep 500
+status "Probe Window" 0 "$(q saved-status.txt)"
+screenshot "$(q shot.bmp)"
+close "Probe Window"
+wait-gone "Probe Window"
+source "Box\\\\Inbox\\\\?1" "$(q 1.eml)"
+quit
+SCRIPT
+  run_host tansyhost.exe probe_plugin.dll "$work/script.txt"
+  [ $rc -eq 0 ] || fail "host exited $rc: $out"
+  grep -q "ledger: clean" <<<"$out" || fail "no clean ledger: $out"
+  # Shift held through the input queue gives a capital; {LEFT} moved the caret.
+  [ "$(cat "$work/clip2.txt")" = "hello probeQyx" ] || fail "keys with a modifier: $(cat "$work/clip2.txt")"
+  grep -q "Keep going?" "$work/ask.txt" || fail "message box text: $(cat "$work/ask.txt")"
+  grep -q "answer=7" "$work/answer.txt" || fail "the No button was not pressed: $(cat "$work/answer.txt")"
+  grep -qi "folder=.*chosen" "$work/folder.txt" || fail "folder browser: $(cat "$work/folder.txt")"
+  [ "$(cat "$work/saved.txt" 2>/dev/null)" = probe ] || fail "save dialog: $(cat "$work/saved-status.txt")"
+  "$qbx" source "$work/data" "Box/Inbox/?1" >"$work/1.expected" 2>/dev/null || true
+  cmp -s "$work/1.eml" "$work/data/Box/Inbox/1.eml" || fail "source differs"
+  [ -s "$work/shot.bmp" ] || fail "no screenshot"
   ;;
 double-free)
   printf 'folder "Box\\\\Inbox\\\\"\nrun 0 "Probe 0"\nmsgbox - OK\nwait-gone Probe\nquit\n' >"$work/script.txt"

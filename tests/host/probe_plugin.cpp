@@ -1,8 +1,10 @@
 // A small plug-in for the host's own end-to-end tests: it registers one
 // command in each menu kind, greys the kind 0 and kind 2 commands while the
-// current folder has no index, and its command reports what the host says.
+// current folder has no index. The kind 0 and 1 commands report what the host
+// says; the kind 2 command opens a window for the script commands to drive.
 // Built with QBX_PROBE_DOUBLE_FREE it gives one text back twice.
 #include "tansy/tansy_api.h"
+#include "probe_window.h"
 
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,12 @@ bool Resolve()
     TANSY_API_FUNCTIONS(QBX_PROBE_RESOLVE)
 #undef QBX_PROBE_RESOLVE
     return true;
+}
+
+void WINAPI OpenWindow(LONG_PTR, LONG_PTR)
+{
+    HWND windows[4] = {};
+    if (g_host.TSA_GetWindowHandles(&windows[0], &windows[1], &windows[2], &windows[3])) RunProbeWindow(windows[0]);
 }
 
 int WINAPI FolderHasIndex(LONG_PTR, LONG_PTR)
@@ -80,7 +88,8 @@ __declspec(dllexport) int WINAPI TSC_OnPlugInInfo(char* record)
 __declspec(dllexport) int WINAPI TSC_OnMenuInit(LONG_PTR, HMENU menu, int kind)
 {
     const std::string caption = "Probe " + std::to_string(kind);
-    const int id = g_host.TSA_RegisterCommand(caption.c_str(), kind, Report);
+    // Kind 2 opens a window for the script commands; the others report.
+    const int id = g_host.TSA_RegisterCommand(caption.c_str(), kind, kind == 2 ? OpenWindow : Report);
     if (kind != 1) g_host.TSA_RegisterUICallback(id, FolderHasIndex);
     HMENU target = kind == 0 ? GetSubMenu(menu, 4) : menu;
     if (target) AppendMenuA(target, MF_STRING, id, caption.c_str());
