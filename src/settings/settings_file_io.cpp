@@ -18,56 +18,45 @@ namespace {
 std::string NewFilePath(const std::string& path) { return path + ".new"; }
 
 #ifdef _WIN32
+using TNativeHandle = HANDLE;
+const TNativeHandle kNoHandle = INVALID_HANDLE_VALUE;
+bool CloseNative(TNativeHandle handle) { return CloseHandle(handle) != 0; }
+
 std::string LastErrorText(const char* what, const std::string& path)
 {
     return std::string(what) + " \"" + path + "\" failed (error " + std::to_string(GetLastError()) + ")";
 }
-
-class THandle {
-public:
-    explicit THandle(HANDLE handle) : handle_(handle) {}
-    ~THandle() { Close(); }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close()
-    {
-        if (!Valid()) return true;
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 #else
+using TNativeHandle = int;
+constexpr TNativeHandle kNoHandle = -1;
+bool CloseNative(TNativeHandle handle) { return ::close(handle) == 0; }
+
 std::string LastErrorText(const char* what, const std::string& path)
 {
     return std::string(what) + " \"" + path + "\" failed (" + std::strerror(errno) + ")";
 }
+#endif
 
 class THandle {
 public:
-    explicit THandle(int fd) : fd_(fd) {}
+    explicit THandle(TNativeHandle handle) : handle_(handle) {}
     ~THandle() { Close(); }
     THandle(const THandle&) = delete;
     THandle& operator=(const THandle&) = delete;
-    bool Valid() const { return fd_ >= 0; }
-    int Get() const { return fd_; }
+    bool Valid() const { return handle_ != kNoHandle; }
+    TNativeHandle Get() const { return handle_; }
+    // Closing may report a write the system had deferred.
     bool Close()
     {
         if (!Valid()) return true;
-        const bool closed = ::close(fd_) == 0;
-        fd_ = -1;
+        const bool closed = CloseNative(handle_);
+        handle_ = kNoHandle;
         return closed;
     }
 
 private:
-    int fd_;
+    TNativeHandle handle_;
 };
-#endif
 
 // Removes the new file unless it has been renamed into place.
 class TNewFileGuard {

@@ -96,6 +96,7 @@ bool TSettingsFile::WriteSettings(TSettings& settings, const TLanguage& language
         failureShown_ = false;
         return true;
     } catch (...) {
+        // Whatever went wrong, the user hears of it below, once.
     }
     if (!failureShown_) {
         failureShown_ = true;

@@ -83,6 +83,21 @@ TEST_F(ReadSettingsTest, FontLinesSelectTheirFontAndIgnoreOddStyles)
     EXPECT_EQ(settings_.Fonts.JapaneseFont.Color, kSystemColorWindowText);
 }
 
+TEST_F(ReadSettingsTest, FontsWithoutACharsetLineGiveWayToTheDesignDefaults)
+{
+    Read("[Font]\r\nE_Size = 20\r\nE_Name = Arial\r\nJ_Style = b\r\n");
+    ASSERT_FALSE(settings_.Fonts.FontsLoaded);
+    EXPECT_TRUE(TakeSampleFontsUnlessLoaded(settings_.Fonts));
+    EXPECT_EQ(settings_.Fonts.SecondFont, SampleFont(1033));
+    EXPECT_EQ(settings_.Fonts.JapaneseFont, SampleFont(1041));
+
+    settings_ = TSettings{};
+    Read("J_Charset = 128\r\nE_Size = 20\r\n");
+    ASSERT_TRUE(settings_.Fonts.FontsLoaded);
+    EXPECT_FALSE(TakeSampleFontsUnlessLoaded(settings_.Fonts));
+    EXPECT_EQ(settings_.Fonts.SecondFont.Size, 20);
+}
+
 TEST_F(ReadSettingsTest, ValuesOfBlanksOnlyReadAsEmpty)
 {
     settings_.Fonts.SecondFont.Name = "Tahoma";

@@ -122,18 +122,6 @@ TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
     EXPECT_EQ(read.Fonts.JapaneseFont, japanese);
 }
 
-TEST_F(WriteSettingsTest, ANegativePositionDoesNotReadBack)
-{
-    TSettings written = Values();
-    ASSERT_TRUE(File().WriteSettings(written, InitLanguage(1033), Window()));
-    TSettings read;
-    TLanguage language = InitLanguage(1033);
-    ReadSettings(path_, read, language);
-    EXPECT_EQ(read.SavedLeft, kNoSavedPosition);
-    EXPECT_EQ(read.SaveDir, written.SaveDir);
-    EXPECT_FALSE(SavedPlacement(read, 7).has_value());
-}
-
 TEST_F(WriteSettingsTest, ReplacesTheOldFileAndLeavesNothingBeside)
 {
     WriteFile(std::string(10000, '~'));
