@@ -35,7 +35,9 @@ std::unique_ptr<TPlugin> TPlugin::Load(const std::string& path)
         char record[kInfoRecordSize] = {};
         info(record);
         plugin->name_ = Field(record, 0, 80);
+        plugin->vendor_ = Field(record, 80, 80);
         plugin->version_ = Field(record, 160, 80);
+        plugin->description_ = Field(record, 240, kInfoRecordSize - 240);
     }
     if (plugin->name_.empty()) plugin->name_ = path.substr(path.find_last_of("\\/") + 1);
     return plugin;

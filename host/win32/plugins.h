@@ -20,6 +20,9 @@ public:
     const std::string& Path() const { return path_; }
     const std::string& Name() const { return name_; }
     const std::string& Version() const { return version_; }
+    // The rest of the information record, as the plug-in wrote it.
+    const std::string& Vendor() const { return vendor_; }
+    const std::string& Description() const { return description_; }
 
     void OnStart() const;
     void OnExit() const;
@@ -38,6 +41,8 @@ private:
     HMODULE module_;
     std::string name_;
     std::string version_;
+    std::string vendor_;
+    std::string description_;
 };
 
 class TPluginSet {

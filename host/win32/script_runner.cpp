@@ -34,6 +34,14 @@ std::string ToLocal(const std::string& utf8)
     return local;
 }
 
+std::string FromLocal(const std::string& local)
+{
+    const int n = MultiByteToWideChar(CP_ACP, 0, local.data(), static_cast<int>(local.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, local.data(), static_cast<int>(local.size()), wide.data(), n);
+    return Narrow(wide);
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string text;
@@ -419,6 +427,18 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         ExpectArgs(w, 1, 1, "expect-plugins COUNT");
         const int loaded = static_cast<int>(host_.Plugins().Loaded().size());
         if (loaded != Number(arg(1))) Fail(std::to_string(loaded) + " plug-in(s) loaded, expected " + arg(1));
+    } else if (verb == "plugin-info") {
+        ExpectArgs(w, 1, 2, "plugin-info FILE [raw]");
+        const bool raw = w.size() > 2 && arg(2) == "raw";
+        std::string text;
+        for (const auto& plugin : host_.Plugins().Loaded())
+            for (const std::string* field : {&plugin->Name(), &plugin->Vendor(), &plugin->Version(), &plugin->Description()})
+                text += (raw ? *field : FromLocal(*field)) + "\n";
+        WriteOut(arg(1), text);
+    } else if (verb == "expect-enabled" || verb == "expect-disabled") {
+        ExpectArgs(w, 1, 1, "expect-enabled|expect-disabled TITLE");
+        const bool enabled = IsWindowEnabled(WaitWindow(arg(1), timeoutSeconds_)) != FALSE;
+        if (enabled != (verb == "expect-enabled")) Fail("window \"" + arg(1) + (enabled ? "\" is enabled" : "\" is disabled"));
     } else if (verb == "expect-window" || verb == "expect-no-window") {
         ExpectArgs(w, 1, 1, "expect-window|expect-no-window TITLE");
         const bool present = FindWindowByTitle(arg(1)).has_value();

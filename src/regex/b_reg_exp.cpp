@@ -29,13 +29,28 @@ void ThrowIfError(const char (&message)[BREGEXP_MAX_ERROR])
     if (n > 0) throw EBRegExpError(std::string(message, n));
 }
 
-std::string Span(const char* start, const char* end)
+std::string_view Span(const char* start, const char* end)
 {
-    return (start && end && end >= start) ? std::string(start, end) : std::string();
+    return (start && end && end >= start) ? std::string_view(start, static_cast<std::size_t>(end - start))
+                                          : std::string_view();
 }
 
 // An empty text goes to the library as one zero byte.
 const char kZero[1] = {'\0'};
+
+struct TTextRange {
+    explicit TTextRange(const std::string& text)
+        : begin(text.empty() ? kZero : text.data()), end(text.empty() ? kZero + 1 : text.data() + text.size()) {}
+    const char* begin;
+    const char* end;
+};
+
+std::string OutputText(const BREGEXP& record)
+{
+    const char* out = record.outp;
+    const char* outEnd = record.outendp;
+    return (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+}
 
 }  // namespace
 
@@ -59,16 +74,21 @@ bool TBRegExp::Match(const std::string& pattern, const std::string& text)
     ReleaseIfChanged(pattern);
     ResultKind = TResultKind::None;
     const auto match = Require(Entries().match, "BMatch");
-    const char* begin = text.empty() ? kZero : text.data();
-    const char* end = text.empty() ? kZero + 1 : text.data() + text.size();
+    const TTextRange range(text);
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = match(pattern.c_str(), begin, end, &RegexState, message);
+    const int result = match(pattern.c_str(), range.begin, range.end, &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState) return false;
-    results_.clear();
-    for (int i = 0; i <= RegexState->nparens; ++i) results_.push_back(Span(RegexState->startp[i], RegexState->endp[i]));
+    CopyGroups();
     ResultKind = TResultKind::Groups;
     return true;
+}
+
+void TBRegExp::CopyGroups()
+{
+    groups_.clear();
+    for (int i = 0; i <= RegexState->nparens; ++i)
+        groups_.emplace_back(Span(RegexState->startp[i], RegexState->endp[i]));
 }
 
 bool TBRegExp::Subst(const std::string& pattern, std::string& text)
@@ -81,12 +101,8 @@ bool TBRegExp::Subst(const std::string& pattern, std::string& text)
     const int result = subst(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState || !RegexState->outp) return false;
-    // The groups describe the text as it was, so they are read before it changes.
-    results_.clear();
-    for (int i = 0; i <= RegexState->nparens; ++i) results_.push_back(Span(RegexState->startp[i], RegexState->endp[i]));
-    const char* out = RegexState->outp;
-    const char* outEnd = RegexState->outendp;
-    text = (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+    CopyGroups();  // the groups describe the text as it was
+    text = OutputText(*RegexState);
     ResultKind = TResultKind::Groups;
     return true;
 }
@@ -101,9 +117,7 @@ bool TBRegExp::Trans(const std::string& pattern, std::string& text)
     const int result = trans(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
     ThrowIfError(message);
     if (result == 0 || !RegexState || !RegexState->outp) return false;
-    const char* out = RegexState->outp;
-    const char* outEnd = RegexState->outendp;
-    text = (outEnd && outEnd >= out) ? std::string(out, outEnd) : std::string(out);
+    text = OutputText(*RegexState);
     return true;
 }
 
@@ -112,46 +126,44 @@ bool TBRegExp::Split(const std::string& pattern, const std::string& text, int li
     ReleaseIfChanged(pattern);
     ResultKind = TResultKind::None;
     const auto split = Require(Entries().split, "BSplit");
-    const char* begin = text.empty() ? kZero : text.data();
-    const char* end = text.empty() ? kZero + 1 : text.data() + text.size();
+    const TTextRange range(text);
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = split(pattern.c_str(), begin, end, limit, &RegexState, message);
+    const int result = split(pattern.c_str(), range.begin, range.end, limit, &RegexState, message);
     ThrowIfError(message);
-    results_.clear();
+    pieces_.clear();
     if (RegexState) {
         for (int i = 0; i < RegexState->splitctr; ++i)
-            results_.push_back(Span(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1]));
+            pieces_.push_back(Span(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1]));
     }
     ResultKind = TResultKind::Pieces;
     // Only a text that was actually cut counts as split.
-    return result > 1 && results_.size() > 1;
+    return result > 1 && pieces_.size() > 1;
 }
 
-const std::vector<std::string>& TBRegExp::Results(const char* noneMessage) const
+std::string_view TBRegExp::Result(int index, const char* noneMessage) const
 {
     if (ResultKind == TResultKind::None) throw EBRegExpError(noneMessage);
-    return results_;
+    const std::size_t count = ResultKind == TResultKind::Groups ? groups_.size() : pieces_.size();
+    if (index < 0 || static_cast<std::size_t>(index) >= count) throw EBRegExpError("index out of range");
+    return ResultKind == TResultKind::Groups ? std::string_view(groups_[static_cast<std::size_t>(index)])
+                                             : pieces_[static_cast<std::size_t>(index)];
 }
 
-const std::string& TBRegExp::At(const std::vector<std::string>& items, int index) const
+int TBRegExp::Count() const
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) throw EBRegExpError("index out of range");
-    return items[static_cast<std::size_t>(index)];
+    if (ResultKind == TResultKind::None) throw EBRegExpError("no count now");
+    return static_cast<int>(ResultKind == TResultKind::Groups ? groups_.size() : pieces_.size());
 }
 
-int TBRegExp::Count() const { return static_cast<int>(Results("no count now").size()); }
+std::string TBRegExp::Strings(int index) const { return std::string(Result(index, "no strings now")); }
 
-std::string TBRegExp::Strings(int index) const { return At(Results("no strings now"), index); }
+int TBRegExp::SubLength(int index) const { return static_cast<int>(Result(index, "no strings now").size()); }
 
-int TBRegExp::SubLength(int index) const
-{
-    return static_cast<int>(At(Results("no strings now"), index).size());
-}
-
+// Callers use it straight after a split, whatever came before.
 std::string TBRegExp::SplitLeft(int index, int length) const
 {
-    const std::string& piece = At(results_, index);
-    return piece.substr(0, length < 0 ? 0 : static_cast<std::size_t>(length));
+    if (index < 0 || static_cast<std::size_t>(index) >= pieces_.size()) throw EBRegExpError("index out of range");
+    return std::string(pieces_[static_cast<std::size_t>(index)].substr(0, length < 0 ? 0 : static_cast<std::size_t>(length)));
 }
 
 }  // namespace quillbox

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct bregexp;
@@ -23,7 +24,7 @@ public:
     TBRegExp(const TBRegExp&) = delete;
     TBRegExp& operator=(const TBRegExp&) = delete;
 
-    // True on a match; the groups become readable.
+    // True on a match; the groups become readable (as copies).
     bool Match(const std::string& pattern, const std::string& text);
     // True when something was replaced; text then holds the result and the
     // groups describe the (last) match in the text as it was before.
@@ -32,8 +33,10 @@ public:
     // holds the result.
     bool Trans(const std::string& pattern, std::string& text);
     // True only when the text was cut (more than one piece); the pieces are
-    // readable in either case.
+    // readable in either case. They refer to the caller's text, which must
+    // stay unchanged while they are read; hence no temporary text.
     bool Split(const std::string& pattern, const std::string& text, int limit);
+    bool Split(const std::string& pattern, const std::string&& text, int limit) = delete;
 
     int Count() const;
     std::string Strings(int index) const;
@@ -44,14 +47,16 @@ private:
     enum class TResultKind { None, Groups, Pieces };
 
     void ReleaseIfChanged(const std::string& pattern);
-    const std::vector<std::string>& Results(const char* noneMessage) const;
-    const std::string& At(const std::vector<std::string>& items, int index) const;
+    std::string_view Result(int index, const char* noneMessage) const;
 
     TResultKind ResultKind = TResultKind::None;
     bregexp* RegexState = nullptr;
-    // Copies of the groups or pieces of the last operation, so that they stay
-    // valid whatever the caller does with its text.
-    std::vector<std::string> results_;
+    void CopyGroups();
+
+    // Groups of the last match or substitution, copied; pieces of the last
+    // split, in the caller's text.
+    std::vector<std::string> groups_;
+    std::vector<std::string_view> pieces_;
 };
 
 // The instance most callers share; created on first use, destroyed by

@@ -19,6 +19,11 @@
      for an empty text) and drops trailing empty pieces whatever the limit; a
      limit above 0 caps the number of pieces, the last holding the rest.
      Groups of the pattern add pieces as in Perl.
+   - Not supported, and refused with a message rather than matched
+     differently: look-around and other (?...) constructs but (?:...),
+     (?#...) and inline flags, possessive quantifiers, \p \X \K \G and the
+     like, case escapes (\U \L ...) in replacements, the e flag. An empty
+     pattern matches the empty string (Perl would reuse the last pattern).
    - Every failure (a malformed command, a pattern too complex to finish in
      reasonable time, no memory) writes a message into the 80-byte buffer,
      returns 0 and leaves *rxp null. The buffer is emptied on success.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "regex/compiled_command.h"
+#include "regex/compiled_command_cache.h"
 #include "regex/regex_error.h"
 
 #if defined(_WIN32)
@@ -19,6 +19,7 @@
 
 namespace {
 
+using quillbox::regex::CompiledCommandFor;
 using quillbox::regex::kUnset;
 using quillbox::regex::TCommand;
 using quillbox::regex::TCompiledCommand;
@@ -29,7 +30,8 @@ const char kVersion[] = "Quillbox bregexp 1.0 (Perl 5 syntax, Shift_JIS aware)";
 
 // The record the caller sees is the base; the rest is ours.
 struct TRecord : BREGEXP {
-    explicit TRecord(const char* commandText) : BREGEXP{}, command(commandText), compiled(command)
+    explicit TRecord(const char* commandText)
+        : BREGEXP{}, command(commandText), compiledCommand(CompiledCommandFor(command)), compiled(*compiledCommand)
     {
         parap = command.data();
         paraendp = command.data() + command.size();
@@ -56,7 +58,8 @@ struct TRecord : BREGEXP {
     }
 
     std::string command;
-    TCompiledCommand compiled;
+    std::shared_ptr<const TCompiledCommand> compiledCommand;
+    const TCompiledCommand& compiled;
     std::vector<const char*> starts, ends, pieces;
     std::string output;
     // Where m//g stopped: the text it ran over and the end of its last match.

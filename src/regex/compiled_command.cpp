@@ -23,7 +23,13 @@ TCompiledCommand::TCompiledCommand(std::string_view text) : command_(ParseComman
         transliteration_.emplace(command_);
         return;
     }
-    program_ = CompileProgram(ParsePattern(command_.pattern, FlagsOf(command_), command_.lead));
+    const TPatternFlags flags = FlagsOf(command_);
+    program_ = CompileProgram(ParsePattern(command_.pattern, flags, command_.lead));
+    if (command_.kind == TCommand::TKind::Match && command_.pattern == "^" && !flags.multiLine) {
+        TPatternFlags lines = flags;
+        lines.multiLine = true;
+        lineStartProgram_ = CompileProgram(ParsePattern(command_.pattern, lines, command_.lead));
+    }
     if (command_.kind == TCommand::TKind::Substitute) replacement_.emplace(command_.replacement, command_.lead);
 }
 
@@ -69,7 +75,7 @@ std::vector<TPiece> TCompiledCommand::Split(std::string_view text, int limit) co
     std::vector<TPiece> pieces;
     if (text.empty()) return pieces;
     TMatchBudget budget = TMatchBudget::ForText(text.size());
-    TMatcher matcher(program_, command_.lead, text, budget);
+    TMatcher matcher(lineStartProgram_ ? *lineStartProgram_ : program_, command_.lead, text, budget);
     TMatchGroups groups;
     std::size_t start = 0;
     long long cutsLeft = limit > 0 ? limit - 1 : -1;

@@ -42,6 +42,8 @@ public:
 private:
     TCommand command_;
     TProgram program_;
+    // split treats a pattern of just "^" as "^" with the m flag, as Perl does.
+    std::optional<TProgram> lineStartProgram_;
     std::optional<TReplacement> replacement_;
     std::optional<TTransliteration> transliteration_;
 };

@@ -10,10 +10,23 @@ TLeadBytes::TLeadBytes(TCodePage codePage)
     }
 }
 
+// Every command asks; the table is rebuilt only when the code page changed.
 TLeadBytes TLeadBytes::Default()
 {
+    thread_local unsigned cachedId = 0;
+    thread_local TLeadBytes cached;
     const TCodePage active = TCodePage::Active();
-    return active.IsDoubleByte() ? TLeadBytes(active) : TLeadBytes();
+    if (active.Id() != cachedId) {
+        cached = active.IsDoubleByte() ? TLeadBytes(active) : TLeadBytes();
+        cachedId = active.Id();
+    }
+    return cached;
+}
+
+TLeadBytes TLeadBytes::ShiftJis()
+{
+    static const TLeadBytes shiftJis{TCodePage(932)};
+    return shiftJis;
 }
 
 // A byte that is not a lead byte always ends a character, so the run of lead

@@ -15,7 +15,7 @@ public:
     TLeadBytes() = default;  // single-byte text
     explicit TLeadBytes(TCodePage codePage);
 
-    static TLeadBytes ShiftJis() { return TLeadBytes(TCodePage(932)); }
+    static TLeadBytes ShiftJis();
     // The process's code page when it is a double-byte one, else single-byte.
     static TLeadBytes Default();
 

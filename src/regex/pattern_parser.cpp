@@ -3,24 +3,17 @@
 #include <cstring>
 #include <string>
 
+#include "regex/byte_escape.h"
 #include "regex/regex_error.h"
 
 namespace quillbox::regex {
 namespace {
 
-constexpr int kMaxNesting = 500;
+constexpr int kMaxNesting = 250;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 std::unique_ptr<TNode> MakeNode(TNode::TKind kind)
 {
@@ -313,48 +306,7 @@ private:
         return node;
     }
 
-    // Escapes that stand for one byte, shared by patterns and classes;
-    // -1 when c is not one of them. pos_ is just after c.
-    int ReadByteEscape(char c)
-    {
-        switch (c) {
-        case 't': return '\t';
-        case 'n': return '\n';
-        case 'r': return '\r';
-        case 'f': return '\f';
-        case 'e': return 0x1B;
-        case 'a': return 0x07;
-        case 'x': {
-            int value = 0;
-            if (Peek() == '{') {
-                std::size_t q = pos_ + 1;
-                while (q < p_.size() && p_[q] != '}') {
-                    const int h = HexValue(p_[q]);
-                    if (h < 0) Fail("invalid \\x{...} in regex");
-                    value = value * 16 + h;
-                    if (value > 0xFF) Fail("\\x{...} above 0xFF in regex");
-                    ++q;
-                }
-                if (q >= p_.size()) Fail("missing } in \\x{...} in regex");
-                pos_ = q + 1;
-                return value;
-            }
-            for (int i = 0; i < 2 && HexValue(Peek()) >= 0; ++i) value = value * 16 + HexValue(p_[pos_++]);
-            return value;
-        }
-        case 'c': {
-            if (AtEnd()) Fail("missing control character after \\c in regex");
-            const unsigned char x = static_cast<unsigned char>(p_[pos_++]);
-            return (x >= 'a' && x <= 'z' ? x - 32 : x) ^ 0x40;
-        }
-        case '0': {
-            int value = 0;
-            for (int i = 0; i < 2 && Peek() >= '0' && Peek() <= '7'; ++i) value = value * 8 + (p_[pos_++] - '0');
-            return value;
-        }
-        default: return -1;
-        }
-    }
+    int ReadByteEscape(char c) { return regex::ReadByteEscape(p_, pos_, c); }
 
     // \d \w \s and their negations; false when c is none of them.
     bool ReadClassEscape(char c, TCharClass& out)

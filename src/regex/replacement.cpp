@@ -2,18 +2,11 @@
 
 #include <cstring>
 
+#include "regex/byte_escape.h"
 #include "regex/regex_error.h"
 
 namespace quillbox::regex {
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -37,33 +30,17 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
         } else if (c == '\\' && i + 1 < s.size()) {
             const char e = s[i + 1];
             i += 2;
-            switch (e) {
-            case 'n': AddText("\n"); break;
-            case 'r': AddText("\r"); break;
-            case 't': AddText("\t"); break;
-            case 'f': AddText("\f"); break;
-            case 'e': AddText("\x1B"); break;
-            case 'a': AddText("\a"); break;
-            case 'x': {
-                int value = 0;
-                for (int k = 0; k < 2 && i < s.size() && HexValue(s[i]) >= 0; ++k) value = value * 16 + HexValue(s[i++]);
-                AddText(std::string(1, static_cast<char>(value)));
-                break;
+            const int byte = ReadByteEscape(s, i, e);
+            if (byte >= 0) {
+                AddText(std::string(1, static_cast<char>(byte)));
+                continue;
             }
-            case '0': {
-                int value = 0;
-                for (int k = 0; k < 2 && i < s.size() && s[i] >= '0' && s[i] <= '7'; ++k) value = value * 8 + (s[i++] - '0');
-                AddText(std::string(1, static_cast<char>(value)));
-                break;
-            }
-            default:
-                if (std::strchr("ULEQulF", e)) throw TRegexError("unsupported case escape in replacement");
-                // Any other escaped character stands for itself; a lead byte keeps its trail.
-                i -= 1;
-                AddText(s.substr(i, lead.CharLength(s.data(), i, s.size())));
-                i += lead.CharLength(s.data(), i, s.size());
-                break;
-            }
+            if (std::strchr("ULEQulF", e)) throw TRegexError("unsupported case escape in replacement");
+            // Any other escaped character stands for itself; a lead byte keeps its trail.
+            i -= 1;
+            const std::size_t length = lead.CharLength(s.data(), i, s.size());
+            AddText(s.substr(i, length));
+            i += length;
         } else if (c == '$' && i + 1 < s.size()) {
             const char d = s[i + 1];
             if (IsDigit(d)) {

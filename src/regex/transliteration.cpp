@@ -1,17 +1,10 @@
 #include "regex/transliteration.h"
 
+#include "regex/byte_escape.h"
 #include "regex/regex_error.h"
 
 namespace quillbox::regex {
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 constexpr std::size_t kMaxListLength = 1 << 17;
 
@@ -32,25 +25,8 @@ unsigned ReadListChar(std::string_view s, std::size_t& i, const TLeadBytes& lead
     const char e = s[i];
     if (lead.CharLength(s.data(), i, s.size()) == 2) return ReadListChar(s, i, lead, escaped);
     ++i;
-    switch (e) {
-    case 'n': return '\n';
-    case 'r': return '\r';
-    case 't': return '\t';
-    case 'f': return '\f';
-    case 'e': return 0x1B;
-    case 'a': return 0x07;
-    case 'x': {
-        unsigned value = 0;
-        for (int k = 0; k < 2 && i < s.size() && HexValue(s[i]) >= 0; ++k) value = value * 16 + HexValue(s[i++]);
-        return value;
-    }
-    case '0': {
-        unsigned value = 0;
-        for (int k = 0; k < 2 && i < s.size() && s[i] >= '0' && s[i] <= '7'; ++k) value = value * 8 + (s[i++] - '0');
-        return value;
-    }
-    default: return static_cast<unsigned char>(e);
-    }
+    const int byte = ReadByteEscape(s, i, e);
+    return byte >= 0 ? static_cast<unsigned>(byte) : static_cast<unsigned char>(e);
 }
 
 std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)

@@ -1,8 +1,8 @@
-/* Identifiers shared by the resource script and the code. */
+/* Names and identifiers of resources the code looks up; quillbox.rc spells
+   the names out, as the resource compiler takes them literally. */
 #pragma once
 
 #define QBX_MENU_BITMAP "MENUBMP"
-#define QBX_MAIN_ICON "MAINICON"
 
 
 /* The one-line input dialog of the find command. */

@@ -57,6 +57,7 @@ TEST_F(PerlSemantics, AnchorsAndLines)
     EXPECT_EQ(Groups("m/two\\Z/", text), "two");
     EXPECT_EQ(Groups("m/\\Aone/m", text), "one");
     EXPECT_EQ(Pieces("m/^/m", text), (Strings{"one\n", "two\n"}));
+    EXPECT_EQ(Pieces("m/^/", text), (Strings{"one\n", "two\n"}));  // split reads a lone ^ by lines
     EXPECT_EQ(Groups("m/.+/", text), "one");
     EXPECT_EQ(Groups("m/.+/s", text), text);
     EXPECT_EQ(Groups("m/\\bfoo\\b/", "afoo foo"), "foo");

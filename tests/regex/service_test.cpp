@@ -100,13 +100,16 @@ TEST_F(PatternService, TransOnEmptyTextLeavesOneZeroByte)
 TEST_F(PatternService, SplitSucceedsOnlyWhenTheTextWasCut)
 {
     TBRegExp re;
-    EXPECT_FALSE(re.Split("m/--b/", "no delimiter here", 1000));
+    const std::string single = "no delimiter here";
+    EXPECT_FALSE(re.Split("m/--b/", single, 1000));
     EXPECT_EQ(re.Count(), 1);
     EXPECT_EQ(re.Strings(0), "no delimiter here");
     // Cut once, but the piece after the cut was empty and went.
-    EXPECT_FALSE(re.Split("m/--b\\-*\\s*/", "head\r\n--b--\r\n", 1000));
+    const std::string closingOnly = "head\r\n--b--\r\n";
+    EXPECT_FALSE(re.Split("m/--b\\-*\\s*/", closingOnly, 1000));
     EXPECT_EQ(re.Count(), 1);
-    ASSERT_TRUE(re.Split("m/--b\\-*\\s*/", "head\r\n--b\r\npart one\r\n--b--\r\n", 1000));
+    const std::string source = "head\r\n--b\r\npart one\r\n--b--\r\n";
+    ASSERT_TRUE(re.Split("m/--b\\-*\\s*/", source, 1000));
     EXPECT_EQ(re.Count(), 2);
     EXPECT_EQ(re.Strings(1), "part one\r\n");
     EXPECT_EQ(re.SplitLeft(1, 4), "part");

@@ -40,20 +40,6 @@ bool TRegexLibraryLease::Load(const std::string& folder, const std::string& erro
     return loaded_;
 }
 
-TMenuBitmap::~TMenuBitmap()
-{
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
-HBITMAP TMenuBitmap::Get()
-{
-    if (!tried_) {
-        tried_ = true;
-        bitmap_ = static_cast<HBITMAP>(LoadImageA(module_, "MENUBMP", IMAGE_BITMAP, 20, 20, 0));
-    }
-    return bitmap_;
-}
-
 TPlugin* ThePlugin() { return g_plugin.get(); }
 
 bool PluginInit(HINSTANCE module)

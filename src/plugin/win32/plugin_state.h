@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/icons/icon_list.h"
+#include "plugin/win32/menu_bitmap.h"
 #include "plugin/win32/tansy_api_table.h"
 #include "settings/language.h"
 #include "settings/settings_values.h"
@@ -26,23 +27,6 @@ public:
 
 private:
     bool loaded_ = false;
-};
-
-// The menu command's picture, loaded on first use and shared by every menu
-// the host builds, so that rebuilding menus costs no bitmap each time.
-class TMenuBitmap {
-public:
-    explicit TMenuBitmap(HINSTANCE module) : module_(module) {}
-    ~TMenuBitmap();
-    TMenuBitmap(const TMenuBitmap&) = delete;
-    TMenuBitmap& operator=(const TMenuBitmap&) = delete;
-
-    HBITMAP Get();  // null when the resource does not load
-
-private:
-    HINSTANCE module_;
-    HBITMAP bitmap_ = nullptr;
-    bool tried_ = false;
 };
 
 struct TPlugin {

@@ -1,0 +1,21 @@
+#include "plugin/win32/menu_bitmap.h"
+
+#include "resources/resource_ids.h"
+
+namespace quillbox {
+
+TMenuBitmap::~TMenuBitmap()
+{
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+HBITMAP TMenuBitmap::Get()
+{
+    if (!tried_) {
+        tried_ = true;
+        bitmap_ = static_cast<HBITMAP>(LoadImageA(module_, QBX_MENU_BITMAP, IMAGE_BITMAP, 20, 20, 0));
+    }
+    return bitmap_;
+}
+
+}  // namespace quillbox

@@ -1,0 +1,58 @@
+#include "regex/byte_escape.h"
+
+#include "regex/regex_error.h"
+
+namespace quillbox::regex {
+namespace {
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+int ReadByteEscape(std::string_view s, std::size_t& pos, char letter)
+{
+    switch (letter) {
+    case 't': return '\t';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 'f': return '\f';
+    case 'e': return 0x1B;
+    case 'a': return 0x07;
+    case 'x': {
+        int value = 0;
+        if (pos < s.size() && s[pos] == '{') {
+            std::size_t q = pos + 1;
+            for (; q < s.size() && s[q] != '}'; ++q) {
+                const int h = HexValue(s[q]);
+                if (h < 0) throw TRegexError("invalid \\x{...} escape");
+                value = value * 16 + h;
+                if (value > 0xFF) throw TRegexError("\\x{...} above 0xFF");
+            }
+            if (q >= s.size()) throw TRegexError("missing } in \\x{...}");
+            pos = q + 1;
+            return value;
+        }
+        for (int i = 0; i < 2 && pos < s.size() && HexValue(s[pos]) >= 0; ++i) value = value * 16 + HexValue(s[pos++]);
+        return value;
+    }
+    case 'c': {
+        if (pos >= s.size()) throw TRegexError("missing control character after \\c");
+        const unsigned char x = static_cast<unsigned char>(s[pos++]);
+        return (x >= 'a' && x <= 'z' ? x - 32 : x) ^ 0x40;
+    }
+    case '0': {
+        int value = 0;
+        for (int i = 0; i < 2 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++i) value = value * 8 + (s[pos++] - '0');
+        return value;
+    }
+    default: return -1;
+    }
+}
+
+}  // namespace quillbox::regex

@@ -1,0 +1,16 @@
+// The backslash escapes that stand for one byte, shared by patterns,
+// replacements and tr lists.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace quillbox::regex {
+
+// letter is the character after the backslash, pos the position after it.
+// Returns the byte of \t \n \r \f \e \a \xHH \x{HH} \cX \0oo and moves pos
+// past what it read; -1 (pos unchanged) for any other letter. Throws
+// TRegexError for a malformed \x{...} or \c at the end.
+int ReadByteEscape(std::string_view text, std::size_t& pos, char letter);
+
+}  // namespace quillbox::regex
