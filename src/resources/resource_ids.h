@@ -3,7 +3,7 @@
 #pragma once
 
 #define QBX_MENU_BITMAP "MENUBMP"
-
+#define QBX_MAIN_ICON "MAINICON"
 
 /* The one-line input dialog of the find command. */
 #define QBX_INPUT_DIALOG "INPUTDIALOG"
