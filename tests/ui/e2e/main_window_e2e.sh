@@ -46,11 +46,12 @@ run_host() {  # script-file -> rc, out
 }
 
 # The window on a folder, after its scan has listed the rows.
-open_window() {  # folder [mail key to select first]
+start_window() {  # folder [mail key to select first]
   printf 'folder "Box\\\\%s\\\\"\n' "$1"
   [ -z "${2:-}" ] || printf 'mail "Box\\\\%s\\\\?%s"\n' "$1" "$2"
-  printf 'run 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "$title" "$window"
+  printf 'run 0 "Tools/%s"\nwait-window "%s" 30\n' "$title" "$window"
 }
+open_window() { start_window "$@"; echo "sleep 2000"; }
 
 # Grid rows are 19 pixels and a line high; the header is row 0.
 grid="QuillboxStringAlignGrid"
@@ -90,8 +91,8 @@ no-attachments)
   ;;
 esc-during-scan)
   import Big "$work/mails/big.mbox"
-  { open_window Big
-    echo "sleep 700"
+  { start_window Big
+    echo "sleep 250"
     echo "status \"$window\" 1 \"$(spath "$work/progress.txt")\""
     echo "keys \"$window\" . \"{ESC}\""
     echo "sleep 1500"
