@@ -7,4 +7,7 @@ while IFS= read -r program; do
   echo "== ${program#"$build"/}"
   "$program" || status=1
 done < <(find "$build/bench" -type f -name '*_bench' -perm -u+x | sort)
+# Benchmarks that need generated data have their own driver.
+echo "== catalogue (folder scan)"
+bash "$(dirname "$0")/catalogue/run.sh" "$build" || status=1
 exit $status

@@ -44,11 +44,6 @@ private:
     bool esc_ = false;
 };
 
-class TNoIcons : public TIconSource {
-public:
-    const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
-};
-
 const std::filesystem::path& DataFolder()
 {
     static const std::filesystem::path folder =

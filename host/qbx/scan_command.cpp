@@ -47,11 +47,6 @@ private:
     bool failed_ = false;
 };
 
-class TNoIcons : public TIconSource {
-public:
-    const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
-};
-
 // The plug-in loads the pattern library from its own folder; so does qbx.
 std::string OwnFolder()
 {

@@ -13,6 +13,12 @@ namespace quillbox {
 namespace {
 // What a zero-terminated text holds of a string.
 std::string AsHostText(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+void CutAtZero(std::string& text)
+{
+    const std::size_t zero = text.find('\0');
+    if (zero != std::string::npos) text.resize(zero);
+}
 }  // namespace
 
 TStoreHostApi::TStoreHostApi(const TMailStore& store, std::string mailBox, std::string folder,
@@ -42,7 +48,7 @@ void TStoreHostApi::SetCurrentMail(const std::string& mailId)
 std::optional<std::string> TStoreHostApi::SourceOf(const std::string& mailId) const
 {
     std::optional<std::string> source = store_.Source(AsHostText(mailId));
-    if (source) *source = AsHostText(*source);
+    if (source) CutAtZero(*source);
     return source;
 }
 

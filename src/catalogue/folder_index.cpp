@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "catalogue/hex_field.h"
+#include "catalogue/line_break.h"
 #include "catalogue/mail_date.h"
 #include "catalogue/string_delimit_list.h"
 
@@ -37,11 +38,9 @@ std::vector<std::unique_ptr<TMailItem>> ReadIndexMails(std::string_view indexTex
     const TCodePage codePage = TCodePage::Active();
     std::size_t pos = 0;
     while (pos < indexText.size()) {
-        const std::size_t end = std::min(indexText.find_first_of("\r\n", pos), indexText.size());
+        const std::size_t end = FindLineBreak(indexText, pos);
         fields.SplitLine(indexText.substr(pos, end - pos), codePage);
-        pos = end;
-        if (pos < indexText.size() && indexText[pos] == '\r') ++pos;
-        if (pos < indexText.size() && indexText[pos] == '\n') ++pos;
+        pos = SkipLineBreak(indexText, end);
 
         if (fields.Count() < kMinFields) continue;
         if ((ReadHexField(fields[12]) & kHasAttachments) == 0) continue;

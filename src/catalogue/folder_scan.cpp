@@ -74,28 +74,35 @@ private:
     const int exceptionsAtStart_ = std::uncaught_exceptions();
 };
 
+// The pattern objects of one scan, each keeping its compiled pattern from
+// mail to mail.
+struct TMailPatterns {
+    TBRegExp Boundary;
+    TBRegExp Escape;
+    TBRegExp Split;  // holds the current mail's parts while they are examined
+};
+
 // Cuts one mail into its parts and records its attachments; returns how
 // many it found.
-std::int32_t ScanMail(TMailItem& mail, THostApi& host, TIconSource& icons, TBRegExp& split)
+std::int32_t ScanMail(TMailItem& mail, THostApi& host, TMailPatterns& patterns, TPartScanner& parts)
 {
     const std::optional<std::string> header = host.GetHeader(mail.MailID);
-    if (!header || !split.Match(kBoundaryParameter, *header)) return 0;
-    mail.Boundary = split.Strings(3);
+    if (!header || !patterns.Boundary.Match(kBoundaryParameter, *header)) return 0;
+    mail.Boundary = patterns.Boundary.Strings(3);
     mail.BoundaryPattern = "--" + mail.Boundary;
-    split.Subst(kEscapeNonWord, mail.BoundaryPattern);
+    patterns.Escape.Subst(kEscapeNonWord, mail.BoundaryPattern);
 
     const std::optional<std::string> source = host.GetSource(mail.MailID);
     if (!source) return 0;
     std::int32_t found = 0;
+    TBRegExp& split = patterns.Split;
     if (split.Split("m/" + mail.BoundaryPattern + R"(\-*\s*/)", *source, kMaxPieces)) {
-        TPartScanner parts(host, icons, split);
         const int pieces = split.Count();
         for (int p = 1; p < pieces; ++p)
-            if (parts.ScanPart(mail, p)) ++found;
+            if (parts.ScanPart(mail, split, p)) ++found;
     }
-    // Neither pattern object may keep pointing into the source.
+    // The parts are done with: let go of them.
     split.Match(kForgetResults, "d");
-    SharedRegExp().Match(kForgetResults, "d");
 
     // Without a text part, the first HTML part is the mail's own body.
     if (mail.PlainCount == 0 && mail.HtmlCount > 0) {
@@ -112,7 +119,8 @@ std::int32_t ScanMail(TMailItem& mail, THostApi& host, TIconSource& icons, TBReg
 void VisitMails(TMailList& list, THostApi& host, TScanWindow& window, TIconSource& icons,
                 TMailLoopFrame& frame)
 {
-    TBRegExp split;
+    TMailPatterns patterns;
+    TPartScanner parts(host, icons);
     std::string shownProgress;
     const std::size_t count = list.Count();
     for (std::size_t k = count; k >= 1; --k) {
@@ -124,7 +132,7 @@ void VisitMails(TMailList& list, THostApi& host, TScanWindow& window, TIconSourc
             window.ShowProgress(text, progress);
             shownProgress = std::move(text);
         }
-        frame.AttachmentTotal += ScanMail(list[k - 1], host, icons, split);
+        frame.AttachmentTotal += ScanMail(list[k - 1], host, patterns, parts);
     }
 }
 

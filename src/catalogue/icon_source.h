@@ -14,4 +14,10 @@ public:
     virtual const TIconListItem* GetIcon(const std::string& extension) = 0;
 };
 
+// Where there is no shell to ask (qbx, benchmarks): no extension has an icon.
+class TNoIcons : public TIconSource {
+public:
+    const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
+};
+
 }  // namespace quillbox

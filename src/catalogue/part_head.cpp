@@ -1,6 +1,6 @@
 #include "catalogue/part_head.h"
 
-#include <algorithm>
+#include "catalogue/line_break.h"
 
 namespace quillbox {
 
@@ -9,16 +9,14 @@ TPartHead ReadPartHead(std::string_view text)
     TPartHead head;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::size_t end = FindLineBreak(text, pos);
         if (end == pos) {
             head.Complete = true;
             break;
         }
         head.Text.append(text, pos, end - pos);
         head.Text += "\r\n";
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r') ++pos;
-        if (pos < text.size() && text[pos] == '\n') ++pos;
+        pos = SkipLineBreak(text, end);
     }
     return head;
 }

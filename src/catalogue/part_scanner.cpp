@@ -56,40 +56,35 @@ std::string ExtensionOf(const std::string& name)
     return name.substr(dot);
 }
 
-std::string LowerCase(TBRegExp& regex, std::string text)
+// A prefix that holds the empty line is enough; growing it geometrically
+// keeps a part without one linear in its size.
+std::string ReadHead(const TBRegExp& split, int p, std::size_t length)
 {
-    regex.Trans(kLowerCase, text);
-    return text;
-}
-
-}  // namespace
-
-std::string TPartScanner::ReadHead(int p, std::size_t length)
-{
-    // A prefix that holds the empty line is enough; growing it geometrically
-    // keeps a part without one linear in its size.
     std::size_t prefixLength = std::min<std::size_t>(4096, length);
     for (;;) {
-        TPartHead head = ReadPartHead(split_.SplitLeft(p, static_cast<int>(prefixLength)));
+        TPartHead head = ReadPartHead(split.SplitLeft(p, static_cast<int>(prefixLength)));
         if (head.Complete || prefixLength >= length) return std::move(head.Text);
         prefixLength = std::min(prefixLength * 2, length);
     }
 }
 
-bool TPartScanner::ScanPart(TMailItem& mail, int p)
-{
-    const auto length = static_cast<std::size_t>(split_.SubLength(p));
-    const std::string head = host_.DecodeMimeHeader(ReadHead(p, length));
+}  // namespace
 
-    TBRegExp& regex = SharedRegExp();
-    const TPartTest* decided = nullptr;
-    for (const TPartTest& test : kPartTests) {
-        if (regex.Match(test.Pattern, head)) {
-            decided = &test;
-            break;
-        }
-    }
-    if (decided == nullptr) return false;
+std::string TPartScanner::LowerCase(std::string text)
+{
+    patterns_.LowerCase.Trans(kLowerCase, text);
+    return text;
+}
+
+bool TPartScanner::ScanPart(TMailItem& mail, const TBRegExp& split, int p)
+{
+    const auto length = static_cast<std::size_t>(split.SubLength(p));
+    const std::string head = host_.DecodeMimeHeader(ReadHead(split, p, length));
+
+    std::size_t t = 0;
+    while (t < kPartTests.size() && !patterns_.Tests[t].Match(kPartTests[t].Pattern, head)) ++t;
+    if (t == kPartTests.size()) return false;
+    const TPartTest* decided = &kPartTests[t];
     if (decided->Kind == TPartKind::Plain) {
         ++mail.PlainCount;
         return false;
@@ -97,7 +92,7 @@ bool TPartScanner::ScanPart(TMailItem& mail, int p)
 
     auto attachment = std::make_unique<TAttachment>();
     attachment->PartNo = p;
-    attachment->FileName = regex.Strings(1);
+    attachment->FileName = patterns_.Tests[t].Strings(1);
     if (decided->Kind == TPartKind::UnnamedHtml ||
         (decided->Kind == TPartKind::NamedHtml && NamesHtmlBody(attachment->FileName, mail.UnixTime))) {
         attachment->IsHTML = true;
@@ -106,10 +101,11 @@ bool TPartScanner::ScanPart(TMailItem& mail, int p)
 
     if (attachment->FileName.find(kIso2022JpEscape) != std::string::npos)
         attachment->FileName = host_.Iso2022JpToLocal(attachment->FileName);
-    if (LowerCase(regex, attachment->FileName) == "html") attachment->FileName = "NoName.html";
-    attachment->Icon = icons_.GetIcon(ExtensionOf(LowerCase(regex, attachment->FileName)));
-    attachment->Size = static_cast<std::int32_t>(length);
-    attachment->Encoding = regex.Match(kTransferEncoding, head) ? regex.Strings(1) : "Unknown";
+    if (LowerCase(attachment->FileName) == "html") attachment->FileName = "NoName.html";
+    attachment->Icon = icons_.GetIcon(ExtensionOf(LowerCase(attachment->FileName)));
+    attachment->Size = static_cast<std::int32_t>(std::min<std::size_t>(length, INT32_MAX));
+    TBRegExp& encoding = patterns_.TransferEncoding;
+    attachment->Encoding = encoding.Match(kTransferEncoding, head) ? encoding.Strings(1) : "Unknown";
 
     mail.Attachments.push_back(std::move(attachment));
     return true;

@@ -1,7 +1,9 @@
 // Decides whether one part of a mail is an attachment, and records it.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <string>
 
 #include "catalogue/icon_source.h"
 #include "catalogue/mail_item.h"
@@ -12,20 +14,26 @@ namespace quillbox {
 
 class TPartScanner {
 public:
-    // split holds the mail's source cut at its boundary; the part tests run
-    // on the shared pattern object so that split stays readable.
-    TPartScanner(THostApi& host, TIconSource& icons, TBRegExp& split)
-        : host_(host), icons_(icons), split_(split) {}
+    TPartScanner(THostApi& host, TIconSource& icons) : host_(host), icons_(icons) {}
 
-    // Examines piece p of split for mail; true when it became an attachment.
-    bool ScanPart(TMailItem& mail, int p);
+    // Examines piece p of split, a mail's source cut at its boundary, for
+    // mail; true when the piece became an attachment.
+    bool ScanPart(TMailItem& mail, const TBRegExp& split, int p);
 
 private:
-    std::string ReadHead(int p, std::size_t length);
+    // Every test keeps its own pattern object, so that none is compiled
+    // again for each part, and split stays readable while they run.
+    struct TPatterns {
+        std::array<TBRegExp, 6> Tests;
+        TBRegExp LowerCase;
+        TBRegExp TransferEncoding;
+    };
+
+    std::string LowerCase(std::string text);
 
     THostApi& host_;
     TIconSource& icons_;
-    TBRegExp& split_;
+    TPatterns patterns_;
 };
 
 }  // namespace quillbox
