@@ -1,12 +1,15 @@
-#!/bin/bash
-# Runs every benchmark program of a native build: bench/run.sh build/native
+#!/usr/bin/env bash
+# Runs every benchmark program of a build: bench/run.sh BUILD_DIR
 set -euo pipefail
-build=${1:-build/native}
+build="${1:-build/native}"
+shopt -s nullglob
+benches=("$build"/bench/*_bench)
+[ ${#benches[@]} -gt 0 ] || { echo "bench: no benchmarks under $build/bench" >&2; exit 1; }
 status=0
-while IFS= read -r program; do
-  echo "== ${program#"$build"/}"
-  "$program" || status=1
-done < <(find "$build/bench" -type f -name '*_bench' -perm -u+x | sort)
+for b in "${benches[@]}"; do
+  echo "== $(basename "$b")"
+  "$b" || status=1
+done
 # Benchmarks that need generated data have their own driver.
 echo "== catalogue (folder scan)"
 bash "$(dirname "$0")/catalogue/run.sh" "$build" || status=1

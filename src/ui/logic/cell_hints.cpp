@@ -34,7 +34,7 @@ std::optional<std::string> CellHint(const TGridModel& grid, int col, int row,
 {
     std::optional<std::string> hint = CellValue(grid, col, row, repeatMark);
     if (!hint || hint->empty()) return std::nullopt;
-    if (col == colSize) *hint += " byte";
+    if (col == colSize && row > 0) *hint += " byte";
     return hint;
 }
 

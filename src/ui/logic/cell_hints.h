@@ -18,7 +18,8 @@ constexpr int kListHintTime = 5000;  // milliseconds
 std::optional<std::string> CellValue(const TGridModel& grid, int col, int row,
                                      std::string_view repeatMark);
 
-// CellValue, with " byte" after a size; none for an empty cell.
+// CellValue, with " byte" after a size (not after its heading); none for
+// an empty cell.
 std::optional<std::string> CellHint(const TGridModel& grid, int col, int row,
                                     std::string_view repeatMark);
 

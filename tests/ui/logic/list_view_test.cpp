@@ -101,6 +101,7 @@ TEST_F(ListViewTest, HintsWalkUpThroughRepeatMarksAndNameBytes)
     List().RebuildView();
     EXPECT_EQ(List().CellHint(colSize, 1), "1,234 byte");
     EXPECT_EQ(List().CellHint(colDate, 0), "Date >>");
+    EXPECT_EQ(List().CellHint(colSize, 0), "Size");
     EXPECT_EQ(List().CellHint(colMark, 1), std::nullopt);  // empty cell: no hint
     // A repeat mark with nothing real above it: the walk leaves the grid.
     grid.SetCell(colSubject, 0, messages[msgRepeatMark]);
