@@ -124,4 +124,16 @@ void Click(HWND control, int x, int y, TClick kind)
     }
 }
 
+void Drag(HWND control, int x1, int y1, int x2, int y2)
+{
+    constexpr int kSteps = 8;
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y1));
+    for (int step = 1; step <= kSteps; ++step) {
+        const int x = x1 + (x2 - x1) * step / kSteps;
+        const int y = y1 + (y2 - y1) * step / kSteps;
+        PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+}
+
 }  // namespace quillbox

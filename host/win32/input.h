@@ -14,5 +14,7 @@ bool SendKeys(HWND control, const std::string& keys);
 
 enum class TClick { Left, Right, Double };
 void Click(HWND control, int x, int y, TClick kind);
+// Left button pressed at (x1, y1), moved to (x2, y2) in steps, released there.
+void Drag(HWND control, int x1, int y1, int x2, int y2);
 
 }  // namespace quillbox

@@ -356,6 +356,10 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         if (kind != "left" && kind != "right" && kind != "double") Fail("click kind must be left, right or double");
         Click(Control(WaitWindow(arg(1), timeoutSeconds_), arg(2)), Number(arg(3)), Number(arg(4)),
               kind == "left" ? TClick::Left : kind == "right" ? TClick::Right : TClick::Double);
+    } else if (verb == "drag") {
+        ExpectArgs(w, 6, 6, "drag TITLE CONTROL X1 Y1 X2 Y2");
+        Drag(Control(WaitWindow(arg(1), timeoutSeconds_), arg(2)), Number(arg(3)), Number(arg(4)), Number(arg(5)),
+             Number(arg(6)));
     } else if (verb == "button") {
         ExpectArgs(w, 2, 2, "button TITLE CAPTION");
         PressButton(WaitWindow(arg(1), timeoutSeconds_), arg(2));

@@ -3,7 +3,14 @@
 #pragma once
 
 #define QBX_MENU_BITMAP "MENUBMP"
+#define QBX_MAIN_ICON "MAINICON"
 
-/* The folder window: a modal window naming the folder the command runs on. */
-#define QBX_FOLDER_WINDOW "FOLDERWINDOW"
-#define QBX_FOLDER_NAME_LABEL 1001
+/* The one-line input dialog of the find command. */
+#define QBX_INPUT_DIALOG "INPUTDIALOG"
+#define QBX_INPUT_PROMPT 1101
+#define QBX_INPUT_TEXT 1102
+
+/* Tool-bar pictures: eleven 32 x 32 images side by side, and the greyed
+   versions of the first six. */
+#define QBX_TOOLBAR_IMAGES "TOOLBARIMAGES"
+#define QBX_TOOLBAR_GREYED "TOOLBARGREYED"

@@ -5,7 +5,9 @@
 
 #include "plugin/menu_position.h"
 #include "plugin/win32/plugin_state.h"
-#include "ui/win32/folder_window.h"
+#include "catalogue/mail_list.h"
+#include "settings/language_window.h"
+#include "ui/win32/main_window/frm_main.h"
 #include "ui/win32/message_box.h"
 
 namespace quillbox {
@@ -59,6 +61,23 @@ int InsertAboveAnchor(HMENU menu, TPlugin& plugin, int kind)
     return commandID;
 }
 
+// The mail list outlives the window, whose rows point into it.
+void ShowAttachmentWindow(TPlugin& plugin)
+{
+    TSettings& settings = plugin.Settings;
+    settings.View.ExtFilterOn = false;
+    TMailList mails;
+    mails.MailBox = plugin.HostAPI->GetCurrentMailBox();
+    mails.Folder = plugin.HostAPI->GetCurrentFolder();
+    mails.FolderName = plugin.HostAPI->GetFolderDisplayName(mails.Folder);
+    TfrmMain form({plugin.Module, plugin.HostMainWindow, *plugin.HostAPI, mails, plugin.Language, settings,
+                   *plugin.SettingsFile, *plugin.Icons});
+    ApplyLanguageToNewWindow(plugin.Language, settings.Fonts, form);
+    form.RestorePlacement();
+    form.SetFolderName(mails.FolderName);
+    form.ShowModal();
+}
+
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -99,10 +118,12 @@ void WINAPI CommandCallback(LONG_PTR, LONG_PTR)
         return;
     }
     plugin->HostMainWindow = handles[0];
-    const std::string folder = plugin->HostAPI->GetCurrentFolder();
-    const std::string folderName = plugin->HostAPI->GetFolderDisplayName(folder);
-    ShowFolderWindow(plugin->Module, plugin->HostMainWindow,
-                     plugin->Language.PlugInTitle + " for Tansy!2", folderName);
+    // Nothing may unwind into the host.
+    try {
+        ShowAttachmentWindow(*plugin);
+    } catch (const std::exception& error) {
+        ShowMessageBox(plugin->HostMainWindow, TMessageKind::Error, error.what(), plugin->Language.PlugInTitle);
+    }
 }
 
 }  // namespace quillbox

@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "catalogue/icons/win32/shell_icon_source.h"
 #include "plugin/plugin_paths.h"
 #include "plugin/win32/plugin_state.h"
+
 #include "regex/regex_library.h"
 #include "settings/settings_reader.h"
 #include "ui/win32/message_box.h"
@@ -45,6 +47,7 @@ bool PluginInit(HINSTANCE module)
     auto plugin = std::make_unique<TPlugin>(module);
     plugin->Language = InitLanguage(GetThreadLocale());
     plugin->PluginVersion = "1.26";
+    plugin->Icons = std::make_unique<TIconList>(std::make_unique<TShellIconSource>(), TCodePage::Active());
     try {
         plugin->HostAPI = std::make_unique<TTansyAPI>();
         if (!plugin->HostAPI->LoadEntryPoints()) return false;

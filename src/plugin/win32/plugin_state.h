@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/icons/icon_list.h"
 #include "plugin/win32/menu_bitmap.h"
 #include "plugin/win32/tansy_api_table.h"
 #include "settings/language.h"
@@ -34,6 +35,8 @@ struct TPlugin {
     HINSTANCE Module;
     TLanguage Language;
     std::string PluginVersion;
+    // Small file-type icons by extension; attachments point into it.
+    std::unique_ptr<TIconList> Icons;
     std::string PluginFolder;
     std::string SettingsPath;
     TSettings Settings;

@@ -1,0 +1,38 @@
+#include "ui/main_window/main_window_logic.h"
+
+namespace quillbox {
+
+void TMainWindowLogic::GridMouseDown(TGridButton button, int col, int row)
+{
+    lastCol_ = col;
+    lastRow_ = row;
+    TListGrid& grid = shell_.Grid();
+    if (button == TGridButton::Right) {
+        if (col > 0 && col < grid.ColCount() && row > 0 && row < grid.RowCount()) grid.MoveTo(col, row);
+        return;
+    }
+    headerClicked_ = false;
+    if (row != 0) return;
+    headerClicked_ = true;
+    shell_.HeaderPressed(col);
+}
+
+void TMainWindowLogic::JumpToMail()
+{
+    if (headerClicked_) return;
+    const TRowRef row = shell_.RowAt(lastRow_ - 1);
+    if (!row) return;
+    if (lastCol_ == colMark)
+        ToggleSelection();
+    else
+        shell_.SetCurrentMail(row.Mail->MailID);
+}
+
+void TMainWindowLogic::EnterKey()
+{
+    lastRow_ = shell_.Grid().Row();
+    lastCol_ = colFileName;
+    JumpToMail();
+}
+
+}  // namespace quillbox

@@ -1,0 +1,28 @@
+// What the window's commands need of the list grid, so that they run the same
+// on the Win32 control and on a bare model in tests.
+#pragma once
+
+#include "ui/grid/grid_model.h"
+#include "ui/grid/grid_view.h"
+
+namespace quillbox {
+
+class TListGrid {
+public:
+    virtual ~TListGrid() = default;
+
+    virtual TGridModel& Model() = 0;
+    virtual int Col() const = 0;
+    virtual int Row() const = 0;
+    // Makes the cell current and reduces the selection to its row.
+    virtual void MoveTo(int col, int row) = 0;
+    virtual TGridRect Selection() const = 0;
+    virtual void SetSelection(const TGridRect& rect) = 0;
+    virtual int TopRow() const = 0;
+    virtual int ClientWidth() const = 0;
+
+    int RowCount() { return Model().RowCount(); }
+    int ColCount() { return Model().ColCount(); }
+};
+
+}  // namespace quillbox

@@ -1,0 +1,106 @@
+// What the main window decides, free of any toolkit: marks and selection,
+// the one-time scan, mouse and keys in the grid, the jump to a mail, copying
+// and searching the table, which commands are enabled, and how column widths
+// and the window width follow each other.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/message_table.h"
+#include "ui/logic/list_columns.h"
+#include "ui/main_window/main_window_shell.h"
+
+namespace quillbox {
+
+constexpr int kMinColumnWidth = 10;
+constexpr int kMinSubjectWidth = 100;
+
+enum class TGridButton { Left, Right, Middle };
+
+// True when the pattern (a whole match command) matches the text; throws
+// the pattern service's error for a bad pattern.
+using TPatternMatcher = std::function<bool(const std::string& pattern, const std::string& text)>;
+
+class TMainWindowLogic {
+public:
+    // The messages and column widths belong to the plug-in and outlive the
+    // window; the logic keeps references.
+    TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages,
+                     std::vector<std::int32_t>& gridWidths, TPatternMatcher matcher);
+
+    // Scan state.
+    bool Scanned() const { return scanned_; }
+    bool Scanning() const { return scanning_; }
+    void SetScanning(bool scanning) { scanning_ = scanning; }
+    bool EscPressed() const { return escPressed_; }
+    void ClearEscPressed() { escPressed_ = false; }
+
+    // Marks.
+    void MarkSelection(bool marked);
+    void ToggleSelection();
+    void UnmarkAll();
+
+    // Selection.
+    void SelectAll();
+    void SelectNone();
+
+    // Timer1Timer: the one-time scan and what follows it.
+    void TimerTick();
+    // actListUpdatedExecute.
+    void ListUpdated();
+    // FormKeyDown with Esc.
+    void EscapeKey();
+
+    // Mouse and keys in the grid; col and row as the grid converts the press.
+    void GridMouseDown(TGridButton button, int col, int row);
+    void JumpToMail();
+    void EnterKey();
+    void SpaceKey() { ToggleSelection(); }
+    bool HeaderClicked() const { return headerClicked_; }
+    int LastCol() const { return lastCol_; }
+    int LastRow() const { return lastRow_; }
+
+    // Copy table.
+    std::string TableText();
+    void CopyTable();
+
+    // Find and Find Next.
+    void Find();
+    void FindNext();
+    void FindFrom(int start);
+    const std::string& SearchText() const { return searchText_; }
+
+    // Column widths and window width.
+    void CellDrawn();
+    void KeepColumnsVisible();
+    void FitSubjectColumn();
+
+private:
+    template <class Change>
+    void ChangeSelectedMarks(Change change);
+    bool CellMatches(int col, int row, const std::string& pattern);
+    int ColumnWidthSum();
+
+    TMainWindowShell& shell_;
+    const TMessageTable& messages_;
+    std::vector<std::int32_t>& gridWidths_;
+    TPatternMatcher matcher_;
+
+    bool scanned_ = false;
+    bool scanning_ = false;
+    bool escPressed_ = false;
+    bool headerClicked_ = false;
+    std::int32_t lastCol_ = 0;
+    std::int32_t lastRow_ = 0;
+    std::string searchText_;
+};
+
+// The search text as a case-insensitive match command, with every "/" that
+// is not already escaped given a backslash, so that dates such as 2001/09/09
+// can be searched for. Trail bytes of double-byte characters are left alone.
+std::string FindPattern(const std::string& searchText);
+
+}  // namespace quillbox

@@ -1,0 +1,279 @@
+#include "ui/win32/main_window/frm_main.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "regex/b_reg_exp.h"
+#include "resources/resource_ids.h"
+#include "ui/win32/listing/file_icon_painter.h"
+#include "ui/win32/listing/system_digit_grouping.h"
+#include "ui/win32/main_window/win32_list_grid.h"
+#include "ui/win32/message_box.h"
+
+namespace quillbox {
+
+namespace {
+constexpr char kClassName[] = "QuillboxMainWindow";
+constexpr int kDesignWidth = 696;
+constexpr int kDesignHeight = 480;
+constexpr int kPanelHeight = 21;
+constexpr UINT_PTR kScanTimer = 1;
+constexpr UINT kScanTimerInterval = 100;
+enum TControlId { idToolBar = 100, idGrid, idStatusBar, idPanel, idTargetLabel, idFolderLabel };
+
+void RegisterWindowClass(HINSTANCE module, WNDPROC proc)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(module, kClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = LoadIconA(module, QBX_MAIN_ICON);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExA(&windowClass);
+}
+
+HWND Label(HWND parent, int id, int x, int y)
+{
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, x, y, 90, 14, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+bool RegexMatch(const std::string& pattern, const std::string& text) { return SharedRegExp().Match(pattern, text); }
+}  // namespace
+
+TfrmMain::TfrmMain(const TMainWindowContext& context)
+    : context_(context),
+      logic_(*this, context.Language.MessageTable, context.Settings.GridWidths, RegexMatch)
+{
+    RegisterWindowClass(context_.Module, &TfrmMain::WindowProc);
+    // In the middle of the desktop unless a saved placement follows.
+    RECT desktop{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
+    const int left = desktop.left + (desktop.right - desktop.left - kDesignWidth) / 2;
+    const int top = desktop.top + (desktop.bottom - desktop.top - kDesignHeight) / 2;
+    // A pop-up owned by the host's main window, so that it stays above it.
+    CreateWindowExA(0, kClassName, "",
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
+                    left, top, kDesignWidth, kDesignHeight, context_.HostWindow, menus_.TakeMenuBar(),
+                    context_.Module, this);
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    grid_.reset();
+    toolBar_.reset();
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (windowFont_) DeleteObject(windowFont_);
+    if (boldFont_) DeleteObject(boldFont_);
+}
+
+void TfrmMain::FormCreate()
+{
+    toolBar_ = std::make_unique<TToolBar>(context_.Module, window_, idToolBar);
+    pnlTop_ = CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, TToolBar::Height, 0,
+                              kPanelHeight, window_, reinterpret_cast<HMENU>(idPanel), nullptr, nullptr);
+    lblTargetFolderLbl_ = Label(window_, idTargetLabel, 5, TToolBar::Height + 4);
+    lblFolderName_ = Label(window_, idFolderLabel, 100, TToolBar::Height + 4);
+    CreateGrid();
+    statusBar_ = std::make_unique<TStatusBar>(window_, idStatusBar);
+    menus_.SetEnabled("mnFindNext", false);
+    for (const char* name : {"mnShowAllItems", "mnSortByDate", "mnDeccending"}) menus_.SetChecked(name, true);
+    LayOut();
+}
+
+void TfrmMain::CreateGrid()
+{
+    grid_ = std::make_unique<TStringAlignGrid>(window_, idGrid, 7, 2);
+    gridAccess_ = std::make_unique<TWin32ListGrid>(*grid_);
+    list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
+                                        grid_->Model(), *this, SystemDigitGrouping());
+    TGridModel& model = grid_->Model();
+    const int widths[] = {40, 29, 64, 190, 118, 154, 66};
+    for (int col = 0; col < 7; ++col) model.SetColWidth(col, widths[col]);
+    model.SetDefaultRowHeight(19);
+    model.SetAlignment(TSetKey::ForFixedRow(0), TAlignment::Center);
+    model.SetAlignment(TSetKey::ForFixedColumn(0), TAlignment::Center);
+    model.SetAlignment(TSetKey::ForFixedColumn(1), TAlignment::Center);
+    model.SetAlignment(TSetKey::ForColumn(colMark), TAlignment::Center);
+    model.SetAlignment(TSetKey::ForColumn(colSize), TAlignment::Right);
+    for (const int col : {colSubject, colFrom, colFileName}) model.SetOverflow(TSetKey::ForColumn(col), TOverflow::Ellipsis);
+    model.SetBackground(TSetKey::ForColumn(colFileName), Rgb(248, 248, 255));
+    grid_->SetPopupMenu(menus_.Popup(), window_);
+
+    grid_->OnMouseDown = [this](TStringAlignGrid&, TMouseButton button, UINT, int x, int y) {
+        Guarded([&] { GridMouseDown(button, x, y); });
+    };
+    grid_->OnDblClick = [this](TStringAlignGrid&) { Guarded([&] { logic_.JumpToMail(); }); };
+    grid_->OnKeyPress = [this](TStringAlignGrid&, char& key) { Guarded([&] { GridKeyPress(key); }); };
+    grid_->OnDrawCell = [this](TStringAlignGrid&, int col, int row, HDC dc, const RECT& rect, TGridDrawState) {
+        Guarded([&] {
+            logic_.CellDrawn();
+            PaintFileIcon(*list_, col, row, dc, rect);
+        });
+    };
+    grid_->OnShowHintCell = [this](TStringAlignGrid&, int col, int row, std::string& hint, bool& canShow,
+                                   THintInfo& info) {
+        const std::optional<std::string> text = list_->CellHint(col, row);
+        canShow = text.has_value();
+        if (text) hint = *text;
+        info.HideTimeout = kListHintTime;
+    };
+    SetWindowSubclass(grid_->Handle(), &TfrmMain::KeyPreviewProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TfrmMain::LayOut()
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right;
+    MoveWindow(toolBar_->Handle(), 0, 0, width, TToolBar::Height, TRUE);
+    // Below its labels.
+    SetWindowPos(pnlTop_, HWND_BOTTOM, 0, TToolBar::Height, width, kPanelHeight, SWP_NOACTIVATE);
+    statusBar_->ParentResized();
+    const int gridTop = TToolBar::Height + kPanelHeight;
+    const int gridHeight = client.bottom - gridTop - TStatusBar::Height;
+    grid_->SetBounds(0, gridTop, width, gridHeight > 0 ? gridHeight : 0);
+}
+
+void TfrmMain::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowMessageBox(window_, TMessageKind::Error, error.what(), context_.Language.PlugInTitle);
+    }
+}
+
+LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TfrmMain*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TfrmMain::KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data)
+{
+    // The window sees every key before the grid does.
+    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
+        reinterpret_cast<TfrmMain*>(data)->PreviewKey(message, wParam))
+        return 0;
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TfrmMain::KeyPreviewProc, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        if (grid_) {
+            LayOut();
+            Guarded([&] { logic_.FitSubjectColumn(); });
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+        break;
+    case WM_TIMER:
+        if (wParam == kScanTimer) {
+            KillTimer(window_, kScanTimer);
+            Guarded([&] { logic_.TimerTick(); });
+        }
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 || reinterpret_cast<HWND>(lParam) == toolBar_->Handle())
+            Guarded([&] { RunCommand(static_cast<TCommandId>(LOWORD(wParam))); });
+        return 0;
+    case WM_NOTIFY:
+        if (toolBar_->Notify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (PreviewKey(message, wParam)) return 0;
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == lblTargetFolderLbl_ || reinterpret_cast<HWND>(lParam) == lblFolderName_) {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, reinterpret_cast<HWND>(lParam) == lblTargetFolderLbl_ ? RGB(0, 128, 0) : RGB(0, 0, 0));
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void TfrmMain::FormActivate()
+{
+    // Every activation restarts the timer; the scan itself runs once.
+    SetTimer(window_, kScanTimer, kScanTimerInterval, nullptr);
+}
+
+void TfrmMain::ShowModal()
+{
+    EnableWindow(context_.HostWindow, FALSE);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    MSG message{};
+    while (!closed_) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the host's own loop
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    // The owner comes back before the window goes, so that it becomes active.
+    EnableWindow(context_.HostWindow, TRUE);
+    ShowWindow(window_, SW_HIDE);
+}
+
+void TfrmMain::Close()
+{
+    if (closed_) return;
+    FormClose();
+    closed_ = true;
+}
+
+void TfrmMain::FormClose()
+{
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    TOpenWindowState state;
+    state.Left = frame.left;
+    state.Top = frame.top;
+    state.Width = frame.right - frame.left;
+    state.Height = frame.bottom - frame.top;
+    const std::vector<int>& widths = grid_->Model().ColWidths();
+    state.ColumnWidths.assign(widths.begin(), widths.end());
+    context_.SettingsFile.WriteSettings(context_.Settings, context_.Language, state);
+}
+
+void TfrmMain::RestorePlacement()
+{
+    const std::optional<TSavedPlacement> placement = SavedPlacement(context_.Settings, grid_->ColCount());
+    if (!placement) return;
+    MoveWindow(window_, placement->Left, placement->Top, placement->Width, placement->Height, TRUE);
+    for (std::size_t col = 0; col < placement->ColumnWidths.size(); ++col)
+        grid_->SetColWidth(static_cast<int>(col), placement->ColumnWidths[col]);
+}
+
+void TfrmMain::SetFolderName(const std::string& name) { SetWindowTextA(lblFolderName_, name.c_str()); }
+
+}  // namespace quillbox

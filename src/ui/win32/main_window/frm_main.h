@@ -1,0 +1,149 @@
+// TfrmMain: the attachment window. It draws and forwards events; what it
+// decides lives in TMainWindowLogic, the scan and the listing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/mail_list.h"
+#include "catalogue/scan_window.h"
+#include "settings/language.h"
+#include "settings/language_window.h"
+#include "settings/settings_values.h"
+#include "settings/settings_writer.h"
+#include "tansy/host_api.h"
+#include "ui/logic/list_view.h"
+#include "ui/main_window/main_window_logic.h"
+#include "ui/win32/grid/string_align_grid.h"
+#include "ui/win32/main_window/status_bar.h"
+#include "ui/win32/main_window/tool_bar.h"
+#include "ui/win32/main_window/window_menus.h"
+
+namespace quillbox {
+
+class TIconList;
+
+// The plug-in-wide objects the window works with; all outlive it.
+struct TMainWindowContext {
+    HINSTANCE Module;
+    HWND HostWindow;  // the owner: the window stays above it, which stays disabled
+    THostApi& Host;
+    TMailList& Mails;
+    TLanguage& Language;
+    TSettings& Settings;
+    TSettingsFile& SettingsFile;
+    TIconList& Icons;
+};
+
+class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
+public:
+    explicit TfrmMain(const TMainWindowContext& context);
+    ~TfrmMain() override;
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
+
+    HWND Handle() const { return window_; }
+    // Saved geometry and column widths, if any were saved.
+    void RestorePlacement();
+    void SetFolderName(const std::string& name);
+    // Returns once the window has closed.
+    void ShowModal();
+
+    // TMainWindowShell
+    TListGrid& Grid() override;
+    TRowRef RowAt(int position) override { return list_->RowAt(position); }
+    int RowListCount() override { return static_cast<int>(list_->RowList().size()); }
+    void ShowMarks(int first, int last) override { list_->ShowMarks(first, last); }
+    void UpdateTotals() override { list_->UpdateTotals(); }
+    void HeaderPressed(int col) override { list_->HeaderPressed(col); }
+    void ScanFolder() override;
+    int AttachCount() override { return context_.Mails.AttachCount; }
+    void SetCurrentMail(const std::string& mailId) override { context_.Host.SetCurrentMail(mailId); }
+    void Beep() override { MessageBeep(0); }
+    void ShowNotice(const std::string& text) override;
+    std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                       const std::string& initial) override;
+    void SetClipboardText(const std::string& text) override;
+    void SetListCommandEnabled(TListCommand command, bool enabled) override;
+    void SetFindNextEnabled(bool enabled) override { menus_.SetEnabled("mnFindNext", enabled); }
+    void FocusGrid() override { grid_->Focus(); }
+    void Repaint() override;
+    void Close() override;
+    int WindowWidth() override;
+    void SetWindowWidth(int width) override;
+
+    // TScanWindow
+    void SetScanning(bool scanning) override { logic_.SetScanning(scanning); }
+    bool EscPressed() const override { return logic_.EscPressed(); }
+    void ClearEscPressed() override { logic_.ClearEscPressed(); }
+    void ProcessMessages() override;
+    void SetGridEnabled(bool enabled) override { grid_->SetEnabled(enabled); }
+    void SetToolBarEnabled(bool enabled) override { toolBar_->SetAllEnabled(enabled); }
+    void ClearView() override;
+    void ShowScanStarted() override;
+    void ShowError(const std::string& text) override;
+    void ShowProgressBar(bool visible) override { statusBar_->ShowProgressBar(visible); }
+    void ShowProgress(const std::string& text, int position) override;
+    void RebuildView() override;
+
+    // TLanguageWindow
+    void SetCaption(const std::string& caption) override { SetWindowTextA(window_, caption.c_str()); }
+    void SetWindowFont(const TFontDescription& font) override;
+    void SetLanguageChecks(bool japanese) override;
+    void SetControlText(const TControlText& text) override;
+    void EmphasizeFolderLabels() override;
+    int BlankWidth() const override;
+    void SetGridFont(const TFontDescription& font) override;
+    void FillGrid() override { list_->FillGrid(); }
+    void UpdateViewMenus() override { list_->UpdateViewMenus(); }
+    std::optional<TFontDescription> ChooseFont(const TFontDescription& font) override;
+
+    // TListWindow
+    void ShowTotals(const TStatusTotals& totals) override;
+    void ShowViewMenus(const TViewMenuState& state) override;
+    void FitSubjectColumn() override { logic_.FitSubjectColumn(); }
+    void ListUpdated() override { logic_.ListUpdated(); }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs a handler; an error it raises is shown and the window stays open.
+    void Guarded(const std::function<void()>& handler);
+
+    void FormCreate();
+    void CreateGrid();
+    void LayOut();
+    void FormActivate();
+    void FormClose();
+    bool PreviewKey(UINT message, WPARAM key);
+    void RunCommand(TCommandId command);
+    // The view commands and the one-extension filter.
+    void RunListingCommand(TCommandId command);
+    void GridMouseDown(TMouseButton button, int x, int y);
+    void GridKeyPress(char key);
+
+    TMainWindowContext context_;
+    TWindowMenus menus_;
+    HWND window_ = nullptr;
+    std::unique_ptr<TToolBar> toolBar_;
+    HWND pnlTop_ = nullptr;
+    HWND lblTargetFolderLbl_ = nullptr;
+    HWND lblFolderName_ = nullptr;
+    std::unique_ptr<TStringAlignGrid> grid_;
+    std::unique_ptr<TListGrid> gridAccess_;
+    std::unique_ptr<TStatusBar> statusBar_;
+    HFONT windowFont_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    std::unique_ptr<TListView> list_;
+    TMainWindowLogic logic_;
+    bool closed_ = false;
+};
+
+}  // namespace quillbox

@@ -1,0 +1,151 @@
+// Commands, keys and mouse presses of the main window.
+#include "ui/win32/main_window/frm_main.h"
+
+#include "ui/win32/main_window/clipboard_text.h"
+#include "ui/win32/main_window/input_dialog.h"
+#include "ui/win32/message_box.h"
+
+namespace quillbox {
+
+namespace {
+constexpr char kEnter = 13;
+constexpr char kSpace = 32;
+
+TGridButton ToGridButton(TMouseButton button)
+{
+    switch (button) {
+    case TMouseButton::Right: return TGridButton::Right;
+    case TMouseButton::Middle: return TGridButton::Middle;
+    default: return TGridButton::Left;
+    }
+}
+}  // namespace
+
+bool TfrmMain::PreviewKey(UINT message, WPARAM key)
+{
+    if (key == VK_ESCAPE) {
+        Guarded([&] { logic_.EscapeKey(); });
+        return true;
+    }
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
+    const TCommandId command = menus_.CommandForKey(static_cast<unsigned>(key), ctrl, alt);
+    if (command == cmNone) return false;
+    Guarded([&] { RunCommand(command); });
+    return true;
+}
+
+void TfrmMain::RunCommand(TCommandId command)
+{
+    switch (command) {
+    case cmMarkSelected: logic_.MarkSelection(true); break;
+    case cmUnmarkSelected: logic_.MarkSelection(false); break;
+    case cmUnmarkAll: logic_.UnmarkAll(); break;
+    case cmCopyGrid: logic_.CopyTable(); break;
+    case cmSelectAll: logic_.SelectAll(); break;
+    case cmSelectNone: logic_.SelectNone(); break;
+    case cmFind: logic_.Find(); break;
+    case cmFindNext: logic_.FindNext(); break;
+    case cmJumpTo: logic_.JumpToMail(); break;
+    case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
+    case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
+    case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;
+    default: RunListingCommand(command); break;
+    }
+}
+
+void TfrmMain::GridMouseDown(TMouseButton button, int x, int y)
+{
+    const TGridCoord cell = grid_->MouseCoord(x, y);
+    logic_.GridMouseDown(ToGridButton(button), cell.Col, cell.Row);
+}
+
+void TfrmMain::GridKeyPress(char key)
+{
+    if (key == kEnter) logic_.EnterKey();
+    if (key == kSpace) logic_.SpaceKey();
+}
+
+void TfrmMain::ShowNotice(const std::string& text)
+{
+    ShowMessageBox(window_, TMessageKind::Notice, text, context_.Language.PlugInTitle);
+}
+
+void TfrmMain::ShowError(const std::string& text)
+{
+    ShowMessageBox(window_, TMessageKind::Error, text, context_.Language.PlugInTitle);
+}
+
+std::optional<std::string> TfrmMain::AskText(const std::string& caption, const std::string& prompt,
+                                             const std::string& initial)
+{
+    return InputQuery(context_.Module, window_, caption, prompt, initial);
+}
+
+void TfrmMain::SetClipboardText(const std::string& text) { quillbox::SetClipboardText(window_, text); }
+
+void TfrmMain::SetListCommandEnabled(TListCommand command, bool enabled)
+{
+    switch (command) {
+    case TListCommand::Edit: menus_.SetEnabled("mnEdit", enabled); break;
+    case TListCommand::Function: menus_.SetEnabled("mnFunction", enabled); break;
+    case TListCommand::View: menus_.SetEnabled("mnView", enabled); break;
+    case TListCommand::CopyGrid: menus_.SetEnabled("pmnCopyGrid", enabled); break;
+    case TListCommand::ShowMail: menus_.SetEnabled("pmnShowMail", enabled); break;
+    case TListCommand::MarkSelected: toolBar_->SetEnabled(cmMarkSelected, enabled); break;
+    case TListCommand::UnMarkSelected: toolBar_->SetEnabled(cmUnmarkSelected, enabled); break;
+    }
+    DrawMenuBar(window_);
+}
+
+TListGrid& TfrmMain::Grid() { return *gridAccess_; }
+
+void TfrmMain::Repaint() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+int TfrmMain::WindowWidth()
+{
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    return frame.right - frame.left;
+}
+
+void TfrmMain::SetWindowWidth(int width)
+{
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    SetWindowPos(window_, nullptr, 0, 0, width, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::ProcessMessages()
+{
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void TfrmMain::ShowScanStarted()
+{
+    const TMessageTable& messages = context_.Language.MessageTable;
+    statusBar_->SetText(2, messages[msgScanning] + "...");
+    statusBar_->SetText(3, messages[msgEscToStop]);
+    Repaint();
+    TGridModel& model = grid_->Model();
+    model.SetRowCount(200);
+    for (int row = 0; row < model.RowCount(); ++row)
+        for (int col = 1; col <= 3; ++col) model.SetCell(col, row, "");
+}
+
+void TfrmMain::ShowProgress(const std::string& text, int position)
+{
+    statusBar_->SetText(1, text);
+    statusBar_->SetProgress(position);
+    Repaint();
+}
+
+}  // namespace quillbox

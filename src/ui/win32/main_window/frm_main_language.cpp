@@ -1,0 +1,163 @@
+// The main window's side of the interface language: texts, fonts, checks.
+#include "ui/win32/main_window/frm_main.h"
+
+#include <commdlg.h>
+// The window's method of that name is not the ANSI/wide switch.
+#undef ChooseFont
+
+#include <utility>
+
+namespace quillbox {
+
+namespace {
+constexpr int kFolderNameGap = 6;
+
+int PixelsPerInch()
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+COLORREF ColourOf(std::int32_t colour)
+{
+    // Negative values name a system colour.
+    return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
+}
+
+LOGFONTA LogFontOf(const TFontDescription& font, bool bold)
+{
+    LOGFONTA logFont{};
+    logFont.lfHeight = FontHeightForSize(font.Size, PixelsPerInch());
+    logFont.lfWeight = bold || font.Style.Bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = font.Style.Italic;
+    logFont.lfUnderline = font.Style.Underline;
+    logFont.lfStrikeOut = font.Style.StrikeOut;
+    logFont.lfCharSet = static_cast<BYTE>(font.Charset);
+    lstrcpynA(logFont.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+    return logFont;
+}
+
+TFontSpec GridFontOf(const TFontDescription& font, bool bold)
+{
+    TFontSpec spec;
+    spec.Name = font.Name;
+    spec.Height = FontHeightForSize(font.Size, PixelsPerInch());
+    spec.Bold = bold || font.Style.Bold;
+    spec.Italic = font.Style.Italic;
+    spec.Underline = font.Style.Underline;
+    spec.StrikeOut = font.Style.StrikeOut;
+    spec.Charset = font.Charset;
+    spec.Color = ColourOf(font.Color);
+    return spec;
+}
+
+int TextWidth(HWND control, HFONT font, const std::string& text)
+{
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+std::string WindowText(HWND window)
+{
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+}  // namespace
+
+void TfrmMain::SetWindowFont(const TFontDescription& font)
+{
+    const LOGFONTA normal = LogFontOf(font, false);
+    const LOGFONTA bold = LogFontOf(font, true);
+    const HFONT oldNormal = std::exchange(windowFont_, CreateFontIndirectA(&normal));
+    const HFONT oldBold = std::exchange(boldFont_, CreateFontIndirectA(&bold));
+    for (const HWND label : {lblTargetFolderLbl_, lblFolderName_})
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
+    SendMessageA(statusBar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
+    if (oldNormal) DeleteObject(oldNormal);
+    if (oldBold) DeleteObject(oldBold);
+}
+
+void TfrmMain::SetLanguageChecks(bool japanese)
+{
+    menus_.SetChecked("mnJapanese", japanese);
+    menus_.SetChecked("mnEnglish", !japanese);
+}
+
+void TfrmMain::SetControlText(const TControlText& text)
+{
+    if (text.Control == "lblTargetFolderLbl")
+        SetWindowTextA(lblTargetFolderLbl_, text.Caption.c_str());
+    else
+        menus_.SetCaption(text.Control, text.Caption);
+    if (!text.ToolButton.empty()) toolBar_->SetHint(text.ToolButton, text.Hint);
+    DrawMenuBar(window_);
+}
+
+void TfrmMain::EmphasizeFolderLabels()
+{
+    for (const HWND label : {lblTargetFolderLbl_, lblFolderName_})
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
+    RECT target{};
+    GetWindowRect(lblTargetFolderLbl_, &target);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&target), 2);
+    const int targetWidth = TextWidth(lblTargetFolderLbl_, boldFont_, WindowText(lblTargetFolderLbl_));
+    const int height = target.bottom - target.top;
+    SetWindowPos(lblTargetFolderLbl_, nullptr, target.left, target.top, targetWidth, height, SWP_NOZORDER);
+    const int nameLeft = target.left + targetWidth + kFolderNameGap;
+    SetWindowPos(lblFolderName_, nullptr, nameLeft, target.top, 600, height, SWP_NOZORDER);
+}
+
+int TfrmMain::BlankWidth() const { return TextWidth(window_, windowFont_, " "); }
+
+void TfrmMain::SetGridFont(const TFontDescription& font)
+{
+    TGridModel& model = grid_->Model();
+    TGridDefaults defaults = model.Defaults();
+    defaults.Font = GridFontOf(font, false);
+    defaults.FixedFont = defaults.Font;
+    model.SetDefaults(defaults);
+    // Sets with a font of their own keep their weight and take the rest.
+    const auto follow = [&](const TSetKey& key) {
+        TFormatSet set = model.FormatSet(key);
+        if (!set.Font) return;
+        set.Font = GridFontOf(font, set.Font->Bold);
+        model.SetFormatSet(key, set);
+    };
+    for (int col = 0; col < model.ColCount(); ++col) {
+        follow(TSetKey::ForColumn(col));
+        follow(TSetKey::ForFixedColumn(col));
+        for (int row = 0; row < model.FixedRows(); ++row) follow(TSetKey::ForCell(col, row));
+    }
+    for (int row = 0; row < model.RowCount(); ++row) follow(TSetKey::ForRow(row));
+    follow(TSetKey::ForFixedRow(0));
+}
+
+std::optional<TFontDescription> TfrmMain::ChooseFont(const TFontDescription& font)
+{
+    LOGFONTA logFont = LogFontOf(font, false);
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = window_;
+    choose.lpLogFont = &logFont;
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    choose.rgbColors = ColourOf(font.Color);
+    if (!ChooseFontA(&choose)) return std::nullopt;
+    TFontDescription chosen;
+    chosen.Name = logFont.lfFaceName;
+    chosen.Size = FontSizeForHeight(logFont.lfHeight, PixelsPerInch());
+    chosen.Charset = logFont.lfCharSet;
+    chosen.Color = static_cast<std::int32_t>(choose.rgbColors);
+    chosen.Style = {logFont.lfWeight >= FW_BOLD, logFont.lfItalic != 0, logFont.lfUnderline != 0,
+                    logFont.lfStrikeOut != 0};
+    return chosen;
+}
+
+}  // namespace quillbox

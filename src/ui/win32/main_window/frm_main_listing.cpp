@@ -1,0 +1,70 @@
+// The attachment list as the main window shows it: status panels, view
+// menus and tool buttons, the view commands.
+#include "ui/win32/main_window/frm_main.h"
+
+namespace quillbox {
+
+void TfrmMain::ClearView()
+{
+    // The rows point into the mails the scan is about to destroy.
+    list_->UpdateViewMenus();
+    list_->ClearRows();
+    list_->UpdateTotals();
+    logic_.ListUpdated();
+}
+
+void TfrmMain::RebuildView() { list_->RebuildView(); }
+
+void TfrmMain::ShowTotals(const TStatusTotals& totals)
+{
+    statusBar_->SetText(2, totals.TotalText);
+    statusBar_->SetText(3, totals.MarkedText);
+    statusBar_->SetText(4, totals.CountText);
+    for (const char* item : {"mnSaveMarksAs", "mnDeleteMarks"}) menus_.SetEnabled(item, totals.MarkCommandsEnabled);
+    for (const TCommandId button : {cmSaveMarksAs, cmDeleteMarks})
+        toolBar_->SetEnabled(button, totals.MarkCommandsEnabled);
+}
+
+void TfrmMain::ShowViewMenus(const TViewMenuState& state)
+{
+    const struct {
+        const char* Item;
+        bool Checked;
+        TCommandId Button;
+        const TViewButton* Shown;
+    } views[] = {
+        {"mnShowAllItems", state.ShowAllItemsChecked, cmShowAllItems, &state.ShowAllItems},
+        {"mnShowNonHTMLs", state.ShowNonHTMLsChecked, cmShowNonHTMLs, &state.ShowNonHTMLs},
+        {"mnShowOnlyHTMLs", state.ShowOnlyHTMLsChecked, cmShowOnlyHTMLs, &state.ShowOnlyHTMLs},
+        {"mnSortByDate", state.SortByDateChecked, cmSortByDate, &state.SortByDate},
+        {"mnSortBySize", state.SortBySizeChecked, cmSortBySize, &state.SortBySize},
+        {"mnAccending", state.AccendingChecked, cmAccending, &state.Accending},
+        {"mnDeccending", state.DeccendingChecked, cmDeccending, &state.Deccending},
+    };
+    for (const auto& view : views) {
+        if (view.Checked) menus_.SetChecked(view.Item, true);
+        toolBar_->SetDown(view.Button, view.Shown->Down);
+        toolBar_->SetHighlighted(view.Button, view.Shown->Highlighted);
+    }
+    menus_.SetChecked("mnSetTargetExtension", state.SetTargetExtensionChecked);
+    menus_.SetChecked("pmnSetTargetExtension", state.SetTargetExtensionChecked);
+    statusBar_->ShowProgressBar(false);
+    statusBar_->SetText(0, state.FilterText);
+}
+
+void TfrmMain::RunListingCommand(TCommandId command)
+{
+    switch (command) {
+    case cmShowAllItems: list_->RunViewCommand(TViewCommand::ShowAllItems); break;
+    case cmShowNonHTMLs: list_->RunViewCommand(TViewCommand::ShowNonHTMLs); break;
+    case cmShowOnlyHTMLs: list_->RunViewCommand(TViewCommand::ShowOnlyHTMLs); break;
+    case cmSortByDate: list_->RunViewCommand(TViewCommand::SortByDate); break;
+    case cmSortBySize: list_->RunViewCommand(TViewCommand::SortBySize); break;
+    case cmAccending: list_->RunViewCommand(TViewCommand::Accending); break;
+    case cmDeccending: list_->RunViewCommand(TViewCommand::Deccending); break;
+    case cmSetTargetExtension: list_->SetTargetExtension(grid_->Row() - 1); break;
+    default: break;  // the save, remove and help commands are not part of this window
+    }
+}
+
+}  // namespace quillbox

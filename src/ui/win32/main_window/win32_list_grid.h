@@ -1,0 +1,25 @@
+// The Win32 grid control as the window's commands see it.
+#pragma once
+
+#include "ui/main_window/list_grid.h"
+#include "ui/win32/grid/string_align_grid.h"
+
+namespace quillbox {
+
+class TWin32ListGrid final : public TListGrid {
+public:
+    explicit TWin32ListGrid(TStringAlignGrid& grid) : grid_(grid) {}
+    TGridModel& Model() override { return grid_.Model(); }
+    int Col() const override { return grid_.Col(); }
+    int Row() const override { return grid_.Row(); }
+    void MoveTo(int col, int row) override { grid_.MoveTo(col, row); }
+    TGridRect Selection() const override { return grid_.Selection(); }
+    void SetSelection(const TGridRect& rect) override { grid_.SetSelection(rect); }
+    int TopRow() const override { return grid_.TopRow(); }
+    int ClientWidth() const override { return grid_.ClientWidth(); }
+
+private:
+    TStringAlignGrid& grid_;
+};
+
+}  // namespace quillbox

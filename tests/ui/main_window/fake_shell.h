@@ -1,0 +1,115 @@
+// The main window's surroundings for tests: a real grid model and view, the
+// real attachment list over a small catalogue, and recording fakes for the
+// host and the platform.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/catalogue/listing/catalogue_builder.h"
+#include "ui/logic/list_view.h"
+#include "ui/main_window/main_window_shell.h"
+
+namespace quillbox::testing {
+
+class TModelGrid final : public TListGrid {
+public:
+    TModelGrid() : model(7, 2), view(model) { view.SetClientSize(600, 400); }
+    TGridModel& Model() override { return model; }
+    int Col() const override { return view.Col(); }
+    int Row() const override { return view.Row(); }
+    void MoveTo(int col, int row) override { view.MoveTo(col, row, false); }
+    TGridRect Selection() const override { return view.Selection(); }
+    void SetSelection(const TGridRect& rect) override { view.SetSelection(rect); }
+    int TopRow() const override { return view.TopRow(); }
+    int ClientWidth() const override { return view.ClientWidth(); }
+
+    TGridModel model;
+    TGridView view;
+};
+
+class TFakeShell final : public TMainWindowShell, public TListWindow {
+public:
+    explicit TFakeShell(const TMessageTable& messages)
+        : list(catalogue.mails, viewSettings, messages, grid.model, *this, TDigitGrouping{})
+    {
+    }
+
+    // TMainWindowShell
+    TListGrid& Grid() override { return grid; }
+    TRowRef RowAt(int position) override { return list.RowAt(position); }
+    int RowListCount() override { return static_cast<int>(list.RowList().size()); }
+    void ShowMarks(int first, int last) override { list.ShowMarks(first, last); }
+    void UpdateTotals() override
+    {
+        ++totalsUpdates;
+        list.UpdateTotals();
+    }
+    void HeaderPressed(int col) override { list.HeaderPressed(col); }
+    void ScanFolder() override
+    {
+        ++scans;
+        if (onScan) onScan();
+    }
+    int AttachCount() override { return catalogue.mails.AttachCount; }
+    void SetCurrentMail(const std::string& mailId) override { currentMails.push_back(mailId); }
+    void Beep() override { ++beeps; }
+    void ShowNotice(const std::string& text) override { notices.push_back(text); }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string& initial) override
+    {
+        askedWith.push_back(initial);
+        return answer;
+    }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void SetListCommandEnabled(TListCommand command, bool enabled) override { enabledCommands[command] = enabled; }
+    void SetFindNextEnabled(bool enabled) override { findNextEnabled = enabled; }
+    void FocusGrid() override { ++gridFocused; }
+    void Repaint() override {}
+    void Close() override { ++closes; }
+    int WindowWidth() override { return windowWidth; }
+    void SetWindowWidth(int width) override
+    {
+        // The grid's client area follows the window's width.
+        grid.view.SetClientSize(grid.view.ClientWidth() + width - windowWidth, grid.view.ClientHeight());
+        windowWidth = width;
+    }
+
+    // TListWindow
+    void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
+    void ShowViewMenus(const TViewMenuState&) override {}
+    void FitSubjectColumn() override {}
+    void ListUpdated() override {}
+
+    // Mails in date order, each with its attachments; then the list shows them.
+    void List(const std::vector<std::pair<std::string, std::vector<std::string>>>& mails)
+    {
+        double date = 37143.0;  // 2001/09/09
+        for (const auto& [subject, files] : mails) {
+            std::vector<AttachmentSpec> parts;
+            for (const std::string& file : files) parts.push_back({file});
+            catalogue.AddMail(date++, subject, parts);
+            catalogue.mails.AttachCount += static_cast<int>(files.size());
+        }
+        list.RebuildView();
+        grid.view.Normalise();
+    }
+
+    CatalogueBuilder catalogue;
+    TViewSettings viewSettings{1, 3, 1};  // by date, everything, ascending
+    TModelGrid grid;
+    TListView list;
+    TStatusTotals totals;
+    std::function<void()> onScan;
+    int totalsUpdates = 0, scans = 0, beeps = 0, closes = 0, gridFocused = 0;
+    std::vector<std::string> currentMails, notices, askedWith;
+    std::optional<std::string> answer;
+    std::string clipboard;
+    std::map<TListCommand, bool> enabledCommands;
+    std::optional<bool> findNextEnabled;
+    int windowWidth = 700;
+};
+
+}  // namespace quillbox::testing
