@@ -13,7 +13,7 @@ std::string LowerExtension(std::string_view text, TCodePage codePage)
     return lower;
 }
 
-TIconList::TIconList(std::unique_ptr<TIconSource> source, TCodePage codePage)
+TIconList::TIconList(std::unique_ptr<TIconImageSource> source, TCodePage codePage)
     : source_(std::move(source)), codePage_(codePage)
 {
 }

@@ -19,9 +19,9 @@ public:
 };
 
 // Where icons come from: the shell on Windows, a fake in tests.
-class TIconSource {
+class TIconImageSource {
 public:
-    virtual ~TIconSource() = default;
+    virtual ~TIconImageSource() = default;
     // The small icon for files with this extension (no dot), or nullptr.
     virtual std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) = 0;
 };
@@ -33,7 +33,7 @@ struct TIconListItem {
 
 class TIconList {
 public:
-    TIconList(std::unique_ptr<TIconSource> source, TCodePage codePage);
+    TIconList(std::unique_ptr<TIconImageSource> source, TCodePage codePage);
 
     // The entry for an extension, with or without its leading dot, in any
     // letter case. Never null; entries live as long as the list.
@@ -41,7 +41,7 @@ public:
     std::size_t Count() const { return items_.size(); }
 
 private:
-    std::unique_ptr<TIconSource> source_;
+    std::unique_ptr<TIconImageSource> source_;
     TCodePage codePage_;
     std::vector<std::unique_ptr<TIconListItem>> items_;
 };

@@ -15,7 +15,7 @@ struct FakeIcon : TIconImage {
 };
 
 // Records every question; knows icons only for the extensions it was given.
-struct RecordingSource : TIconSource {
+struct RecordingSource : TIconImageSource {
     RecordingSource(std::vector<std::string>* asked, int* alive, std::vector<std::string> known)
         : asked_(asked), alive_(alive), known_(std::move(known))
     {

@@ -14,7 +14,7 @@ namespace quillbox::testing {
 
 struct TestIcon : TIconImage {};
 
-class PictureSource : public TIconSource {
+class PictureSource : public TIconImageSource {
 public:
     explicit PictureSource(std::vector<std::string> known) : known_(std::move(known)) {}
     std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override

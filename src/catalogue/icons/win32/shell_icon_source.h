@@ -20,7 +20,7 @@ private:
     HICON icon_;
 };
 
-class TShellIconSource final : public TIconSource {
+class TShellIconSource final : public TIconImageSource {
 public:
     // Asks by file attributes only: no file is read or needs to exist.
     std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override;

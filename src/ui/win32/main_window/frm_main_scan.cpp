@@ -1,7 +1,7 @@
 // The folder scan as the main window runs it.
 #include "catalogue/folder_scan.h"
 #include "ui/win32/main_window/frm_main.h"
-#include "ui/win32/main_window/icon_lookup.h"
+#include "catalogue/icons/icon_list.h"
 
 namespace quillbox {
 
@@ -9,7 +9,7 @@ namespace {
 class TIconCache final : public TIconSource {
 public:
     explicit TIconCache(TIconList& icons) : icons_(icons) {}
-    const TIconListItem* GetIcon(const std::string& extension) override { return LookUpIcon(icons_, extension); }
+    const TIconListItem* GetIcon(const std::string& extension) override { return icons_.GetIcon(extension); }
 
 private:
     TIconList& icons_;
