@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstdio>
 #include <functional>
 
 namespace quillbox {
@@ -180,7 +181,11 @@ void RunMenuCommand(THostApp& host, UINT id)
     if (id == kIdExit) {
         PostMessageA(host.Windows().main, WM_CLOSE, 0, 0);
     } else if (id == kIdPluginSetup) {
-        for (const auto& plugin : host.Plugins().Loaded()) plugin->OnPlugInSetup(host.Windows().main);
+        for (const auto& plugin : host.Plugins().Loaded()) {
+            const int result = plugin->OnPlugInSetup(host.Windows().main);
+            std::printf("plugin: setup of %s returned %d\n", plugin->Name().c_str(), result);
+            std::fflush(stdout);
+        }
     }
 }
 

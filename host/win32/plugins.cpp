@@ -76,10 +76,10 @@ void TPlugin::OnEveryMinute() const
     if (auto f = reinterpret_cast<TNoArgument>(Proc("TSC_OnEveryMinute"))) f();
 }
 
-bool TPlugin::OnPlugInSetup(HWND owner) const
+int TPlugin::OnPlugInSetup(HWND owner) const
 {
     auto f = reinterpret_cast<TOneArgument>(Proc("TSC_OnPlugInSetup"));
-    return f && f(reinterpret_cast<LONG_PTR>(owner)) != 0;
+    return f ? f(reinterpret_cast<LONG_PTR>(owner)) : 0;
 }
 
 void TPluginSet::LoadAll(const std::vector<std::string>& paths)

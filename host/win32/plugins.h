@@ -31,7 +31,8 @@ public:
     void OnOpenMail() const;
     void OnEveryMinute() const;
     // False when the plug-in offers no set-up.
-    bool OnPlugInSetup(HWND owner) const;
+    // The callback's result; 0 when the plug-in has no such callback.
+    int OnPlugInSetup(HWND owner) const;
 
 private:
     TPlugin(std::string path, HMODULE module);

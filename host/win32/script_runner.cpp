@@ -414,6 +414,13 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         const std::optional<std::string> source = host_.Store().Source(ToLocal(arg(1)));
         if (!source) Fail("no mail " + arg(1));
         WriteOut(arg(2), *source);
+    } else if (verb == "wait-file") {
+        ExpectArgs(w, 1, 2, "wait-file FILE [SECONDS]");
+        const std::wstring path = Widen(arg(1));
+        WaitFor<bool>([&]() -> std::optional<bool> {
+            if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+            return true;
+        }, seconds(2), "file " + arg(1));
     } else if (verb == "screenshot") {
         ExpectArgs(w, 1, 1, "screenshot FILE.bmp");
         if (!SaveScreenshot(ToLocal(arg(1)))) Fail("cannot save a screenshot to " + arg(1));

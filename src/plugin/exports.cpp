@@ -5,6 +5,7 @@
 #include "plugin/info_record.h"
 #include "plugin/win32/menu_command.h"
 #include "plugin/win32/plugin_state.h"
+#include "ui/win32/about/about_box.h"
 
 #define QBX_EXPORT extern "C" int __stdcall
 
@@ -31,8 +32,18 @@ QBX_EXPORT TSC_OnRetrieve(LONG_PTR, LONG_PTR) { return 0; }
 QBX_EXPORT TSC_OnSend(LONG_PTR) { return 0; }
 QBX_EXPORT TSC_OnFinishRetrieve(LONG_PTR) { return 0; }
 
-// The About box comes with the window; until then there is nothing to show.
-QBX_EXPORT TSC_OnPlugInSetup(LONG_PTR) { return 1; }
+// The About box, over whichever of the host's windows is active.
+QBX_EXPORT TSC_OnPlugInSetup(LONG_PTR)
+{
+    const quillbox::TPlugin* plugin = quillbox::ThePlugin();
+    if (!plugin) return 1;
+    // Nothing may unwind into the host.
+    try {
+        quillbox::ShowAbout({plugin->Module, GetActiveWindow(), plugin->Language.LocaleID, plugin->PluginVersion});
+    } catch (...) {
+    }
+    return 1;
+}
 
 QBX_EXPORT TSC_OnPlugInInfo(quillbox::TPlugInInfoRecord* record)
 {

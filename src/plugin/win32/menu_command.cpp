@@ -71,7 +71,7 @@ void ShowAttachmentWindow(TPlugin& plugin)
     mails.Folder = plugin.HostAPI->GetCurrentFolder();
     mails.FolderName = plugin.HostAPI->GetFolderDisplayName(mails.Folder);
     TfrmMain form({plugin.Module, plugin.HostMainWindow, *plugin.HostAPI, mails, plugin.Language, settings,
-                   *plugin.SettingsFile, *plugin.Icons});
+                   *plugin.SettingsFile, *plugin.Icons, plugin.PluginFolder, plugin.PluginVersion});
     ApplyLanguageToNewWindow(plugin.Language, settings.Fonts, form);
     form.RestorePlacement();
     form.SetFolderName(mails.FolderName);

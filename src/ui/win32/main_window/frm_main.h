@@ -38,6 +38,9 @@ struct TMainWindowContext {
     TSettings& Settings;
     TSettingsFile& SettingsFile;
     TIconList& Icons;
+    // The ReadMe files lie in the plug-in's folder; the About box shows the version.
+    const std::string& PluginFolder;
+    const std::string& PluginVersion;
 };
 
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
@@ -128,6 +131,8 @@ private:
     void RunListingCommand(TCommandId command);
     void GridMouseDown(TMouseButton button, int x, int y);
     void GridKeyPress(char key);
+    void mnReadMeClick();
+    void mnOpenReadMeClick();
 
     TMainWindowContext context_;
     TWindowMenus menus_;

@@ -1,7 +1,7 @@
 // Commands, keys and mouse presses of the main window.
 #include "ui/win32/main_window/frm_main.h"
 
-#include "ui/win32/main_window/clipboard_text.h"
+#include "ui/win32/clipboard_text.h"
 #include "ui/win32/main_window/input_dialog.h"
 #include "ui/win32/message_box.h"
 
@@ -50,6 +50,8 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;
+    case cmReadMe: mnReadMeClick(); break;
+    case cmOpenReadMe: mnOpenReadMeClick(); break;
     default: RunListingCommand(command); break;
     }
 }

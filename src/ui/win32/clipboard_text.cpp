@@ -1,4 +1,4 @@
-#include "ui/win32/main_window/clipboard_text.h"
+#include "ui/win32/clipboard_text.h"
 
 #include <cstring>
 #include <utility>

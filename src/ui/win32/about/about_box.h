@@ -1,0 +1,52 @@
+// TAboutBox: the plug-in's name, version and home page in a small fixed
+// dialog. ShowAbout builds one, shows it modally and destroys it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/about/about_texts.h"
+#include "ui/win32/about/ht_label.h"
+#include "ui/win32/grid/gdi_objects.h"
+
+namespace quillbox {
+
+struct TAboutRequest {
+    HINSTANCE Module;  // holds the icon
+    HWND Owner;        // disabled while the box is shown; may be null
+    int LocaleID;      // the language at the moment the box is shown
+    std::string PluginVersion;
+};
+
+void ShowAbout(const TAboutRequest& request);
+
+class TAboutBox {
+public:
+    TAboutBox(HINSTANCE module, int localeID, const std::string& pluginVersion);
+    ~TAboutBox();
+    TAboutBox(const TAboutBox&) = delete;
+    TAboutBox& operator=(const TAboutBox&) = delete;
+
+    // Returns once the box has closed.
+    void ShowModal(HWND owner);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    void FormCreate(HWND dialog);
+    HWND Label(int id, int left, int top, const std::string& caption, HFONT font);
+    INT_PTR LabelColours(HDC dc, HWND control) const;
+
+    HINSTANCE module_;
+    int localeID_;
+    TAboutTexts texts_;
+    TFontHandle labelFont_;
+    TFontHandle productFont_;
+    HICON icon_ = nullptr;
+    HWND dialog_ = nullptr;
+    HWND version_ = nullptr;
+    std::unique_ptr<THTLabel> htLabel1_;
+};
+
+}  // namespace quillbox

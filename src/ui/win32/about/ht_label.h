@@ -1,0 +1,71 @@
+// THTLabel: a label that looks and behaves like a link in a web browser.
+// A static control of the parent dialog, subclassed: it paints its caption
+// in the link colours, shows the hand cursor, opens its caption on a click
+// and offers "open" and "copy" on the right button.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/about/link_label_logic.h"
+#include "ui/win32/about/win32_link_shell.h"
+#include "ui/win32/grid/gdi_objects.h"
+
+namespace quillbox {
+
+struct THTLabelDesign {
+    int Id;
+    int Left;
+    int Top;
+    std::string Caption;
+    std::string FaceName;
+    int FontHeight;  // negative: character height in pixels
+    std::string OpenItem;
+    std::string CopyItem;
+};
+
+class THTLabel {
+public:
+    // Reads the link colours of the current user.
+    THTLabel(HWND parent, const THTLabelDesign& design);
+    ~THTLabel();
+    THTLabel(const THTLabel&) = delete;
+    THTLabel& operator=(const THTLabel&) = delete;
+
+    HWND Handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    void Paint();
+    void MouseMove();
+    void MouseLeave();
+    void Click();
+    void ShowPopup();
+    void Unsubclass();
+
+    class TPopupMenu {
+    public:
+        TPopupMenu(const std::string& openItem, const std::string& copyItem);
+        ~TPopupMenu() { DestroyMenu(menu_); }
+        TPopupMenu(const TPopupMenu&) = delete;
+        TPopupMenu& operator=(const TPopupMenu&) = delete;
+        HMENU Get() const { return menu_; }
+
+    private:
+        HMENU menu_;
+    };
+
+    std::string caption_;
+    TLinkLabelLogic logic_;
+    TWin32LinkShell shell_;
+    TFontHandle plainFont_;
+    TFontHandle underlinedFont_;
+    TPopupMenu popup_;
+    HWND window_ = nullptr;
+    bool subclassed_ = false;
+    bool pressed_ = false;
+};
+
+}  // namespace quillbox

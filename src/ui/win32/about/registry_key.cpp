@@ -1,0 +1,30 @@
+#include "ui/win32/about/registry_key.h"
+
+#include <vector>
+
+namespace quillbox {
+
+TRegistryKey::TRegistryKey(HKEY root, const std::string& path)
+{
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS) key_ = nullptr;
+}
+
+TRegistryKey::~TRegistryKey()
+{
+    if (key_) RegCloseKey(key_);
+}
+
+std::optional<std::string> TRegistryKey::Text(const char* name, DWORD maxBytes) const
+{
+    if (!key_) return std::nullopt;
+    std::vector<char> buffer(maxBytes + 1, '\0');
+    DWORD type = 0;
+    DWORD size = maxBytes;
+    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+    // The stored terminator, if any, is not part of the text.
+    return std::string(buffer.data(), strnlen(buffer.data(), size));
+}
+
+}  // namespace quillbox

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End-to-end tests of the About box and the ReadMe command: tansyhost.exe with
+# quillbox.dll under Wine, driven by host scripts.
+#   about_e2e.sh SCENARIO QBX
+#
+# The ReadMe opens in whatever the system associates with ".txt". The prefix
+# has no such association, so the ReadMe scenarios register a recorder for
+# the run: it writes the path it was given and the folder it was started in.
+set -uo pipefail
+scenario="$1"; qbx="$2"
+work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+here=$(cd "$(dirname "$0")" && pwd)
+win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+spath() { win "$1" | sed 's/\\/\\\\/g'; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+plugin_dir="$QBX_WIN64_DIR/src/plugin"
+cp "$plugin_dir/quillbox.dll" "$plugin_dir/Quillbox_ReadMeJpn.txt" "$plugin_dir/Quillbox_ReadMeEng.txt" "$work/plugins/" \
+  || fail "the plug-in and its ReadMe files are not built"
+cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+
+case "$QBX_LOCALE" in
+ja) title="Quillbox プラグイン"; about="バージョン情報"; about_menu="ヘルプ/このプラグインについて..."
+    readme_menu="ヘルプ/ReadMe ファイルを読む"; copy="コピー"; tag=Jpn ;;
+en) title="Quillbox Plug-in"; about="About Quillbox"; about_menu="Help/About This Plug-in..."
+    readme_menu="Help/Read the ReadMe File"; copy="Copy"; tag=Eng ;;
+esac
+window="Quillbox*"
+home_page="http://quillbox.example.org/"
+
+wine_program() { "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 60 \
+  --artifacts "$work" --name "$1" -- "${@:2}" >/dev/null; }
+
+run_host() {  # script-file -> out
+  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 180 \
+    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
+    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
+    --script "$(win "$1")"
+  local rc=$?
+  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
+  [ $rc -eq 0 ] || fail "host exited $rc: $out"
+  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
+}
+
+# The attachment window over a folder with attachments, its scan done.
+open_window() {
+  python3 "$here/make_folders.py" "$work/mails" >/dev/null || fail "mail folders"
+  "$qbx" import "$work/data/Box/Small" "$work/mails/small/"*.eml >/dev/null || fail "import"
+  printf 'folder "Box\\\\Small\\\\"\nrun 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "$title" "$window"
+}
+close_window() { echo "close \"$window\""; echo "wait-gone \"$window\" 10"; }
+
+# The About box's texts as the host read them: title, then one label a line.
+expect_about() {  # file
+  local text; text=$(tr -d '\r' <"$work/$1")
+  [ "$(head -n1 <<<"$text")" = "$about" ] || fail "$1: title: $text"
+  for line in "$title" "for Tansy!2" "Version 1.26" "$home_page"; do
+    grep -qxF "$line" <<<"$text" || fail "$1: no line \"$line\": $text"
+  done
+}
+
+register_recorder() {
+  local record; record=$(win "$work/opened")
+  printf '@(echo %%~1& cd)> %s.tmp\r\n@move /y %s.tmp %s.txt >nul\r\n' "$record" "$record" "$record" >"$work/record.bat"
+  local command; command="C:\\windows\\system32\\cmd.exe /c $(win "$work/record.bat") \"%1\""
+  python3 - "$work/add.reg" "$command" <<'PY'
+import sys
+command = sys.argv[2].replace("\\", "\\\\").replace('"', '\\"')
+open(sys.argv[1], "w", newline="\r\n").write(
+    "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.txt]\n@=\"QuillboxReadMeRecorder\"\n\n"
+    "[HKEY_CLASSES_ROOT\\QuillboxReadMeRecorder\\shell\\open\\command]\n@=\"" + command + "\"\n")
+PY
+  wine_program reg-add reg import "$(win "$work/add.reg")" || fail "cannot register the recorder"
+  trap unregister_recorder EXIT
+}
+unregister_recorder() {
+  wine_program reg-delete-type reg delete 'HKCR\.txt' /f
+  wine_program reg-delete-class reg delete 'HKCR\QuillboxReadMeRecorder' /f
+}
+
+case "$scenario" in
+setup)
+  # The host's plug-in setup command: the box, and 1 once it has closed.
+  { echo "plugin-setup"
+    echo "msgbox \"$(spath "$work/about.txt")\" OK 20"
+    echo "wait-gone \"$about\" 10"
+    echo "sleep 500"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_about about.txt
+  # The host prints plug-in names in the local code page.
+  printed=$(tr -d '\r' <"$work/host.stdout")
+  [ "$QBX_LOCALE" = ja ] && printed=$(iconv -f CP932 -t UTF-8 <<<"$printed")
+  grep -qxF "plugin: setup of $title returned 1" <<<"$printed" || fail "setup result: $printed"
+  ;;
+help-menu)
+  # The Help menu's About box; its link's pop-up copies the address.
+  { open_window
+    echo "menu \"$window\" \"$about_menu\""
+    echo "wait-window \"$about\" 10"
+    echo "expect-disabled \"$window\""
+    echo "click \"$about\" id=106 3 3 right"
+    echo "popup \"$copy\""
+    echo "sleep 300"
+    echo "clipboard \"$(spath "$work/link.txt")\""
+    echo "screenshot \"$(spath "$work/about.bmp")\""
+    echo "msgbox \"$(spath "$work/about.txt")\" OK 10"
+    echo "wait-gone \"$about\" 10"
+    echo "expect-enabled \"$window\""
+    close_window
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_about about.txt
+  [ "$(cat "$work/link.txt")" = "$home_page" ] || fail "copied link: $(cat "$work/link.txt")"
+  ;;
+readme-opens)
+  # The current language's file, opened with the host's folder as the working folder.
+  register_recorder
+  { open_window
+    echo "menu \"$window\" \"$readme_menu\""
+    echo "wait-file \"$(spath "$work/opened.txt")\" 20"
+    close_window
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  opened=$(tr -d '\r' <"$work/opened.txt")
+  [ "$(head -n1 <<<"$opened")" = "$(win "$work/plugins/Quillbox_ReadMe$tag.txt")" ] || fail "opened: $opened"
+  [ "${opened#*$'\n'}" = "$(win "$QBX_WIN64_DIR/host/win32")" ] || fail "working folder: $opened"
+  ;;
+readme-missing)
+  # Only the Japanese file: the second language reports its own file missing;
+  # Japanese still opens its own.
+  register_recorder
+  rm "$work/plugins/Quillbox_ReadMeEng.txt"
+  { open_window
+    echo "menu \"$window\" \"Options/English\""
+    echo "menu \"$window\" \"Help/Read the ReadMe File\""
+    echo "msgbox \"$(spath "$work/missing.txt")\" OK 10"
+    echo "menu \"$window\" \"Options/Japanese\""
+    echo "menu \"$window\" \"ヘルプ/ReadMe ファイルを読む\""
+    echo "wait-file \"$(spath "$work/opened.txt")\" 20"
+    close_window
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  grep -qF '"Quillbox_ReadMeEng.txt"' "$work/missing.txt" || fail "error box: $(cat "$work/missing.txt")"
+  [ "$(head -n1 "$work/opened.txt" | tr -d '\r')" = "$(win "$work/plugins/Quillbox_ReadMeJpn.txt")" ] \
+    || fail "opened: $(cat "$work/opened.txt")"
+  ;;
+*) fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario"
