@@ -9,6 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb xauth x11-utils imagemagick fonts-noto-cjk locales
   libgtest-dev libbenchmark-dev libpcre2-dev python3
+  zip unzip
 )
 
 missing=()

@@ -17,7 +17,9 @@ def main(argv):
         return 2
     source, output, encoding = argv[1:]
     with open(source, encoding="utf-8") as f:
-        lines = f.read().splitlines()
+        lines = f.read().split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
     for number, line in enumerate(lines, 1):
         if "\t" in line or line != line.rstrip():
             sys.exit(f"{source}:{number}: tab or trailing blank")
