@@ -15,7 +15,7 @@ mkdir -p "$demo/plugins"
 python3 "$root/host/samples/make_samples.py" "$demo/samples"
 "$qbx" import "$demo/data/Mail/Japanese" "$demo/samples/japanese/"*.eml >/dev/null
 "$qbx" import "$demo/data/Mail/English" "$demo/samples/english/"*.eml >/dev/null
-cp "$win64/src/plugin/quillbox.dll" "$demo/plugins/"
+cp "$win64/src/plugin/quillbox.dll" "$win64/src/plugin/"Quillbox_ReadMe*.txt "$demo/plugins/"
 find "$win64" -name bregexp.dll -exec cp {} "$demo/plugins/" \; 2>/dev/null || true
 
 host_args=(--data "$(win "$demo/data")" --mailbox 'Mail\' --folder 'Mail\Japanese\'

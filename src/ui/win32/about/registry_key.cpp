@@ -1,5 +1,6 @@
 #include "ui/win32/about/registry_key.h"
 
+#include <cstring>
 #include <vector>
 
 namespace quillbox {
