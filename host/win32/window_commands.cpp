@@ -147,6 +147,13 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
         if (!SetWindowPos(window, nullptr, Number(w[2]), Number(w[3]), Number(w[4]), Number(w[5]),
                           SWP_NOZORDER | SWP_NOACTIVATE))
             Fail("cannot move \"" + w[1] + "\"");
+    } else if (verb == "paint") {
+        ExpectArgs(w, 1, 1, "paint TITLE");
+        // The paint messages are sent to the window's thread, so this returns
+        // once it has drawn everything, after whatever command it was busy with.
+        if (!RedrawWindow(context.WaitWindow(w[1]), nullptr, nullptr,
+                          RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW))
+            Fail("cannot repaint \"" + w[1] + "\"");
     } else if (verb == "font-dialog") {
         AnswerFontDialog(w, context);
     } else {

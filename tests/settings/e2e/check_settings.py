@@ -11,6 +11,7 @@
   check_settings.py placement INI WINDOW...   each window stands where Pos says
   check_settings.py edit SRC DST no-position|moved   without Pos and other widths, or moved
   check_settings.py dialog-font FILE FACE SIZE   what the font dialog showed
+  check_settings.py text-heights ROW STEM...     how tall the date of a row is drawn
   check_settings.py title ja|en                   the plug-in's title as the host's menu shows it
   check_settings.py chosen-font INI ja|en FACE SIZE
 
@@ -213,6 +214,8 @@ def main():
         edit(*args)
     elif command == "dialog-font":
         dialog_font(*args)
+    elif command == "text-heights":
+        print(" ".join(str(ink_height(stem + ".bmp", stem + ".grid", int(args[0]))) for stem in args[1:]))
     elif command == "title":
         sys.stdout.write(shown_by_locale(sjis(TITLES[args[0]])))
     elif command == "chosen-font":

@@ -66,6 +66,7 @@ snapshot() {  # stem
   echo "keys \"$window\" $grid \"{CTRL+C}\""
   echo "clipboard \"$(spath "$work/$1.table")\" raw"
   for panel in 2 3 4; do echo "status \"$window\" $panel \"$(spath "$work/$1.panel$panel")\" raw"; done
+  echo "paint \"$window\""
   echo "screenshot \"$(spath "$work/$1.bmp")\""
 }
 # Rows 1 and 4 marked: the mark column shows the symbol in the copy.
@@ -132,20 +133,34 @@ font-dialog)
     else echo "menu \"$window\" \"Options/フォントの変更...\""; fi
     echo "font-dialog \"$(spath "$work/$2")\" $3 $4 20"; echo "sleep 500"
   }
-  { open_window
-    change_font "$start" shown1.txt "\"DejaVu Sans\"" 12
+  # The grid's place and a screenshot: how tall its text is drawn.
+  grid_shot() {
+    echo "window-info \"$window\" $grid \"$(spath "$work/$1.grid")\""
+    echo "paint \"$window\""
+    echo "screenshot \"$(spath "$work/$1.bmp")\""
+  }
+  { open_window; grid_shot f0
+    change_font "$start" shown1.txt "\"DejaVu Sans\"" 16; grid_shot f1
     change_font "$start" shown2.txt - 0
-    # The other language keeps its own font.
-    to_language "$other"; to_language "$start"
+    # The other language keeps its own font; coming back brings the chosen one.
+    to_language "$other"; grid_shot f2
+    to_language "$start"; grid_shot f3
     change_font "$start" shown3.txt - 0
+    closing | head -2
+    # A second window of the same run keeps the font.
+    open_window; change_font "$start" shown4.txt - 0; grid_shot f4
     closing; } >"$work/first.txt"
   run_host "$work/first.txt"
   cp "$ini" "$work/first.ini"
   # The next start reads the chosen font and offers it again.
-  { open_window; change_font "$start" shown4.txt - 0; closing; } >"$work/second.txt"
+  { open_window; change_font "$start" shown5.txt - 0; closing; } >"$work/second.txt"
   run_host "$work/second.txt"
-  for n in 2 3 4; do expect dialog-font "$work/shown$n.txt" "DejaVu Sans" 12; done
-  expect chosen-font "$work/first.ini" "$start" "DejaVu Sans" 12
+  for n in 2 3 4 5; do expect dialog-font "$work/shown$n.txt" "DejaVu Sans" 16; done
+  # Row 3 is neither marked nor the current row.
+  read -r h0 h1 h2 h3 h4 <<<"$(python3 "$check" text-heights 3 "$work"/f{0,1,2,3,4})"
+  [ "$h1" -ge $((h0 + 3)) ] && [ "$h2" -le $((h1 - 3)) ] && [ "$h3" -eq "$h1" ] && [ "$h4" -eq "$h1" ] ||
+    fail "text heights before, chosen, other language, back, next window: $h0 $h1 $h2 $h3 $h4"
+  expect chosen-font "$work/first.ini" "$start" "DejaVu Sans" 16
   expect same-file "$work/first.ini" "$ini"
   ;;
 placement)
