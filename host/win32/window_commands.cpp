@@ -108,9 +108,32 @@ void ChooseInList(HWND dialog, int id, const std::string& entry)
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-void AnswerFontDialog(const std::vector<std::string>& w, const TWindowCommandContext& context)
+// Picks the colour list's entry for #RRGGBB.
+void ChooseColour(HWND dialog, const std::string& word)
 {
-    ExpectArgs(w, 3, 4, "font-dialog FILE FACE|- SIZE [SECONDS]");
+    char* end = nullptr;
+    const unsigned long rgb = std::strtoul(word.c_str() + 1, &end, 16);
+    if (word.size() != 7 || *end) Fail("not a colour: " + word);
+    const COLORREF wanted = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    const HWND combo = GetDlgItem(dialog, cmb4);
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (static_cast<COLORREF>(SendMessageW(combo, CB_GETITEMDATA, i, 0)) != wanted) continue;
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        return;
+    }
+    Fail("the font dialog offers no colour " + word);
+}
+
+void AnswerFontDialog(std::vector<std::string> w, const TWindowCommandContext& context)
+{
+    ExpectArgs(w, 3, 5, "font-dialog FILE FACE|- SIZE [#RRGGBB] [SECONDS]");
+    std::string colour;
+    if (w.size() > 4 && w[4].rfind('#', 0) == 0) {
+        colour = w[4];
+        w.erase(w.begin() + 4);
+    }
     const HWND dialog = WaitFontDialog(w.size() > 4 ? std::stod(w[4]) : context.TimeoutSeconds);
     // The dialog fills its lists while it opens.
     Sleep(300);
@@ -123,6 +146,7 @@ void AnswerFontDialog(const std::vector<std::string>& w, const TWindowCommandCon
     }
     ChooseInList(dialog, cmb1, w[2]);
     ChooseInList(dialog, cmb3, w[3]);
+    if (!colour.empty()) ChooseColour(dialog, colour);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 

@@ -13,7 +13,8 @@
   check_settings.py dialog-font FILE FACE SIZE   what the font dialog showed
   check_settings.py text-heights ROW STEM...     how tall the date of a row is drawn
   check_settings.py title ja|en                   the plug-in's title as the host's menu shows it
-  check_settings.py chosen-font INI ja|en FACE SIZE
+  check_settings.py chosen-font INI ja|en FACE SIZE COLOUR
+  check_settings.py text-colours STEM...      colours of the two folder labels and the grid's text
 
 Texts of the plug-in are bytes of the local code page: Shift_JIS for the
 Japanese texts whatever the locale, which a code page 1252 system shows
@@ -69,7 +70,7 @@ def read_bmp(path):
     def pixel(x, y):
         line = y if height < 0 else abs(height) - 1 - y
         start = offset + line * stride + x * step
-        return tuple(data[start:start + 3])
+        return tuple(reversed(data[start:start + 3]))
     return pixel
 
 
@@ -86,6 +87,37 @@ def ink_height(bmp, grid, row):
     background = max(counts, key=counts.get)
     ink = [y for x, y, colour in cells if sum(abs(a - b) for a, b in zip(colour, background)) > 120]
     return (max(ink) - min(ink) + 1) if ink else 0
+
+
+def ink_colour(pixel, x0, y0, x1, y1):
+    """black, red, green or none: what most strongly drawn pixels of the area are."""
+    cells = [pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)]
+    counts = {}
+    for colour in cells:
+        counts[colour] = counts.get(colour, 0) + 1
+    background = max(counts, key=counts.get)
+    kinds = {}
+    for r, g, b in cells:
+        if abs(r - background[0]) + abs(g - background[1]) + abs(b - background[2]) < 300:
+            continue
+        kind = ("black" if max(r, g, b) < 160 and max(r, g, b) - min(r, g, b) < 30
+                else "red" if r > 150 and g < 110 and b < 110
+                else "green" if g > 90 and r < 80 and b < 80 else "other")
+        kinds[kind] = kinds.get(kind, 0) + 1
+    return max(kinds, key=kinds.get) if kinds else "none"
+
+
+def text_colours(stem):
+    """The colours of the folder label, the folder name and the date of grid row 3."""
+    pixel = read_bmp(stem + ".bmp")
+    words = []
+    for area in ("target", "folder"):
+        left, top, width, height = [int(v) for v in read("%s.%s" % (stem, area)).decode().split("\n")[2].split()[1:]]
+        # The folder name's label reaches past the window; its text starts at its left.
+        words.append(ink_colour(pixel, left, top, left + min(width, 120), top + height))
+    left, top = [int(v) for v in read(stem + ".grid").decode().split("\n")[2].split()[1:3]]
+    words.append(ink_colour(pixel, left + 72, top + 61, left + 130, top + 79))
+    return " ".join(words)
 
 
 def expected_header(language, order):
@@ -184,10 +216,10 @@ def dialog_font(path, wanted_face, wanted_size):
         fail("the font dialog showed %r %r, expected %r %r" % (face, size, wanted_face, wanted_size))
 
 
-def chosen_font(ini, language, face, size):
+def chosen_font(ini, language, face, size, colour):
     text = read(ini).decode("cp932")
     chosen, other = PREFIX[language], PREFIX["en" if language == "ja" else "ja"]
-    wanted = ["%s_Size = %s" % (chosen, size), "%s_Name = %s" % (chosen, face)]
+    wanted = ["%s_Size = %s" % (chosen, size), "%s_Color = %s" % (chosen, colour), "%s_Name = %s" % (chosen, face)]
     charset, other_size, other_name = DEFAULT_FONTS[other]
     wanted += ["%s_Charset = %s" % (other, charset), "%s_Size = %s" % (other, other_size),
                "%s_Color = %d" % (other, SYSTEM_WINDOW_TEXT), "%s_Name = %s" % (other, other_name)]
@@ -216,6 +248,8 @@ def main():
         dialog_font(*args)
     elif command == "text-heights":
         print(" ".join(str(ink_height(stem + ".bmp", stem + ".grid", int(args[0]))) for stem in args[1:]))
+    elif command == "text-colours":
+        print("; ".join(text_colours(stem) for stem in args))
     elif command == "title":
         sys.stdout.write(shown_by_locale(sjis(TITLES[args[0]])))
     elif command == "chosen-font":

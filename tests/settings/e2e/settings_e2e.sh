@@ -136,11 +136,13 @@ font-dialog)
   # The grid's place and a screenshot: how tall its text is drawn.
   grid_shot() {
     echo "window-info \"$window\" $grid \"$(spath "$work/$1.grid")\""
+    echo "window-info \"$window\" id=104 \"$(spath "$work/$1.target")\""
+    echo "window-info \"$window\" id=105 \"$(spath "$work/$1.folder")\""
     echo "paint \"$window\""
     echo "screenshot \"$(spath "$work/$1.bmp")\""
   }
   { open_window; grid_shot f0
-    change_font "$start" shown1.txt "\"DejaVu Sans\"" 16; grid_shot f1
+    change_font "$start" shown1.txt "\"DejaVu Sans\"" "16 \"#FF0000\""; grid_shot f1
     change_font "$start" shown2.txt - 0
     # The other language keeps its own font; coming back brings the chosen one.
     to_language "$other"; grid_shot f2
@@ -160,7 +162,11 @@ font-dialog)
   read -r h0 h1 h2 h3 h4 <<<"$(python3 "$check" text-heights 3 "$work"/f{0,1,2,3,4})"
   [ "$h1" -ge $((h0 + 3)) ] && [ "$h2" -le $((h1 - 3)) ] && [ "$h3" -eq "$h1" ] && [ "$h4" -eq "$h1" ] ||
     fail "text heights before, chosen, other language, back, next window: $h0 $h1 $h2 $h3 $h4"
-  expect chosen-font "$work/first.ini" "$start" "DejaVu Sans" 16
+  # The folder label stays green; the folder name and the grid take the font's colour.
+  colours=$(python3 "$check" text-colours "$work"/f{0,1,2,3,4})
+  [ "$colours" = "green black black; green red red; green black black; green red red; green red red" ] ||
+    fail "text colours before, chosen, other language, back, next window: $colours"
+  expect chosen-font "$work/first.ini" "$start" "DejaVu Sans" 16 255
   expect same-file "$work/first.ini" "$ini"
   ;;
 placement)
