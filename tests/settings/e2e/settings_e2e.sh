@@ -7,6 +7,7 @@
 #           restart       what the window shows survives closing it and restarting the host
 #           font-dialog   the font command: the dialog shows the current font, OK keeps the choice
 #           placement     saved geometry is applied only with a saved position
+#           unwritable    a settings file that cannot be written: told once, the window closes
 set -uo pipefail
 scenario="$1"; qbx="$2"
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
@@ -168,6 +169,24 @@ font-dialog)
     fail "text colours before, chosen, other language, back, next window: $colours"
   expect chosen-font "$work/first.ini" "$start" "DejaVu Sans" 16 255
   expect same-file "$work/first.ini" "$ini"
+  ;;
+unwritable)
+  # A folder where the file should be: nothing can replace it.
+  mkdir "$ini"
+  { open_window; echo "close \"$window\""
+    echo "msgbox \"$(spath "$work/notice.txt")\" OK 20"
+    echo "wait-gone \"$window\" 10"
+    # Told once: the next close goes quietly ("quit" fails while a box is open).
+    open_window; echo "close \"$window\""; echo "wait-gone \"$window\" 10"; echo "sleep 1000"; echo "quit"
+  } >"$work/script.txt"
+  run_host "$work/script.txt"
+  case "$QBX_LOCALE" in
+  ja) said="を保存できませんでした" ;;
+  en) said="could not be saved" ;;
+  esac
+  grep -qF "$said" "$work/notice.txt" && grep -qF "quillbox.ini" "$work/notice.txt" ||
+    fail "notice: $(cat "$work/notice.txt")"
+  [ -d "$ini" ] && [ -z "$(ls "$ini")" ] && ! [ -e "$ini.new" ] || fail "left behind: $(ls -la "$work/plugins")"
   ;;
 placement)
   { open_window; snapshot designed; closing; } >"$work/script.txt"
