@@ -94,14 +94,24 @@ live-switch)
     echo "click \"$window\" $grid 100 10"; echo "sleep 500"
     snapshot c
     to_language "$start"; snapshot d
+    # The one-extension filter's text in panel 0 follows too.
+    echo "click \"$window\" $grid 510 30"; echo "sleep 200"
+    echo "keys \"$window\" $grid \"{CTRL+E}\""; echo "sleep 300"
+    echo "status \"$window\" 0 \"$(spath "$work/filter.$start")\" raw"
+    to_language "$other"
+    echo "status \"$window\" 0 \"$(spath "$work/filter.$other")\" raw"
     closing; } >"$work/script.txt"
   run_host "$work/script.txt"
+  [ "$(iconv -f CP932 -t UTF-8 "$work/filter.ja")" = "*.pdfファイルのみ表示中" ] &&
+    [ "$(cat "$work/filter.en")" = "Showing only *.pdf files" ] ||
+    fail "filter texts: $(cat "$work/filter.ja" "$work/filter.en" | iconv -f CP932 -t UTF-8)"
   expect shows "$work/a" "$start" descending 5
   expect shows "$work/b" "$other" descending 5
   expect shows "$work/c" "$other" ascending 2
   expect shows "$work/d" "$start" ascending 2
   expect same-rows "$work/a.table" "$work/b.table"
-  grep -q "^Locale = $([ $start = ja ] && echo 1041 || echo 1033)" "$ini" || fail "language written: $(cat "$ini")"
+  # The last choice is the one written.
+  grep -q "^Locale = $([ $other = ja ] && echo 1041 || echo 1033)" "$ini" || fail "language written: $(cat "$ini")"
   ;;
 restart)
   # First run: the other language, sorted by size, moved and sized, a column widened.
