@@ -27,10 +27,10 @@ int Number(const std::string& word)
     return static_cast<int>(value);
 }
 
-HWND ControlOf(HWND window, const std::string& spec)
+HWND ControlOf(HWND window, const std::string& name)
 {
-    const std::optional<HWND> control = FindControl(window, spec);
-    if (!control) Fail("no control " + spec + " in \"" + WindowTitle(window) + "\"");
+    const std::optional<HWND> control = FindControl(window, name);
+    if (!control) Fail("no control " + name + " in \"" + WindowTitle(window) + "\"");
     return *control;
 }
 
