@@ -3,6 +3,7 @@
 #include "menus.h"
 #include "ui_probe.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <chrono>
@@ -150,6 +151,30 @@ void AnswerFontDialog(std::vector<std::string> w, const TWindowCommandContext& c
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
+// Each tool button's hint as the window answers its tool tip: one line per
+// button, "command: hint", in the local code page.
+std::string ToolButtonHints(HWND toolBar)
+{
+    const HWND owner = GetParent(toolBar);
+    const HWND tips = reinterpret_cast<HWND>(SendMessageA(toolBar, TB_GETTOOLTIPS, 0, 0));
+    std::string lines;
+    const LRESULT count = SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        if ((button.fsStyle & BTNS_SEP) || button.idCommand == 0) continue;
+        // The window is in this process, so it can fill our record.
+        NMTTDISPINFOA info{};
+        info.hdr.hwndFrom = tips;
+        info.hdr.idFrom = static_cast<UINT_PTR>(button.idCommand);
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(owner, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+        const char* text = info.lpszText && !IS_INTRESOURCE(info.lpszText) ? info.lpszText : info.szText;
+        lines += std::to_string(button.idCommand) + ": " + text + "\n";
+    }
+    return lines;
+}
+
 }  // namespace
 
 bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandContext& context)
@@ -165,6 +190,9 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
         const HMENU bar = GetMenu(window);
         if (!bar) Fail("\"" + w[1] + "\" has no menu");
         context.WriteOut(w[2], DumpMenu(bar));
+    } else if (verb == "tool-hints") {
+        ExpectArgs(w, 2, 2, "tool-hints TITLE FILE");
+        context.WriteOut(w[2], ToolButtonHints(ControlOf(context.WaitWindow(w[1]), TOOLBARCLASSNAMEA)));
     } else if (verb == "move-window") {
         ExpectArgs(w, 5, 5, "move-window TITLE X Y WIDTH HEIGHT");
         const HWND window = context.WaitWindow(w[1]);

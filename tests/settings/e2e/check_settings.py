@@ -2,7 +2,7 @@
 """Checks of settings_e2e.sh on what the host script wrote.
 
   check_settings.py shows STEM ja|en descending|ascending|by-size DITTO_ROW
-      STEM.window (caption, raw), STEM.menu, STEM.table (raw), STEM.panel2-4
+      STEM.window (caption, raw), STEM.menu, STEM.hints, STEM.table (raw), STEM.panel2-4
       (raw) and STEM.bmp with STEM.grid show the window in that language;
       DITTO_ROW (0: none) is a grid row whose date cell holds the repeat mark
   check_settings.py same-rows TABLE1 TABLE2   the same rows and marks, whatever the language
@@ -33,6 +33,7 @@ HEADERS = {
 MARKS = {"ja": "★", "en": "X"}
 PANELS = {"ja": ("合計: ", "マーク合計: ", " ファイル マーク済み"), "en": ("Total: ", "Marked: ", " files marked")}
 VIEW_MENU = {"ja": "表示(&V)", "en": "&View"}
+ALL_ITEMS_HINT = {"ja": "全ての添付ファイルをリストアップ", "en": "List All Attachments"}
 SYSTEM_WINDOW_TEXT = -2147483640  # the system colour of window text
 DEFAULT_FONTS = {"E": ("1", "8", "MS Sans Serif"), "J": ("1", "9", "ＭＳ Ｐゴシック")}
 PREFIX = {"ja": "J", "en": "E"}
@@ -145,6 +146,9 @@ def shows(stem, language, order, ditto_row):
     view = shown_by_locale(sjis(VIEW_MENU[language]))
     if menu[0] != "0: popup " + view:
         problems.append("view menu %r, expected %r" % (menu[0], view))
+    hints = dict(line.split(b": ", 1) for line in read(stem + ".hints").split(b"\n") if line)
+    if len(hints) != 11 or not all(hints.values()) or hints[b"2001"] != sjis(ALL_ITEMS_HINT[language]):
+        problems.append("tool-button hints %r" % hints)
     rows = table_rows(stem + ".table")
     if b"\t".join(rows[0]) != expected_header(language, order):
         problems.append("header %r" % b"\t".join(rows[0]))

@@ -58,12 +58,13 @@ open_window() {  # [language of the title, default the locale's]
     "$(menu_title "${1:-$start}")" "$window"
 }
 closing() { echo "close \"$window\""; echo "wait-gone \"$window\" 10"; echo "quit"; }
-# What the window shows, into files named STEM.*: caption, grid position and
-# menu, the copied table, the status panels, a screenshot.
+# What the window shows, into files named STEM.*: caption, grid position,
+# menu and tool-button hints, the copied table, the status panels, a screenshot.
 snapshot() {  # stem
   echo "window-info \"$window\" . \"$(spath "$work/$1.window")\" raw"
   echo "window-info \"$window\" $grid \"$(spath "$work/$1.grid")\""
   echo "window-menu \"$window\" \"$(spath "$work/$1.menu")\""
+  echo "tool-hints \"$window\" \"$(spath "$work/$1.hints")\""
   echo "keys \"$window\" $grid \"{CTRL+C}\""
   echo "clipboard \"$(spath "$work/$1.table")\" raw"
   for panel in 2 3 4; do echo "status \"$window\" $panel \"$(spath "$work/$1.panel$panel")\" raw"; done
