@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "screenshot.h"
 #include "ui_probe.h"
+#include "window_commands.h"
 #include "convert/file_bytes.h"
 
 #include <commctrl.h>
@@ -467,7 +468,8 @@ void TScriptRunner::RunLine(const TScriptLine& line)
             if (window != host_.Windows().main) open.push_back(WindowTitle(window));
         if (!open.empty()) Fail("windows still open: " + Joined(open));
         PostMessageA(host_.Windows().main, WM_CLOSE, 0, 0);
-    } else {
+    } else if (!RunWindowCommand(w, {[this](const std::string& title) { return WaitWindow(title, timeoutSeconds_); },
+                                     WriteOut, timeoutSeconds_})) {
         Fail("unknown command " + verb);
     }
 }

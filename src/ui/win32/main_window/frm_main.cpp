@@ -206,7 +206,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) == lblTargetFolderLbl_ || reinterpret_cast<HWND>(lParam) == lblFolderName_) {
             const HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, reinterpret_cast<HWND>(lParam) == lblTargetFolderLbl_ ? RGB(0, 128, 0) : RGB(0, 0, 0));
+            SetTextColor(dc, reinterpret_cast<HWND>(lParam) == lblTargetFolderLbl_ ? RGB(0, 128, 0) : folderNameColour_);
             SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

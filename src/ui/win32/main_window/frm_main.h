@@ -146,6 +146,8 @@ private:
     std::unique_ptr<TStatusBar> statusBar_;
     HFONT windowFont_ = nullptr;
     HFONT boldFont_ = nullptr;
+    // The folder name is drawn in the colour of the window font.
+    COLORREF folderNameColour_ = RGB(0, 0, 0);
     std::unique_ptr<TListView> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;

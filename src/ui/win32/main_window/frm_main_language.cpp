@@ -78,6 +78,7 @@ void TfrmMain::SetWindowFont(const TFontDescription& font)
     const LOGFONTA bold = LogFontOf(font, true);
     const HFONT oldNormal = std::exchange(windowFont_, CreateFontIndirectA(&normal));
     const HFONT oldBold = std::exchange(boldFont_, CreateFontIndirectA(&bold));
+    folderNameColour_ = ColourOf(font.Color);
     for (const HWND label : {lblTargetFolderLbl_, lblFolderName_})
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
     SendMessageA(statusBar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
