@@ -36,7 +36,8 @@ std::optional<std::vector<bool>> PiecesToRemove(const TMailItem& mail, const std
 // A mail that loses all its attachments and keeps a single text part is
 // given back as that part alone.
 std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vector<std::string>& pieces,
-                                           const std::vector<bool>& removed, std::size_t removedCount)
+                                           const std::vector<TPieceLead>& leads, const std::vector<bool>& removed,
+                                           std::size_t removedCount)
 {
     if (mail.Attachments.size() != removedCount) return std::nullopt;
     const std::size_t remaining = pieces.size() - removedCount;
@@ -44,6 +45,9 @@ std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vec
     for (std::size_t k = 1; k < pieces.size(); ++k) {
         if (removed[k]) continue;
         if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", pieces[k])) return std::nullopt;
+        // A part that does not start with its header lines has no header
+        // block to move into the mail's: it stays a part.
+        if (!leads[k].OwnLine || !leads[k].Text.empty()) return std::nullopt;
         return FlattenToSinglePart(pieces[0], pieces[k]);
     }
     return std::nullopt;
@@ -66,19 +70,23 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
     mail.Boundary = boundary->Boundary;
     mail.BoundaryPattern = boundary->BoundaryPattern;
 
-    const std::vector<std::string> pieces = [&] {
-        const std::string source = host.GetSource(mail.MailID).value_or(std::string());
-        if (!SplitAtDelimiters(regExp, *boundary, source)) return std::vector<std::string>();
-        return CopyPieces(regExp);
-    }();
-    if (pieces.empty()) return TRemoval::Untouched;
+    // The fetched source is needed only until its pieces and their leads are out.
+    std::vector<std::string> pieces;
+    std::optional<std::vector<TPieceLead>> leads;
+    {
+        const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
+        if (!SplitAtDelimiters(regExp, *boundary, fetched)) return TRemoval::Untouched;
+        pieces = CopyPieces(regExp);
+        leads = PieceLeads(fetched, pieces, boundary->Boundary);
+    }
+    if (!leads) return TRemoval::Untouched;
     const auto removed = PiecesToRemove(mail, pieces, toRemove);
     if (!removed) return TRemoval::Untouched;
 
     const std::size_t removedCount = static_cast<std::size_t>(std::count(removed->begin(), removed->end(), true));
-    auto flattened = FlattenedSource(mail, pieces, *removed, removedCount);
+    auto flattened = FlattenedSource(mail, pieces, *leads, *removed, removedCount);
     const std::string source =
-        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *removed, boundary->Boundary);
+        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *leads, *removed, boundary->Boundary);
     host.SetSource(source);
     if (host.GetSource(mail.MailID) != source) throw EMailNotStored(mail);
     RecordRemovedNames(host, names);
