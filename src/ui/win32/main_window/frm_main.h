@@ -40,6 +40,9 @@ struct TMainWindowContext {
     TIconList& Icons;
 };
 
+class TfrmMainSaving;
+class TfrmMainRemoval;
+
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
@@ -110,6 +113,9 @@ public:
     void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
+    friend class TfrmMainSaving;
+    friend class TfrmMainRemoval;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data);
@@ -126,6 +132,15 @@ private:
     void RunCommand(TCommandId command);
     // The view commands and the one-extension filter.
     void RunListingCommand(TCommandId command);
+    // The save and removal commands (frm_main_save.cpp, frm_main_removal.cpp).
+    void SaveMarksAs();
+    void SaveAttachAs();
+    void DeleteMarks();
+    void DeleteAnAttachment();
+    // The hourglass over the whole window while a command runs.
+    void SetBusyCursor(bool busy);
+    // Geometry and column widths as the settings file keeps them.
+    TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);
     void GridKeyPress(char key);
 
@@ -144,6 +159,7 @@ private:
     std::unique_ptr<TListView> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
+    bool busyCursor_ = false;
 };
 
 }  // namespace quillbox
