@@ -95,6 +95,7 @@ save-marked)
     key "{CTRL+S}"
     echo "folder-browser \"$(spath "$work/out1")\" 20"
     answer q-c.txt $yes            # c.bin replaced
+    echo "sleep 2000"; echo "screenshot \"$(spath "$work/overwrite.bmp")\""
     answer q-d.txt $no             # d.bin kept; odd.bin cannot be decoded
     answer q-b.txt $yes_to_all     # b.dat, then Alpha's a.bin over Beta's without asking
     answer report1.txt OK
@@ -208,4 +209,5 @@ delete-one)
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac
+for bmp in "$work"/*.bmp; do [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png"; done
 echo "PASS: $scenario ($QBX_LOCALE)"
