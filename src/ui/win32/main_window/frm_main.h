@@ -160,6 +160,9 @@ private:
     TMainWindowLogic logic_;
     bool closed_ = false;
     bool busyCursor_ = false;
+    // The marked save lets waiting messages through; no other command may
+    // change the list or the catalogue under it meanwhile.
+    bool saving_ = false;
 };
 
 }  // namespace quillbox

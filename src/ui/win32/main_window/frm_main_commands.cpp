@@ -37,6 +37,7 @@ bool TfrmMain::PreviewKey(UINT message, WPARAM key)
 
 void TfrmMain::RunCommand(TCommandId command)
 {
+    if (saving_) return;
     switch (command) {
     case cmMarkSelected: logic_.MarkSelection(true); break;
     case cmUnmarkSelected: logic_.MarkSelection(false); break;

@@ -76,10 +76,27 @@ private:
     const TMessageTable& messages_;
 };
 
+namespace {
+class TSavingFlag {
+public:
+    explicit TSavingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TSavingFlag() { flag_ = false; }
+    TSavingFlag(const TSavingFlag&) = delete;
+    TSavingFlag& operator=(const TSavingFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
 void TfrmMain::SaveMarksAs()
 {
+    const TSavingFlag flag(saving_);
+    // A press on the grid's header re-sorts the rows while the save lets
+    // messages through; the run goes on over the rows it started with.
+    const TRowList rows = list_->RowList();
     TfrmMainSaving saving(*this);
-    SaveMarked(list_->RowList(), context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Host, saving,
+    SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Host, saving,
                TCodePage::Active());
 }
 
