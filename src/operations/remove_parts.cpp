@@ -1,6 +1,7 @@
 #include "operations/remove_parts.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "operations/mime_boundary.h"
 #include "operations/removed_names.h"
@@ -53,6 +54,21 @@ std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vec
     return std::nullopt;
 }
 
+// Where the mail's header block ends (its first empty line). A delimiter
+// before that point is text of a header field: cutting there would cut the
+// header itself.
+std::size_t HeaderBlockEnd(std::string_view source)
+{
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (source[i] != '\r' && source[i] != '\n') continue;
+        if (i == lineStart) return lineStart;
+        if (source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n') ++i;
+        lineStart = i + 1;
+    }
+    return source.size();
+}
+
 void RecordRemovedNames(THostApi& host, const std::string& names)
 {
     const std::string value = AppendNameList(host.GetSpecifiedHeader(kRemovedAttachmentHeader), names);
@@ -65,7 +81,8 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
 {
     TBRegExp regExp;
     host.SetCurrentMail(mail.MailID);
-    const auto boundary = FindBoundary(regExp, host.GetHeader(mail.MailID).value_or(std::string()));
+    const std::string header = host.GetHeader(mail.MailID).value_or(std::string());
+    const auto boundary = FindBoundary(regExp, header);
     if (!boundary) return TRemoval::Untouched;
     mail.Boundary = boundary->Boundary;
     mail.BoundaryPattern = boundary->BoundaryPattern;
@@ -77,6 +94,9 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
         if (!SplitAtDelimiters(regExp, *boundary, fetched)) return TRemoval::Untouched;
         pieces = CopyPieces(regExp);
+        // The header, as the host gave it and as the source shows it, stays whole.
+        const std::size_t hostHeader = std::string_view(fetched).starts_with(header) ? header.size() : 0;
+        if (pieces[0].size() < std::max(hostHeader, HeaderBlockEnd(fetched))) return TRemoval::Untouched;
         leads = PieceLeads(fetched, pieces, boundary->Boundary);
     }
     if (!leads) return TRemoval::Untouched;

@@ -132,7 +132,9 @@ std::string IntegrityFault(const std::string& before, const std::string& written
     while (kept.size() > 1 && kept.back().empty()) kept.pop_back();
 
     const auto boundaryAfter = FindBoundary(regExp, HeaderOf(written));
-    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
+    // Kept multipart with every kept part, or (one part kept) flattened to it;
+    // a flattened part's own header may name the same boundary.
+    const auto multipartFault = [&]() -> std::string {
         const auto piecesAfter = Pieces(regExp, *boundary, written);
         if (written.rfind("--" + boundary->Boundary + "--") == std::string::npos) return "no closing delimiter";
         if (piecesAfter.size() != kept.size()) return "the kept parts are not all there";
@@ -147,9 +149,14 @@ std::string IntegrityFault(const std::string& before, const std::string& written
         for (std::size_t k = 0; k < keptParts.size(); ++k)
             if (partsAfter.at(k) != keptParts[k]) return "the lines before kept part " + std::to_string(k) + " changed";
         return {};
+    };
+    std::string fault = "the mail no longer cuts at its boundary";
+    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
+        fault = multipartFault();
+        if (fault.empty()) return {};
     }
     if (kept.size() == 2) return FlatteningFault(written, kept[1]);
-    return "the mail no longer cuts at its boundary";
+    return fault;
 }
 
 }  // namespace quillbox::testing

@@ -6,6 +6,7 @@
 #include "operations/piece_leads.h"
 #include "operations/source_rewrite.h"
 #include "operations_fixture.h"
+#include "removal_integrity.h"
 
 namespace quillbox {
 namespace {
@@ -228,6 +229,19 @@ TEST_F(RemovePartsTest, AMailThatNoLongerMatchesTheCatalogueIsLeftAlone)
     host.Mails[item->MailID] = "Subject: single\r\n\r\nbody --=_b.1+x\r\n";
     EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
     host.Mails[item->MailID] = WithField(before, "X: y").substr(0, before.find("\r\n\r\n") + 4);
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
+    EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovePartsTest, TheBoundaryInAHeaderFieldIsNoPlaceToCut)
+{
+    TTestMail mail;
+    mail.HeaderLines = "Subject: see --=_b.1+x\r\nMIME-Version: 1.0\r\n";
+    mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n")};
+    host.Mails["box/inbox/?1"] = mail.Source();
+    // Cut the same way, the rest of the header is piece 1, listed as an attachment.
+    auto item = CatalogueOf("box/inbox/?1", mail.Source());
+    ASSERT_EQ(item->Attachments.at(0)->PartNo, 1);
     EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
     EXPECT_EQ(host.SetSourceCalls, 0);
 }
