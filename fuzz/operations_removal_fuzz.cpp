@@ -23,7 +23,12 @@ using namespace quillbox;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& before, const std::string& after)
 {
-    std::fprintf(stderr, "%s\n--- before ---\n%s\n--- after ---\n%s\n", what.c_str(), before.c_str(), after.c_str());
+    // Sources may hold zero bytes: written whole.
+    std::fprintf(stderr, "%s\n--- before ---\n", what.c_str());
+    std::fwrite(before.data(), 1, before.size(), stderr);
+    std::fprintf(stderr, "\n--- after ---\n");
+    std::fwrite(after.data(), 1, after.size(), stderr);
+    std::fprintf(stderr, "\n");
     std::abort();
 }
 

@@ -140,6 +140,7 @@ bool THostApp::ReplaceSource(const std::string& mailId, const std::string& sourc
 {
     const bool ok = store_.ReplaceSource(mailId, source);
     if (ok) Refresh();
+    if (ok && SourceReplaced) SourceReplaced(mailId);
     return ok;
 }
 

@@ -76,6 +76,9 @@ public:
     std::string ResolveMail(const char* mailId) const { return mailId && *mailId ? mailId : mail_; }
     // Replaces a mail's source and refreshes what shows it.
     bool ReplaceSource(const std::string& mailId, const std::string& source);
+    // Called on the user-interface thread after each replaced source (the
+    // script's watch-stores).
+    std::function<void(const std::string& mailId)> SourceReplaced;
     bool AppendMessage(const std::string& folder, const std::string& source);
 
     void SetStatusText(int panel, const std::string& text);

@@ -410,6 +410,28 @@ void TScriptRunner::RunLine(const TScriptLine& line)
             SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
             WriteOut(arg(3), Narrow(text));
         }
+    } else if (verb == "watch-stores") {
+        ExpectArgs(w, 3, 3, "watch-stores TITLE PANEL FILE");
+        // A plug-in that stores sources may process no messages meanwhile, so
+        // its status bar is read as each source is stored, on its own thread.
+        const std::string title = arg(1), file = ToLocal(arg(3));
+        const int panel = Number(arg(2));
+        DeleteFileA(file.c_str());
+        host_.OnUiThread([&] {
+            host_.SourceReplaced = [title, panel, file](const std::string& mailId) {
+                std::string text;
+                if (const std::optional<HWND> window = FindWindowByTitle(title))
+                    if (const std::optional<HWND> bar = FindControl(*window, STATUSCLASSNAMEA)) {
+                        wchar_t panelText[1024] = {};
+                        SendMessageW(*bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(panelText));
+                        text = Narrow(panelText);
+                    }
+                if (FILE* out = std::fopen(file.c_str(), "ab")) {
+                    std::fprintf(out, "%s\t%s\n", FromLocal(mailId).c_str(), text.c_str());
+                    std::fclose(out);
+                }
+            };
+        });
     } else if (verb == "source") {
         ExpectArgs(w, 2, 2, "source MAIL-ID FILE");
         const std::optional<std::string> source = host_.Store().Source(ToLocal(arg(1)));

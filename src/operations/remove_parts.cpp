@@ -1,6 +1,7 @@
 #include "operations/remove_parts.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "operations/mime_boundary.h"
 #include "operations/removed_names.h"
@@ -36,7 +37,8 @@ std::optional<std::vector<bool>> PiecesToRemove(const TMailItem& mail, const std
 // A mail that loses all its attachments and keeps a single text part is
 // given back as that part alone.
 std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vector<std::string>& pieces,
-                                           const std::vector<bool>& removed, std::size_t removedCount)
+                                           const std::vector<TPieceLead>& leads, const std::vector<bool>& removed,
+                                           std::size_t removedCount)
 {
     if (mail.Attachments.size() != removedCount) return std::nullopt;
     const std::size_t remaining = pieces.size() - removedCount;
@@ -44,9 +46,27 @@ std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vec
     for (std::size_t k = 1; k < pieces.size(); ++k) {
         if (removed[k]) continue;
         if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", pieces[k])) return std::nullopt;
+        // A part that does not start with its header lines has no header
+        // block to move into the mail's: it stays a part.
+        if (!leads[k].OwnLine || !leads[k].Text.empty()) return std::nullopt;
         return FlattenToSinglePart(pieces[0], pieces[k]);
     }
     return std::nullopt;
+}
+
+// Where the mail's header block ends (its first empty line). A delimiter
+// before that point is text of a header field: cutting there would cut the
+// header itself.
+std::size_t HeaderBlockEnd(std::string_view source)
+{
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (source[i] != '\r' && source[i] != '\n') continue;
+        if (i == lineStart) return lineStart;
+        if (source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n') ++i;
+        lineStart = i + 1;
+    }
+    return source.size();
 }
 
 void RecordRemovedNames(THostApi& host, const std::string& names)
@@ -61,24 +81,32 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
 {
     TBRegExp regExp;
     host.SetCurrentMail(mail.MailID);
-    const auto boundary = FindBoundary(regExp, host.GetHeader(mail.MailID).value_or(std::string()));
+    const std::string header = host.GetHeader(mail.MailID).value_or(std::string());
+    const auto boundary = FindBoundary(regExp, header);
     if (!boundary) return TRemoval::Untouched;
     mail.Boundary = boundary->Boundary;
     mail.BoundaryPattern = boundary->BoundaryPattern;
 
-    const std::vector<std::string> pieces = [&] {
-        const std::string source = host.GetSource(mail.MailID).value_or(std::string());
-        if (!SplitAtDelimiters(regExp, *boundary, source)) return std::vector<std::string>();
-        return CopyPieces(regExp);
-    }();
-    if (pieces.empty()) return TRemoval::Untouched;
+    // The fetched source is needed only until its pieces and their leads are out.
+    std::vector<std::string> pieces;
+    std::optional<std::vector<TPieceLead>> leads;
+    {
+        const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
+        if (!SplitAtDelimiters(regExp, *boundary, fetched)) return TRemoval::Untouched;
+        pieces = CopyPieces(regExp);
+        // The header, as the host gave it and as the source shows it, stays whole.
+        const std::size_t hostHeader = std::string_view(fetched).starts_with(header) ? header.size() : 0;
+        if (pieces[0].size() < std::max(hostHeader, HeaderBlockEnd(fetched))) return TRemoval::Untouched;
+        leads = PieceLeads(fetched, pieces, boundary->Boundary);
+    }
+    if (!leads) return TRemoval::Untouched;
     const auto removed = PiecesToRemove(mail, pieces, toRemove);
     if (!removed) return TRemoval::Untouched;
 
     const std::size_t removedCount = static_cast<std::size_t>(std::count(removed->begin(), removed->end(), true));
-    auto flattened = FlattenedSource(mail, pieces, *removed, removedCount);
+    auto flattened = FlattenedSource(mail, pieces, *leads, *removed, removedCount);
     const std::string source =
-        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *removed, boundary->Boundary);
+        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *leads, *removed, boundary->Boundary);
     host.SetSource(source);
     if (host.GetSource(mail.MailID) != source) throw EMailNotStored(mail);
     RecordRemovedNames(host, names);

@@ -27,7 +27,8 @@ enum class TRemoval {
 // mail) and appends names, their quoted name list, to X-Removed-Attachment.
 // A mail that loses every attachment and keeps one text part becomes a
 // single-part mail. The mail is left untouched when it is not multipart,
-// holds no delimiter, or a given attachment no longer matches its part (its
+// holds no delimiter, shows one inside its header block, or a given
+// attachment no longer matches its part (its
 // number beyond the pieces, or a part of another size than the catalogue
 // recorded). EMailNotStored when the host does not give back what was
 // stored; pattern errors reach the caller.

@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "operations/piece_leads.h"
+
 namespace quillbox {
 
-// The kept pieces in order, each behind a delimiter line ending in CR LF, and
-// a closing delimiter followed by one empty line. Only removed pieces go; an
-// empty piece stays, so the part numbers the catalogue renumbers to stay true.
-// With nothing kept the mail is its header and preamble and a closing
-// delimiter.
-std::string JoinKeptPieces(const std::vector<std::string>& pieces, const std::vector<bool>& removed,
-                           const std::string& boundary);
+// The kept pieces in order, each behind a delimiter line ending in CR LF and
+// its lead, and a closing delimiter followed by one empty line. Only removed
+// pieces go; an empty piece stays, so the part numbers the catalogue
+// renumbers to stay true. With nothing kept the mail is its header and
+// preamble and a closing delimiter.
+std::string JoinKeptPieces(const std::vector<std::string>& pieces, const std::vector<TPieceLead>& leads,
+                           const std::vector<bool>& removed, const std::string& boundary);
 
 // The mail as one part: the header of piece 0 without its Content-Type and
 // Content-Transfer-Encoding (they described the multipart body), the part's

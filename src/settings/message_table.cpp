@@ -80,6 +80,13 @@ std::string WithoutAccessKey(const std::string& caption)
     return caption.substr(0, amp) + caption.substr(amp + 1);
 }
 
+TOverwriteButtonCaptions OverwriteButtonCaptionsFor(int localeID)
+{
+    return {Pick(kTexts.OverwriteYes, localeID), Pick(kTexts.OverwriteNo, localeID),
+            Pick(kTexts.OverwriteCancel, localeID), Pick(kTexts.OverwriteNoToAll, localeID),
+            Pick(kTexts.OverwriteYesToAll, localeID)};
+}
+
 std::string SettingsNotWrittenText(int localeID, const std::string& path)
 {
     return Pick(kTexts.SettingsNotWrittenBefore, localeID) + path +

@@ -88,6 +88,12 @@ std::vector<TControlText> CaptionTableFor(int localeID);
 // The caption without its access key: "(&A)" in Japanese, "&" elsewhere.
 std::string WithoutAccessKey(const std::string& caption);
 
+// The captions of the overwrite question's buttons.
+struct TOverwriteButtonCaptions {
+    std::string Yes, No, Cancel, NoToAll, YesToAll;
+};
+TOverwriteButtonCaptions OverwriteButtonCaptionsFor(int localeID);
+
 // The notice for a settings file that could not be written.
 std::string SettingsNotWrittenText(int localeID, const std::string& path);
 

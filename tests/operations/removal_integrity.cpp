@@ -1,5 +1,7 @@
 #include "removal_integrity.h"
 
+#include <string_view>
+
 #include "operations/mime_boundary.h"
 #include "operations/text_lines.h"
 
@@ -18,6 +20,29 @@ std::vector<std::string> Pieces(TBRegExp& regExp, const TMimeBoundary& boundary,
 {
     SplitAtDelimiters(regExp, boundary, source);
     return CopyPieces(regExp);
+}
+
+// The texts between delimiters as MIME reads them: a part starts after the
+// line end of its delimiter line, so unlike a piece of the cut (which also
+// loses the white space after the delimiter) it keeps leading empty or blank
+// lines. A part that starts on the delimiter's own line starts after its
+// blanks.
+std::vector<std::string> PartTexts(const std::string& source, const std::string& boundary)
+{
+    const std::string delimiter = "--" + boundary;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at = source.find(delimiter); at != std::string::npos; at = source.find(delimiter, start)) {
+        parts.push_back(source.substr(start, at - start));
+        std::size_t next = at + delimiter.size();
+        while (next < source.size() && source[next] == '-') ++next;
+        while (next < source.size() && std::string_view(" \t\f\v").find(source[next]) != std::string_view::npos) ++next;
+        if (source.compare(next, 2, "\r\n") == 0) next += 2;
+        else if (next < source.size() && (source[next] == '\r' || source[next] == '\n')) ++next;
+        start = next;
+    }
+    parts.push_back(source.substr(start));
+    return parts;
 }
 
 std::size_t Mentions(const std::string& text, const std::string& word)
@@ -107,16 +132,31 @@ std::string IntegrityFault(const std::string& before, const std::string& written
     while (kept.size() > 1 && kept.back().empty()) kept.pop_back();
 
     const auto boundaryAfter = FindBoundary(regExp, HeaderOf(written));
-    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
+    // Kept multipart with every kept part, or (one part kept) flattened to it;
+    // a flattened part's own header may name the same boundary.
+    const auto multipartFault = [&]() -> std::string {
         const auto piecesAfter = Pieces(regExp, *boundary, written);
         if (written.rfind("--" + boundary->Boundary + "--") == std::string::npos) return "no closing delimiter";
-        if (piecesAfter == kept) return {};
         if (piecesAfter.size() != kept.size()) return "the kept parts are not all there";
         for (std::size_t k = 0; k < kept.size(); ++k)
             if (piecesAfter[k] != kept[k]) return "kept piece " + std::to_string(k) + " changed";
+        // The same parts, with the lines before their first header line.
+        const auto partsBefore = PartTexts(before, boundary->Boundary);
+        const auto partsAfter = PartTexts(written, boundary->Boundary);
+        std::vector<std::string> keptParts;
+        for (std::size_t k = 0; k < piecesBefore.size() && keptParts.size() < kept.size(); ++k)
+            if (k == 0 || !removed.at(k)) keptParts.push_back(partsBefore.at(k));
+        for (std::size_t k = 0; k < keptParts.size(); ++k)
+            if (partsAfter.at(k) != keptParts[k]) return "the lines before kept part " + std::to_string(k) + " changed";
+        return {};
+    };
+    std::string fault = "the mail no longer cuts at its boundary";
+    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
+        fault = multipartFault();
+        if (fault.empty()) return {};
     }
     if (kept.size() == 2) return FlatteningFault(written, kept[1]);
-    return "the mail no longer cuts at its boundary";
+    return fault;
 }
 
 }  // namespace quillbox::testing

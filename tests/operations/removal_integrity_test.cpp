@@ -46,7 +46,7 @@ private:
     TTestPart Part(int i)
     {
         const std::string name = "f" + std::to_string(i) + ".bin";
-        switch (Pick(7)) {
+        switch (Pick(9)) {
         case 0: return TextPart("Hello " + std::to_string(i) + "\r\n\r\nline\r\n");
         case 1: return TextPart("<p>" + std::to_string(i) + "</p>\r\n", "html");
         case 2: return Base64Part(name, Bytes(Pick(300)), Pick(2));
@@ -55,6 +55,8 @@ private:
                             "\"\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\na=3Db=\r\nc\r\n",
                         name, "quoted-printable"};
         case 5: return {"", "", ""};  // two delimiters in a row
+        case 6: return {"\r\nno header lines\r\n", "", ""};
+        case 7: return {" \t\r\nContent-Type: text/plain\r\n\r\nafter a blank line\r\n", "", ""};
         default: return {"Content-Type: application/x; name=\"" + name + "\"\r\n\r\nno encoding\r\n", name, "Unknown"};
         }
     }

@@ -3,7 +3,10 @@
 #include "operations/decode_attachment.h"
 #include "operations/removed_names.h"
 #include "operations/renumber.h"
+#include "operations/piece_leads.h"
+#include "operations/source_rewrite.h"
 #include "operations_fixture.h"
+#include "removal_integrity.h"
 
 namespace quillbox {
 namespace {
@@ -98,6 +101,45 @@ TEST_F(RemovePartsTest, RemovingEveryPartLeavesHeaderPreambleAndAClosingDelimite
     EXPECT_EQ(Stored(), WithField(expected.Source() + "\r\n", "X-Removed-Attachment: \"a.pdf\",\r\n \"b.zip\""));
 }
 
+TEST_F(RemovePartsTest, KeptPartsKeepTheLinesBeforeTheirFirstHeaderLine)
+{
+    // The cut takes all white space after a delimiter; the rewrite must not
+    // turn a part without header lines into one whose first body line is a
+    // header, nor drop a blank first line.
+    TTestMail mail;
+    mail.Parts = {{"\r\nContent-Type: text/plain is body text here\r\n", "", ""}, Base64Part("a.pdf", "%PDF"),
+                  {" \t\r\n\r\nContent-Type: text/plain\r\n\r\nafter blank lines\r\n", "", ""},
+                  SevenBitPart("b.txt", "bbb\r\n")};
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    TTestMail expected = mail;
+    expected.Parts.erase(expected.Parts.begin() + 1);
+    EXPECT_EQ(Stored(), WithField(expected.Source() + "\r\n", "X-Removed-Attachment: \"a.pdf\""));
+
+    // Every attachment gone: a text part without its own header block is
+    // not flattened into the mail's header; it stays a part as it was.
+    mail.Parts = {mail.Parts[0], mail.Parts[1]};
+    item = Store(mail);
+    ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
+    mail.Parts.pop_back();
+    EXPECT_EQ(Stored(), WithField(mail.Source() + "\r\n", "X-Removed-Attachment: \"a.pdf\""));
+}
+
+TEST(PieceLeads, ADelimiterWithoutLineEndKeepsWhatFollowsOnItsLine)
+{
+    const std::string source = "head\r\n--b--  x\r\n--b \r\n\r\ny";
+    const auto leads = PieceLeads(source, {"head\r\n", "x\r\n", "y"}, "b");
+    ASSERT_TRUE(leads);
+    EXPECT_FALSE((*leads)[1].OwnLine);
+    EXPECT_EQ((*leads)[1].Text, "--  ");
+    EXPECT_TRUE((*leads)[2].OwnLine);
+    EXPECT_EQ((*leads)[2].Text, "\r\n");
+    EXPECT_EQ(JoinKeptPieces({"head\r\n", "x\r\n", "y"}, *leads, {false, false, false}, "b"),
+              "head\r\n--b--  x\r\n--b\r\n\r\ny--b--\r\n\r\n");
+    // Pieces that are not the source's text between delimiters give nothing.
+    EXPECT_FALSE(PieceLeads(source, {"head\r\n", "z\r\n", "y"}, "b"));
+}
+
 TEST_F(RemovePartsTest, TextAfterTheClosingDelimiterStaysAsAPart)
 {
     TTestMail mail;
@@ -187,6 +229,19 @@ TEST_F(RemovePartsTest, AMailThatNoLongerMatchesTheCatalogueIsLeftAlone)
     host.Mails[item->MailID] = "Subject: single\r\n\r\nbody --=_b.1+x\r\n";
     EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
     host.Mails[item->MailID] = WithField(before, "X: y").substr(0, before.find("\r\n\r\n") + 4);
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
+    EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovePartsTest, TheBoundaryInAHeaderFieldIsNoPlaceToCut)
+{
+    TTestMail mail;
+    mail.HeaderLines = "Subject: see --=_b.1+x\r\nMIME-Version: 1.0\r\n";
+    mail.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n")};
+    host.Mails["box/inbox/?1"] = mail.Source();
+    // Cut the same way, the rest of the header is piece 1, listed as an attachment.
+    auto item = CatalogueOf("box/inbox/?1", mail.Source());
+    ASSERT_EQ(item->Attachments.at(0)->PartNo, 1);
     EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
     EXPECT_EQ(host.SetSourceCalls, 0);
 }

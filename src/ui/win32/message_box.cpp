@@ -11,6 +11,8 @@ UINT StyleOf(TMessageKind kind)
     case TMessageKind::Notice: return MB_OK | MB_ICONINFORMATION;
     case TMessageKind::Error: return MB_OK | MB_ICONERROR;
     case TMessageKind::Question: return MB_YESNO | MB_ICONQUESTION;
+    case TMessageKind::Warning: return MB_OK | MB_ICONWARNING;
+    case TMessageKind::WarningQuestion: return MB_YESNO | MB_ICONWARNING;
     }
     return MB_OK;
 }

@@ -7,7 +7,9 @@
 
 namespace quillbox {
 
-enum class TMessageKind { Notice, Error, Question };
+// Warning: the warning icon and OK; WarningQuestion: the warning icon with
+// Yes and No.
+enum class TMessageKind { Notice, Error, Question, Warning, WarningQuestion };
 
 // Shows a modal box over owner (may be null); true for OK or Yes.
 bool ShowMessageBox(HWND owner, TMessageKind kind, const std::string& text, const std::string& caption);

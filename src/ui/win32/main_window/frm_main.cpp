@@ -211,6 +211,12 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
+    case WM_SETCURSOR:
+        if (busyCursor_) {
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
     case WM_CLOSE:
         Close();
         return 0;
@@ -253,6 +259,11 @@ void TfrmMain::Close()
 
 void TfrmMain::FormClose()
 {
+    context_.SettingsFile.WriteSettings(context_.Settings, context_.Language, OpenWindowState());
+}
+
+TOpenWindowState TfrmMain::OpenWindowState() const
+{
     RECT frame{};
     GetWindowRect(window_, &frame);
     TOpenWindowState state;
@@ -262,7 +273,13 @@ void TfrmMain::FormClose()
     state.Height = frame.bottom - frame.top;
     const std::vector<int>& widths = grid_->Model().ColWidths();
     state.ColumnWidths.assign(widths.begin(), widths.end());
-    context_.SettingsFile.WriteSettings(context_.Settings, context_.Language, state);
+    return state;
+}
+
+void TfrmMain::SetBusyCursor(bool busy)
+{
+    busyCursor_ = busy;
+    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void TfrmMain::RestorePlacement()

@@ -43,6 +43,9 @@ struct TMainWindowContext {
     const std::string& PluginVersion;
 };
 
+class TfrmMainSaving;
+class TfrmMainRemoval;
+
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
@@ -113,6 +116,9 @@ public:
     void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
+    friend class TfrmMainSaving;
+    friend class TfrmMainRemoval;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data);
@@ -129,6 +135,15 @@ private:
     void RunCommand(TCommandId command);
     // The view commands and the one-extension filter.
     void RunListingCommand(TCommandId command);
+    // The save and removal commands (frm_main_save.cpp, frm_main_removal.cpp).
+    void SaveMarksAs();
+    void SaveAttachAs();
+    void DeleteMarks();
+    void DeleteAnAttachment();
+    // The hourglass over the whole window while a command runs.
+    void SetBusyCursor(bool busy);
+    // Geometry and column widths as the settings file keeps them.
+    TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);
     void GridKeyPress(char key);
     void mnReadMeClick();
@@ -151,6 +166,10 @@ private:
     std::unique_ptr<TListView> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
+    bool busyCursor_ = false;
+    // The marked save lets waiting messages through; no other command may
+    // change the list or the catalogue under it meanwhile.
+    bool saving_ = false;
 };
 
 }  // namespace quillbox

@@ -37,6 +37,7 @@ bool TfrmMain::PreviewKey(UINT message, WPARAM key)
 
 void TfrmMain::RunCommand(TCommandId command)
 {
+    if (saving_) return;
     switch (command) {
     case cmMarkSelected: logic_.MarkSelection(true); break;
     case cmUnmarkSelected: logic_.MarkSelection(false); break;
@@ -47,6 +48,10 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmFind: logic_.Find(); break;
     case cmFindNext: logic_.FindNext(); break;
     case cmJumpTo: logic_.JumpToMail(); break;
+    case cmSaveMarksAs: SaveMarksAs(); break;
+    case cmSaveAttachAs: SaveAttachAs(); break;
+    case cmDeleteMarks: DeleteMarks(); break;
+    case cmDeleteAnAttachment: DeleteAnAttachment(); break;
     case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;

@@ -1,0 +1,76 @@
+// The removal commands as the main window runs them: the questions, the
+// disabled controls and the progress.
+#include "operations/operation_messages.h"
+#include "operations/removal_commands.h"
+#include "ui/win32/main_window/frm_main.h"
+#include "ui/win32/message_box.h"
+
+namespace quillbox {
+
+class TfrmMainRemoval final : public TRemovalWindow {
+public:
+    explicit TfrmMainRemoval(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+
+    bool ConfirmRemoveMarked() override { return Confirm(RemoveMarkedQuestionText(messages_)); }
+    bool ConfirmRemoveOne(const std::string& fileName) override
+    {
+        return Confirm(RemoveOneQuestionText(messages_, fileName));
+    }
+
+    void BeginRemoval(bool bulk) override
+    {
+        form_.SetBusyCursor(true);
+        form_.grid_->SetEnabled(false);
+        form_.statusBar_->SetText(2, messages_[bulk ? msgDeletingMarks : msgDeletingOne] + "...");
+        if (bulk) form_.statusBar_->ShowProgressBar(true);
+        form_.toolBar_->SetAllEnabled(false);
+        SetMenusEnabled(false);
+    }
+    void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
+    void ResetProgress() override
+    {
+        form_.statusBar_->SetText(1, "");
+        form_.statusBar_->SetProgress(0);
+        form_.statusBar_->ShowProgressBar(false);
+    }
+    void RebuildView() override { form_.RebuildView(); }
+    void ScanFolder() override { form_.ScanFolder(); }
+    void EndRemoval() override
+    {
+        form_.grid_->SetEnabled(true);
+        form_.toolBar_->SetAllEnabled(true);
+        form_.SetBusyCursor(false);
+        form_.logic_.ListUpdated();  // enables the menus again when rows are listed
+        form_.grid_->Focus();
+    }
+
+private:
+    bool Confirm(const std::string& text)
+    {
+        return ShowMessageBox(form_.window_, TMessageKind::WarningQuestion, text, form_.context_.Language.PlugInTitle);
+    }
+    void SetMenusEnabled(bool enabled)
+    {
+        for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) form_.menus_.SetEnabled(menu, enabled);
+        DrawMenuBar(form_.window_);
+    }
+
+    TfrmMain& form_;
+    const TMessageTable& messages_;
+};
+
+void TfrmMain::DeleteMarks()
+{
+    TfrmMainRemoval removal(*this);
+    RemoveMarked(context_.Mails, context_.Host, removal);
+}
+
+void TfrmMain::DeleteAnAttachment()
+{
+    const TRowRef row = list_->RowAt(grid_->Row() - 1);
+    if (!row) return;
+    TfrmMainRemoval removal(*this);
+    RemoveOne(*row.Mail, *row.Attachment, context_.Host, removal);
+}
+
+}  // namespace quillbox

@@ -1,0 +1,112 @@
+// The save commands as the main window runs them: the folder browser, the
+// save-file dialog, the overwrite question and the status bar.
+#include "operations/operation_messages.h"
+#include "operations/save_commands.h"
+#include "ui/win32/main_window/frm_main.h"
+#include "ui/win32/message_box.h"
+#include "ui/win32/save_dialogs/folder_browser.h"
+#include "ui/win32/save_dialogs/overwrite_dialog.h"
+#include "ui/win32/save_dialogs/save_file_dialog.h"
+
+namespace quillbox {
+
+class TfrmMainSaving final : public TSaveWindow {
+public:
+    explicit TfrmMainSaving(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+
+    bool SelectFolder(std::string& folder) override
+    {
+        return quillbox::SelectFolder(form_.window_, messages_[msgSelectSaveFolder], folder);
+    }
+    std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
+    {
+        return ShowSaveDialog(form_.window_, fileName, folder);
+    }
+
+    void BeginSave() override
+    {
+        form_.statusBar_->ShowProgressBar(true);
+        form_.statusBar_->SetText(2, messages_[msgSavingMarks] + "...");
+        form_.SetBusyCursor(true);
+    }
+    void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
+    void ProcessMessages() override
+    {
+        form_.Repaint();
+        form_.ProcessMessages();
+    }
+    void EndSave() override
+    {
+        form_.statusBar_->SetText(1, "");
+        form_.list_->UpdateTotals();
+        form_.statusBar_->SetProgress(0);
+        form_.statusBar_->ShowProgressBar(false);
+    }
+    void RestoreCursor() override { form_.SetBusyCursor(false); }
+
+    TOverwriteAnswer AskOverwrite(const std::string& fileName) override
+    {
+        return quillbox::AskOverwrite(form_.window_, form_.context_.Language.PlugInTitle,
+                                      OverwriteQuestionText(messages_, fileName),
+                                      OverwriteButtonCaptionsFor(form_.context_.Language.LocaleID));
+    }
+    void ReportUndecodable(const std::vector<std::string>& lines) override
+    {
+        ShowMessageBox(form_.window_, TMessageKind::Warning, UndecodableReportText(messages_, lines),
+                       form_.context_.Language.PlugInTitle);
+    }
+    void ShowUndecodable() override { form_.ShowError(messages_[msgCannotDecode]); }
+
+    void StoreSaveDir(const std::string& folder) override
+    {
+        form_.context_.Settings.SaveDir = folder;
+        form_.context_.SettingsFile.WriteSettings(form_.context_.Settings, form_.context_.Language,
+                                                  form_.OpenWindowState());
+    }
+    char DateSeparator() const override
+    {
+        char separator[8] = {};
+        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
+            return separator[0];
+        return '/';
+    }
+
+private:
+    TfrmMain& form_;
+    const TMessageTable& messages_;
+};
+
+namespace {
+class TSavingFlag {
+public:
+    explicit TSavingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TSavingFlag() { flag_ = false; }
+    TSavingFlag(const TSavingFlag&) = delete;
+    TSavingFlag& operator=(const TSavingFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+void TfrmMain::SaveMarksAs()
+{
+    const TSavingFlag flag(saving_);
+    // A press on the grid's header re-sorts the rows while the save lets
+    // messages through; the run goes on over the rows it started with.
+    const TRowList rows = list_->RowList();
+    TfrmMainSaving saving(*this);
+    SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Host, saving,
+               TCodePage::Active());
+}
+
+void TfrmMain::SaveAttachAs()
+{
+    const TRowRef row = list_->RowAt(grid_->Row() - 1);
+    if (!row) return;
+    TfrmMainSaving saving(*this);
+    SaveAttachmentAs(*row.Mail, *row.Attachment, context_.Settings.SaveDir, context_.Host, saving,
+                     TCodePage::Active());
+}
+
+}  // namespace quillbox

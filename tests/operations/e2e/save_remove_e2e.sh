@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# End-to-end tests of saving and removing attachments: tansyhost.exe with
+# quillbox.dll under Wine, driven by host scripts; the saved files and the
+# stored mails are checked afterwards.
+#   save_remove_e2e.sh SCENARIO QBX
+set -uo pipefail
+scenario="$1"; qbx="$2"
+work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+here=$(cd "$(dirname "$0")" && pwd)
+win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+spath() { win "$1" | sed 's/\\/\\\\/g'; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$work/plugins/"
+cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+python3 "$here/make_mails.py" "$work/mails" || fail "mails"
+"$qbx" import "$work/data/Box/Ops" "$work/mails/ops/"*.eml >/dev/null || fail "import"
+expected="$work/mails/expected"
+ini="$work/plugins/quillbox.ini"
+
+case "$QBX_LOCALE" in
+ja) title="Quillbox プラグイン"; encoding=cp932
+    replace="上書きしますか？"; undecoded="以下の添付ファイルをデコード出来ませんでした。"
+    cannot_decode="この添付ファイルはBinaryでないか、未対応の形式です。"
+    delete_marked="本当に削除してもよろしいですか？"; delete_one="を削除してもよろしいですか？"
+    save_this="この添付をフォルダに保存"; delete_this="この添付ファイルを削除"; marked="ファイル マーク済み" ;;
+en) title="Quillbox Plug-in"; encoding=cp1252
+    replace="Do you want to replace it?"; undecoded="because their encoding is not supported:"
+    cannot_decode="This attachment is either not Binary nor encoded in unknown format"
+    delete_marked="Are you sure you want to delete them?"; delete_one="Are you sure you want to delete the attachment"
+    save_this="Save This Attachment to a Folder"; delete_this="Delete This Attachment"; marked="files marked" ;;
+esac
+window="Quillbox*"
+grid="QuillboxStringAlignGrid"
+# The answers of the overwrite question, by button identifier.
+yes=id=6; no=id=7; cancel=id=2; no_to_all=id=101; yes_to_all=id=102
+
+run_host() {  # script-file
+  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 240 \
+    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
+    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
+    --script "$(win "$1")"
+  local rc=$?
+  local out; out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
+  [ $rc -eq 0 ] || fail "host exited $rc: $out"
+  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
+}
+
+# Newest first: 1 c.bin, 2 d.bin (Delta); 3 odd.bin (Gamma); 4 a.bin, 5 b.dat
+# (Beta); 6 a.bin, 7 notes.txt (Alpha).
+open_window() {
+  printf 'folder "Box\\\\Ops\\\\"\nrun 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "$title" "$window"
+}
+row_y() { echo $(( $1 * 20 + 10 )); }
+click_row() { echo "click \"$window\" $grid 510 $(row_y "$1")"; echo "sleep 200"; }
+popup_row() {  # row caption
+  echo "click \"$window\" $grid 510 $(row_y "$1") right"
+  echo "popup \"$2\""
+}
+key() { echo "keys \"$window\" $grid \"$1\""; echo "sleep 300"; }
+status() { echo "status \"$window\" $1 \"$(spath "$work/$2")\""; }
+# The box closes after the press arrives: wait, so the next answer finds the
+# next box and not this one on its way out.
+answer() { echo "msgbox \"$(spath "$work/$1")\" $2 20"; echo "sleep 700"; }
+closing() { echo "close \"$window\""; echo "wait-gone \"$window\" 10"; echo "quit"; }
+
+expect_text() {  # file text
+  grep -qF "$2" "$work/$1" || fail "$1: expected \"$2\", got \"$(cat "$work/$1")\""
+}
+same() {  # saved expected-name
+  cmp -s "$1" "$expected/$2" || fail "$1 is not the decoded $2"
+}
+stale() {  # folder names...: files that a save may replace
+  local folder="$1"; shift
+  mkdir -p "$folder"
+  for name in "$@"; do echo stale >"$folder/$name"; done
+}
+is_stale() { [ "$(cat "$1" 2>/dev/null)" = stale ] || fail "$1 was replaced"; }
+absent() { [ ! -e "$1" ] || fail "$1 should not exist"; }
+saved_dir() {  # the folder SaveDir holds
+  python3 -c "import re,sys; print(re.search(r'SaveDir = (.*)\r', open(sys.argv[1], encoding='latin-1', newline='').read()).group(1))" "$ini"
+}
+source_of() { "$qbx" source "$work/data/" "Box/Ops/?$1"; }
+
+case "$scenario" in
+save-marked)
+  # Three runs over the seven marked rows, each into a folder of its own
+  # that already holds some of the names.
+  stale "$work/out1" c.bin d.bin b.dat
+  stale "$work/out2" c.bin a.bin
+  stale "$work/out3" d.bin
+  { open_window
+    key "{CTRL+A}"; key "{CTRL+M}"
+    status 4 marked.txt
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/out1")\" 20"
+    answer q-c.txt $yes            # c.bin replaced
+    echo "sleep 2000"; echo "screenshot \"$(spath "$work/overwrite.bmp")\""
+    answer q-d.txt $no             # d.bin kept; odd.bin cannot be decoded
+    answer q-b.txt $yes_to_all     # b.dat, then Alpha's a.bin over Beta's without asking
+    answer report1.txt OK
+    status 1 after1.txt
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/out2")\" 20"
+    answer q-c2.txt $no_to_all     # c.bin and both a.bin stay as they were
+    answer report2.txt OK
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/out3")\" 20"
+    answer q-d3.txt $cancel        # c.bin saved before, nothing after
+    echo "sleep 1000"
+    status 4 marked-after.txt
+    closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text marked.txt "7/7 $marked"
+  expect_text marked-after.txt "7/7 $marked"
+  for q in q-c q-d q-b q-c2 q-d3; do expect_text $q.txt "$replace"; done
+  expect_text q-c.txt '"c.bin"'; expect_text q-d.txt '"d.bin"'; expect_text q-b.txt '"b.dat"'
+  expect_text q-c2.txt '"c.bin"'; expect_text q-d3.txt '"d.bin"'
+  for report in report1 report2; do
+    expect_text $report.txt "$undecoded"
+    expect_text $report.txt "2024/01/05	Gamma	odd.bin"
+    [ "$(grep -c 'odd.bin' "$work/$report.txt")" = 1 ] || fail "$report lists more than odd.bin"
+  done
+  [ ! -s "$work/after1.txt" ] || fail "progress text left after the save: $(cat "$work/after1.txt")"
+  out="$work/out1"
+  same "$out/c.bin" Delta-c.bin; is_stale "$out/d.bin"; absent "$out/odd.bin"
+  same "$out/b.dat" Beta-b.dat; same "$out/a.bin" Alpha-a.bin; same "$out/notes.txt" Alpha-notes.txt
+  out="$work/out2"
+  is_stale "$out/c.bin"; is_stale "$out/a.bin"; same "$out/d.bin" Delta-d.bin
+  same "$out/b.dat" Beta-b.dat; same "$out/notes.txt" Alpha-notes.txt
+  out="$work/out3"
+  same "$out/c.bin" Delta-c.bin; is_stale "$out/d.bin"
+  [ "$(ls "$out" | wc -l)" = 2 ] || fail "files saved after Cancel: $(ls "$out")"
+  [ "$(saved_dir)" = "$(win "$work/out3")\\" ] || fail "SaveDir is $(saved_dir)"
+  ;;
+save-one)
+  mkdir -p "$work/chosen"
+  { open_window
+    click_row 1; popup_row 1 "$save_this"
+    echo "save-as \"$(spath "$work/chosen/picked.bin")\" 20"
+    echo "sleep 1000"
+    click_row 3; popup_row 3 "$save_this"
+    echo "save-as \"$(spath "$work/chosen/odd.bin")\" 20"
+    answer undecodable.txt OK
+    closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  same "$work/chosen/picked.bin" Delta-c.bin
+  absent "$work/chosen/odd.bin"
+  expect_text undecodable.txt "$cannot_decode"
+  [ "$(saved_dir)" = "$(win "$work/chosen")" ] || fail "SaveDir is $(saved_dir)"
+  ;;
+delete-marked)
+  for n in 1 2 3 4; do source_of $n >"$work/before$n.eml"; done
+  { open_window
+    echo "watch-stores \"$window\" 1 \"$(spath "$work/stores.txt")\""
+    click_row 1; key "{CTRL+M}"; click_row 4; key "{CTRL+M}"; click_row 6; key "{CTRL+M}"
+    status 4 marked.txt
+    key "{DELETE}"
+    answer no.txt $no
+    status 4 still-marked.txt
+    key "{DELETE}"
+    answer confirm.txt $yes
+    echo "sleep 1500"
+    status 4 after.txt
+    status 1 progress-after.txt
+    closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text marked.txt "3/7 $marked"
+  expect_text still-marked.txt "3/7 $marked"
+  expect_text confirm.txt "$delete_marked"
+  expect_text after.txt "0/4 $marked"
+  [ ! -s "$work/progress-after.txt" ] || fail "progress text left: $(cat "$work/progress-after.txt")"
+  # One rewrite per mail, in list order, the text shown as each is stored.
+  python3 - "$work/stores.txt" <<'PY' || fail "progress while storing: $(cat "$work/stores.txt")"
+import sys
+seen = []
+for line in open(sys.argv[1], encoding="utf-8").read().splitlines():
+    mail, text = line.split("\t")
+    if not seen or seen[-1] != (mail, text):
+        seen.append((mail, text))
+expected = [("Box\\Ops\\?1", "33%"), ("Box\\Ops\\?2", "67%"), ("Box\\Ops\\?4", "100%")]
+print(seen)
+sys.exit(0 if seen == expected else 1)
+PY
+  for n in 1 2 3 4; do source_of $n >"$work/after$n.eml"; done
+  cmp -s "$work/before3.eml" "$work/after3.eml" || fail "Gamma was changed"
+  python3 "$here/check_removal.py" "$work" 1:a.bin 2:a.bin 4:c.bin || fail "stored mails"
+  ;;
+delete-one)
+  for n in 1 2 3 4; do source_of $n >"$work/before$n.eml"; done
+  { open_window
+    click_row 1; popup_row 1 "$delete_this"
+    answer confirm.txt $yes
+    echo "sleep 1500"
+    status 4 after.txt
+    # Delta's d.bin moves up to row 1 and saves from its renumbered part.
+    click_row 1; popup_row 1 "$save_this"
+    echo "save-as \"$(spath "$work/picked.bin")\" 20"
+    echo "sleep 1000"
+    closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text confirm.txt "c.bin"
+  expect_text confirm.txt "$delete_one"
+  expect_text after.txt "0/6 $marked"
+  same "$work/picked.bin" Delta-d.bin
+  for n in 1 2 3 4; do source_of $n >"$work/after$n.eml"; done
+  for n in 1 2 3; do cmp -s "$work/before$n.eml" "$work/after$n.eml" || fail "mail $n was changed"; done
+  python3 "$here/check_removal.py" "$work" 4:c.bin || fail "stored mail"
+  ;;
+*) fail "unknown scenario $scenario" ;;
+esac
+for bmp in "$work"/*.bmp; do [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png"; done
+echo "PASS: $scenario ($QBX_LOCALE)"
