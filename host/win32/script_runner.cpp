@@ -375,6 +375,12 @@ void TScriptRunner::RunLine(const TScriptLine& line)
             seconds(3), "a message box");
         WriteOut(arg(1), WindowTitle(dialog) + "\n" + DialogText(dialog) + "\n");
         PressButton(dialog, arg(2));
+        // The press is posted: until the box has gone, a following command could
+        // still find it, or find its owner not yet back in charge.
+        WaitFor<bool>([dialog]() -> std::optional<bool> {
+            if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return true;
+            return std::nullopt;
+        }, timeoutSeconds_, "the message box to close");
     } else if (verb == "folder-browser") {
         ExpectArgs(w, 1, 2, "folder-browser PATH [SECONDS]");
         const HWND dialog = WaitFor<HWND>([] { return FindDialog("SysTreeView32"); }, seconds(2), "a folder browser");
