@@ -45,17 +45,34 @@ std::vector<std::string> PartTexts(const std::string& source, const std::string&
     return parts;
 }
 
-std::size_t Mentions(const std::string& text, const std::string& word)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
-    return count;
-}
-
 std::string Lower(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
+}
+
+// A Content-Type field line that names a multipart type. Only such a field
+// makes a mail multipart; the same words inside another field's value do not.
+bool NamesMultipartType(const std::string& line)
+{
+    const std::string lower = Lower(line);
+    if (!lower.starts_with("content-type")) return false;
+    const std::size_t colon = lower.find_first_not_of(" \t", 12);
+    if (colon == std::string::npos || lower[colon] != ':') return false;
+    return lower.find("multipart/", colon) != std::string::npos;
+}
+
+std::size_t MultipartTypeLines(const std::string& text)
+{
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        if (NamesMultipartType(text.substr(start, end - start))) ++count;
+        start = end + 1;
+    }
+    return count;
 }
 
 std::string HeaderValue(const std::string& piece, const std::string& name)
@@ -82,15 +99,15 @@ std::string FlatteningFault(const std::string& written, const std::string& part)
 {
     const std::string header = HeaderOf(written);
     const TPartLayout layout = LayoutOfPart(part);
-    // The kept part's own lines may mention "multipart/"; any further mention
-    // is the mail's multipart type left behind.
+    // The kept part's own Content-Type may name a multipart type; any further
+    // one is the mail's multipart type left behind.
     std::size_t partMentions = 0;
     for (std::size_t i = layout.FirstHeaderLine; i < layout.EndOfHeader; ++i) {
         const std::string line = part.substr(layout.Lines[i].Start, layout.Lines[i].Length);
         if (header.find(line) == std::string::npos) return "a header line of the kept part is missing";
-        partMentions += Mentions(Lower(line), "multipart/");
+        partMentions += NamesMultipartType(line) ? 1 : 0;
     }
-    if (Mentions(Lower(header), "multipart/") > partMentions) return "the multipart type stayed";
+    if (MultipartTypeLines(header) > partMentions) return "the multipart type stayed";
     if (BodyBytes(written) != BodyBytes(part)) return "the body is not the kept part's body";
     return {};
 }
