@@ -5,14 +5,10 @@
 #   save_remove_e2e.sh SCENARIO QBX
 set -uo pipefail
 scenario="$1"; qbx="$2"
-work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-spath() { win "$1" | sed 's/\\/\\\\/g'; }
-fail() { echo "FAIL: $*"; exit 1; }
 
-cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$work/plugins/"
-cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+install_plugin
 python3 "$here/make_mails.py" "$work/mails" || fail "mails"
 "$qbx" import "$work/data/Box/Ops" "$work/mails/ops/"*.eml >/dev/null || fail "import"
 expected="$work/mails/expected"
@@ -35,16 +31,6 @@ grid="QuillboxStringAlignGrid"
 # The answers of the overwrite question, by button identifier.
 yes=id=6; no=id=7; cancel=id=2; no_to_all=id=101; yes_to_all=id=102
 
-run_host() {  # script-file
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 240 \
-    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
-    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
-    --script "$(win "$1")"
-  local rc=$?
-  local out; out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
-  [ $rc -eq 0 ] || fail "host exited $rc: $out"
-  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
-}
 
 # Newest first: 1 c.bin, 2 d.bin (Delta); 3 odd.bin (Gamma); 4 a.bin, 5 b.dat
 # (Beta); 6 a.bin, 7 notes.txt (Alpha).

@@ -10,16 +10,11 @@
 #           unwritable    a settings file that cannot be written: told once, the window closes
 set -uo pipefail
 scenario="$1"; qbx="$2"
-work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 check="$here/check_settings.py"
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-# A path inside a script line: backslashes doubled.
-spath() { win "$1" | sed 's/\\/\\\\/g'; }
-fail() { echo "FAIL: $*"; exit 1; }
 
-cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$work/plugins/"
-cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+install_plugin
 ini="$work/plugins/quillbox.ini"
 python3 "$QBX_SOURCE_DIR/tests/ui/e2e/make_folders.py" "$work/mails" >/dev/null || fail "mail folders"
 "$qbx" import "$work/data/Box/Small" "$work/mails/small/"*.eml >/dev/null || fail "import"
@@ -37,16 +32,6 @@ to_language() {  # ja|en: the language command; Options and English read the sam
   echo "sleep 500"
 }
 
-run_host() {  # script-file
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 240 \
-    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
-    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
-    --script "$(win "$1")"
-  local rc=$?
-  local out; out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
-  [ $rc -eq 0 ] || fail "host exited $rc: $out"
-  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
-}
 
 # The host's menu shows the title of the language the settings chose, in the
 # local code page.

@@ -8,16 +8,13 @@
 # the run: it writes the path it was given and the folder it was started in.
 set -uo pipefail
 scenario="$1"; qbx="$2"
-work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-spath() { win "$1" | sed 's/\\/\\\\/g'; }
-fail() { echo "FAIL: $*"; exit 1; }
 
+install_plugin
 plugin_dir="$QBX_WIN64_DIR/src/plugin"
-cp "$plugin_dir/quillbox.dll" "$plugin_dir/Quillbox_ReadMeJpn.txt" "$plugin_dir/Quillbox_ReadMeEng.txt" "$work/plugins/" \
-  || fail "the plug-in and its ReadMe files are not built"
-cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+cp "$plugin_dir/Quillbox_ReadMeJpn.txt" "$plugin_dir/Quillbox_ReadMeEng.txt" "$work/plugins/" \
+  || fail "the ReadMe files are not built"
 
 case "$QBX_LOCALE" in
 ja) title="Quillbox プラグイン"; about="バージョン情報"; about_menu="ヘルプ/このプラグインについて..."
@@ -31,16 +28,6 @@ home_page="http://quillbox.example.org/"
 wine_program() { "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 60 \
   --artifacts "$work" --name "$1" -- "${@:2}" >/dev/null; }
 
-run_host() {  # script-file -> out
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 180 \
-    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
-    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
-    --script "$(win "$1")"
-  local rc=$?
-  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
-  [ $rc -eq 0 ] || fail "host exited $rc: $out"
-  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
-}
 
 # The attachment window over a folder with attachments, its scan done.
 open_window() {

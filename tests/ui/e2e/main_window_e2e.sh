@@ -4,15 +4,10 @@
 #   main_window_e2e.sh SCENARIO QBX
 set -uo pipefail
 scenario="$1"; qbx="$2"
-work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-# A path inside a script line: backslashes doubled.
-spath() { win "$1" | sed 's/\\/\\\\/g'; }
-fail() { echo "FAIL: $*"; exit 1; }
 
-cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$work/plugins/"
-cp "$(find "$QBX_WIN64_DIR/src/regex" -name bregexp.dll | head -1)" "$work/plugins/"
+install_plugin
 python3 "$here/make_folders.py" "$work/mails" || fail "mail folders"
 
 case "$QBX_LOCALE" in
@@ -34,16 +29,6 @@ import() {  # folder-name mail-files...
   "$qbx" import "$work/data/Box/$folder" "$@" >/dev/null || fail "import into $folder"
 }
 
-run_host() {  # script-file -> rc, out
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 240 \
-    --artifacts "$work" --name host -- "$QBX_WIN64_DIR/host/win32/tansyhost.exe" \
-    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
-    --script "$(win "$1")"
-  rc=$?
-  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
-  [ $rc -eq 0 ] || fail "host exited $rc: $out"
-  grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
-}
 
 # The window on a folder, after its scan has listed the rows.
 start_window() {  # folder [mail key to select first]
