@@ -63,7 +63,7 @@ void TfrmMain::RunListingCommand(TCommandId command)
     case cmAccending: list_->RunViewCommand(TViewCommand::Accending); break;
     case cmDeccending: list_->RunViewCommand(TViewCommand::Deccending); break;
     case cmSetTargetExtension: list_->SetTargetExtension(grid_->Row() - 1); break;
-    default: break;  // the save, remove and help commands are not part of this window
+    default: break;  // every other command has its own case in RunCommand
     }
 }
 
