@@ -72,10 +72,10 @@ HWND WaitWindow(const std::string& title, double seconds)
     return WaitFor<HWND>([&] { return FindWindowByTitle(title); }, seconds, "window \"" + title + "\"");
 }
 
-HWND Control(HWND window, const std::string& spec)
+HWND Control(HWND window, const std::string& name)
 {
-    const std::optional<HWND> control = FindControl(window, spec);
-    if (!control) Fail("no control " + spec + " in \"" + WindowTitle(window) + "\"");
+    const std::optional<HWND> control = FindControl(window, name);
+    if (!control) Fail("no control " + name + " in \"" + WindowTitle(window) + "\"");
     return *control;
 }
 

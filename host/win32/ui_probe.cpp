@@ -66,16 +66,16 @@ std::optional<HWND> FindWindowByTitle(const std::string& pattern)
     return std::nullopt;
 }
 
-std::optional<HWND> FindControl(HWND parent, const std::string& spec)
+std::optional<HWND> FindControl(HWND parent, const std::string& name)
 {
-    if (spec == ".") return parent;
-    if (spec.rfind("id=", 0) == 0) {
-        HWND control = GetDlgItem(parent, std::atoi(spec.c_str() + 3));
+    if (name == ".") return parent;
+    if (name.rfind("id=", 0) == 0) {
+        HWND control = GetDlgItem(parent, std::atoi(name.c_str() + 3));
         return control ? std::optional<HWND>(control) : std::nullopt;
     }
-    const std::size_t hash = spec.find('#');
-    const std::string className = spec.substr(0, hash);
-    int wanted = hash == std::string::npos ? 1 : std::atoi(spec.c_str() + hash + 1);
+    const std::size_t hash = name.find('#');
+    const std::string className = name.substr(0, hash);
+    int wanted = hash == std::string::npos ? 1 : std::atoi(name.c_str() + hash + 1);
     for (HWND child : Children(parent))
         if (_stricmp(ClassOf(child).c_str(), className.c_str()) == 0 && --wanted == 0) return child;
     return std::nullopt;

@@ -18,7 +18,7 @@ std::optional<HWND> FindWindowByTitle(const std::string& pattern);
 
 // "." the window itself; "id=N" by control identifier; "Class" or "Class#n"
 // the n-th (from 1) child of that window class.
-std::optional<HWND> FindControl(HWND parent, const std::string& spec);
+std::optional<HWND> FindControl(HWND parent, const std::string& name);
 
 // The texts a dialog shows (its static controls), one per line.
 std::string DialogText(HWND dialog);
