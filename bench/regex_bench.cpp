@@ -145,13 +145,18 @@ double BestSeconds(int rounds, F&& run)
     return best;
 }
 
+std::string Shown(double seconds)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, seconds < 0 ? "gave up after %.1f s" : "%.4f s", seconds < 0 ? -seconds : seconds);
+    return text;
+}
+
 void PrintRatio(const char* what, double ours, const char* peerName, double peer, double aim)
 {
-    if (ours < 0 || peer < 0) {
-        std::printf("%s: %s %.4f s, %s %.4f s (negative: gave up)\n", what, "ours", ours, peerName, peer);
-        return;
-    }
-    std::printf("%s: %.4f s, %s %.4f s, ratio %.2f (aim <= %.2f)\n", what, ours, peerName, peer, ours / peer, aim);
+    std::printf("%s: %s, %s %s", what, Shown(ours).c_str(), peerName, Shown(peer).c_str());
+    if (ours >= 0 && peer > 0) std::printf(", ratio %.2f (aim <= %.2f)", ours / peer, aim);
+    std::printf("\n");
 }
 
 std::string Repeated(const char* unit, std::size_t bytes)
