@@ -23,27 +23,27 @@ F Require(F function, const char* name)
 
 // The library's message, cut at its first zero byte; a bad library cannot
 // make us read past the buffer.
-void ThrowIfError(const char (&message)[BREGEXP_MAX_ERROR])
+std::string_view ErrorText(const char (&message)[BREGEXP_MAX_ERROR])
 {
-    const std::size_t n = strnlen(message, sizeof message);
-    if (n > 0) throw EBRegExpError(std::string(message, n));
-}
-
-std::string_view Span(const char* start, const char* end)
-{
-    return (start && end && end >= start) ? std::string_view(start, static_cast<std::size_t>(end - start))
-                                          : std::string_view();
+    return std::string_view(message, strnlen(message, sizeof message));
 }
 
 // An empty text goes to the library as one zero byte.
 const char kZero[1] = {'\0'};
 
-struct TTextRange {
-    explicit TTextRange(const std::string& text)
-        : begin(text.empty() ? kZero : text.data()), end(text.empty() ? kZero + 1 : text.data() + text.size()) {}
-    const char* begin;
-    const char* end;
-};
+const char* TextBegin(const std::string& text) { return text.empty() ? kZero : text.data(); }
+const char* TextEnd(const std::string& text) { return text.empty() ? kZero + 1 : text.data() + text.size(); }
+
+// A group or piece as the library reported it: both ends null for one that
+// took no part, else a range inside the text the call was given. Anything
+// else would have us read memory that is not the text.
+std::string_view Within(const char* start, const char* end, const char* textBegin, const char* textEnd)
+{
+    if (!start && !end) return {};
+    if (!start || !end || start > end || start < textBegin || end > textEnd)
+        throw EBRegExpError("the regular-expression library gave a result outside the text");
+    return std::string_view(start, static_cast<std::size_t>(end - start));
+}
 
 std::string OutputText(const BREGEXP& record)
 {
@@ -54,54 +54,70 @@ std::string OutputText(const BREGEXP& record)
 
 }  // namespace
 
-TBRegExp::~TBRegExp()
+TBRegExp::~TBRegExp() { ReleaseState(); }
+
+void TBRegExp::ReleaseState()
 {
     const TRegexEntryPoints* entries = LoadedRegexEntryPoints();
     if (RegexState && entries && entries->regfree) entries->regfree(RegexState);
+    RegexState = nullptr;
+    lastMatch_ = {};
 }
 
 void TBRegExp::ReleaseIfChanged(const std::string& pattern)
 {
     if (!RegexState) return;
     if (RegexState->parap && std::strcmp(RegexState->parap, pattern.c_str()) == 0) return;
-    const TRegexEntryPoints* entries = LoadedRegexEntryPoints();
-    if (entries && entries->regfree) entries->regfree(RegexState);
-    RegexState = nullptr;
+    ReleaseState();
+}
+
+void TBRegExp::ForgetResults()
+{
+    ResultKind = TResultKind::None;
+    groups_.clear();
+    pieces_.clear();
 }
 
 bool TBRegExp::Match(const std::string& pattern, const std::string& text)
 {
     ReleaseIfChanged(pattern);
-    ResultKind = TResultKind::None;
+    ForgetResults();
     const auto match = Require(Entries().match, "BMatch");
-    const TTextRange range(text);
+    const TTextSpan span{TextBegin(text), TextEnd(text)};
+    if (span == lastMatch_) ReleaseState();  // start over, not after the last match
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = match(pattern.c_str(), range.begin, range.end, &RegexState, message);
-    ThrowIfError(message);
+    const int result = match(pattern.c_str(), span.begin, span.end, &RegexState, message);
+    lastMatch_ = {};
+    if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     if (result == 0 || !RegexState) return false;
-    CopyGroups();
+    CopyGroups(span);
+    lastMatch_ = span;
     ResultKind = TResultKind::Groups;
     return true;
 }
 
-void TBRegExp::CopyGroups()
+void TBRegExp::CopyGroups(const TTextSpan& text)
 {
-    groups_.clear();
-    for (int i = 0; i <= RegexState->nparens; ++i)
-        groups_.emplace_back(Span(RegexState->startp[i], RegexState->endp[i]));
+    const int count = RegexState->nparens < 0 ? 1 : RegexState->nparens + 1;
+    if (!RegexState->startp || !RegexState->endp) throw EBRegExpError("the regular-expression library gave no groups");
+    std::vector<std::string> groups;
+    for (int i = 0; i < count; ++i)
+        groups.emplace_back(Within(RegexState->startp[i], RegexState->endp[i], text.begin, text.end));
+    groups_ = std::move(groups);
 }
 
 bool TBRegExp::Subst(const std::string& pattern, std::string& text)
 {
     ReleaseIfChanged(pattern);
-    ResultKind = TResultKind::None;
+    ForgetResults();
     if (text.empty()) return false;
     const auto subst = Require(Entries().subst, "BSubst");
+    const TTextSpan span{text.data(), text.data() + text.size()};
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = subst(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
-    ThrowIfError(message);
+    const int result = subst(pattern.c_str(), span.begin, span.end, &RegexState, message);
+    if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     if (result == 0 || !RegexState || !RegexState->outp) return false;
-    CopyGroups();  // the groups describe the text as it was
+    CopyGroups(span);  // the groups describe the text as it was
     text = OutputText(*RegexState);
     ResultKind = TResultKind::Groups;
     return true;
@@ -110,12 +126,12 @@ bool TBRegExp::Subst(const std::string& pattern, std::string& text)
 bool TBRegExp::Trans(const std::string& pattern, std::string& text)
 {
     ReleaseIfChanged(pattern);
-    ResultKind = TResultKind::None;
+    ForgetResults();
     if (text.empty()) text.assign(1, '\0');
     const auto trans = Require(Entries().trans, "BTrans");
     char message[BREGEXP_MAX_ERROR] = {};
     const int result = trans(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
-    ThrowIfError(message);
+    if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     if (result == 0 || !RegexState || !RegexState->outp) return false;
     text = OutputText(*RegexState);
     return true;
@@ -124,17 +140,19 @@ bool TBRegExp::Trans(const std::string& pattern, std::string& text)
 bool TBRegExp::Split(const std::string& pattern, const std::string& text, int limit)
 {
     ReleaseIfChanged(pattern);
-    ResultKind = TResultKind::None;
+    ForgetResults();
     const auto split = Require(Entries().split, "BSplit");
-    const TTextRange range(text);
+    const TTextSpan span{TextBegin(text), TextEnd(text)};
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = split(pattern.c_str(), range.begin, range.end, limit, &RegexState, message);
-    ThrowIfError(message);
-    pieces_.clear();
-    if (RegexState) {
+    const int result = split(pattern.c_str(), span.begin, span.end, limit, &RegexState, message);
+    if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
+    std::vector<std::string_view> pieces;
+    if (RegexState && RegexState->splitctr > 0) {
+        if (!RegexState->splitp) throw EBRegExpError("the regular-expression library gave no pieces");
         for (int i = 0; i < RegexState->splitctr; ++i)
-            pieces_.push_back(Span(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1]));
+            pieces.push_back(Within(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1], span.begin, span.end));
     }
+    pieces_ = std::move(pieces);
     ResultKind = TResultKind::Pieces;
     // Only a text that was actually cut counts as split.
     return result > 1 && pieces_.size() > 1;

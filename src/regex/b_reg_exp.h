@@ -24,7 +24,14 @@ public:
     TBRegExp(const TBRegExp&) = delete;
     TBRegExp& operator=(const TBRegExp&) = delete;
 
-    // True on a match; the groups become readable (as copies).
+    // Every operation first forgets the results of the one before, whether
+    // or not it succeeds: results are readable only from the operation that
+    // made them, so pieces are never read through a later operation, which
+    // may come when their text is gone.
+
+    // True on a match; the groups become readable (as copies). Each call
+    // searches its text from the start: a g flag carries no position from
+    // one call to the next, since a fresh text may sit where the last one was.
     bool Match(const std::string& pattern, const std::string& text);
     // True when something was replaced; text then holds the result and the
     // groups describe the (last) match in the text as it was before.
@@ -34,7 +41,8 @@ public:
     bool Trans(const std::string& pattern, std::string& text);
     // True only when the text was cut (more than one piece); the pieces are
     // readable in either case. They refer to the caller's text, which must
-    // stay unchanged while they are read; hence no temporary text.
+    // stay unchanged while they are read; hence no temporary text. (A copy
+    // would keep them safe at the price of copying every mail source.)
     bool Split(const std::string& pattern, const std::string& text, int limit);
     bool Split(const std::string& pattern, const std::string&& text, int limit) = delete;
 
@@ -46,12 +54,24 @@ public:
 private:
     enum class TResultKind { None, Groups, Pieces };
 
+    // Where a text was handed to the library.
+    struct TTextSpan {
+        const char* begin = nullptr;
+        const char* end = nullptr;
+        bool operator==(const TTextSpan& other) const { return begin == other.begin && end == other.end; }
+    };
+
     void ReleaseIfChanged(const std::string& pattern);
+    void ReleaseState();
+    void ForgetResults();
+    void CopyGroups(const TTextSpan& text);
     std::string_view Result(int index, const char* noneMessage) const;
 
     TResultKind ResultKind = TResultKind::None;
     bregexp* RegexState = nullptr;
-    void CopyGroups();
+    // The text of the last successful match through RegexState: the library
+    // would go on from that match if the same span came again.
+    TTextSpan lastMatch_;
 
     // Groups of the last match or substitution, copied; pieces of the last
     // split, in the caller's text.

@@ -8,28 +8,58 @@
    lead byte and its trail byte one character everywhere.
 
    Results follow Perl 5, with these rules of our own:
-   - BMatch returns 1 on a match and 0 otherwise. With the g flag, calls with
-     the same record and the same text continue after the previous match, as
-     Perl's m//g in scalar context does.
+   - BMatch returns 1 on a match and 0 otherwise. With the g flag, a call with
+     the same record and the same text (the same start pointer and length) as
+     the last successful BMatch continues after that match, as Perl's m//g in
+     scalar context does; a failed match, a BSplit through the record, or
+     another text starts over. A fresh text that happens to sit at the same
+     address with the same length cannot be told from the same text, so a
+     caller that matches fresh texts with a g command gives each a fresh
+     record.
    - BSubst returns the number of substitutions; outp holds the new text and
-     startp/endp the groups of the last match, in the text passed in.
+     startp/endp the groups of the last match, in the text passed in. In the
+     replacement, $1 and \1 alike stand for group 1.
    - BTrans returns the number of characters the search list matched (as
      Perl's tr does), and outp holds the new text even when nothing changed.
    - BSplit returns the number of pieces (1 when the pattern never matched, 0
      for an empty text) and drops trailing empty pieces whatever the limit; a
      limit above 0 caps the number of pieces, the last holding the rest.
      Groups of the pattern add pieces as in Perl.
+   - Every pointer in the record (groups, pieces) points into the text of the
+     call that set it, or is null; they are valid while that text is.
    - Not supported, and refused with a message rather than matched
      differently: look-around and other (?...) constructs but (?:...),
      (?#...) and inline flags, possessive quantifiers, \p \X \K \G and the
      like, case escapes (\U \L ...) in replacements, the e flag. An empty
      pattern matches the empty string (Perl would reuse the last pattern).
-   - Every failure (a malformed command, a pattern too complex to finish in
-     reasonable time, no memory) writes a message into the 80-byte buffer,
-     returns 0 and leaves *rxp null. The buffer is emptied on success.
+   - Every failure writes a message into the 80-byte buffer, returns 0 and
+     leaves *rxp null. The buffer is emptied on success.
+
+   Limits, and what happens when one runs out (the message in quotes):
+   - Work per call: 20,000,000 steps plus 16 per byte of the text, for the
+     whole call (every match of a g substitution, every cut of a split). A
+     step is one instruction run, one character taken or given back by a
+     repeat, one byte compared by a back-reference, or one byte read while
+     stepping back over a run of double-byte lead bytes; so the time a call
+     takes is bounded the same under every code page. Patterns that need
+     more ("pattern too complex") are those that backtrack without end, such
+     as ^(a+)+$ on a long run of a's with no match. A search does not retry
+     the run that a leading repeat (\s*, \-*, .*) took from each position
+     inside it, so such a repeat costs one pass over its run.
+   - Alternatives kept for backtracking at once: 4,194,304 ("pattern too
+     complex"); they live on the heap, never on the machine's stack.
+   - Nesting of parentheses: 250 levels ("regex nested too deeply").
+   - Counted repeats {n,m}: n and m up to 32,766 ("quantifier in {,} bigger
+     than 32766 in regex").
+   - Compiled program: 1,048,576 instructions ("regex too big"); a tr list
+     expands to at most 131,072 characters ("transliteration list too
+     long").
+   - Octal and hexadecimal escapes stand for one byte: up to \377 and \xFF.
+   - No memory: "out of memory".
 
    The record keeps the compiled command; a later call with the same command
-   string reuses it, a different one replaces it. BRegfree releases it. */
+   string reuses it, a different one replaces it. BRegfree releases it. The
+   last 64 compiled commands are shared by all records of the process. */
 #ifndef QUILLBOX_BREGEXP_H
 #define QUILLBOX_BREGEXP_H
 

@@ -189,6 +189,7 @@ BREGEXP_EXPORT int BREGEXP_CALL BSplit(const char* command, const char* target, 
 {
     return Guarded(command, target, targetEnd, rxp, message, TCommand::TKind::Match,
                    [&](TRecord& r, std::string_view text) {
+                       r.globalText = r.globalTextEnd = nullptr;  // m//g starts over after a split
                        const auto pieces = r.compiled.Split(text, limit);
                        r.pieces.clear();
                        for (const auto& [first, last] : pieces) {

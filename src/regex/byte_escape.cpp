@@ -46,13 +46,17 @@ int ReadByteEscape(std::string_view s, std::size_t& pos, char letter)
         const unsigned char x = static_cast<unsigned char>(s[pos++]);
         return (x >= 'a' && x <= 'z' ? x - 32 : x) ^ 0x40;
     }
-    case '0': {
-        int value = 0;
-        for (int i = 0; i < 2 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++i) value = value * 8 + (s[pos++] - '0');
-        return value;
-    }
+    case '0': return ReadOctalEscape(s, --pos);
     default: return -1;
     }
+}
+
+int ReadOctalEscape(std::string_view s, std::size_t& pos)
+{
+    int value = 0;
+    for (int i = 0; i < 3 && pos < s.size() && s[pos] >= '0' && s[pos] <= '7'; ++i) value = value * 8 + (s[pos++] - '0');
+    if (value > 0xFF) throw TRegexError("octal escape above \\377");
+    return value;
 }
 
 }  // namespace quillbox::regex

@@ -13,4 +13,8 @@ namespace quillbox::regex {
 // TRegexError for a malformed \x{...} or \c at the end.
 int ReadByteEscape(std::string_view text, std::size_t& pos, char letter);
 
+// Up to three octal digits from pos on (at least one must stand there), as
+// in \101; moves pos past them. Throws TRegexError above \377.
+int ReadOctalEscape(std::string_view text, std::size_t& pos);
+
 }  // namespace quillbox::regex

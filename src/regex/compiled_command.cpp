@@ -15,6 +15,18 @@ TPatternFlags FlagsOf(const TCommand& command)
     return flags;
 }
 
+// The caller's budget, or one of the usual size for the text.
+class TBudgetFor {
+public:
+    TBudgetFor(TMatchBudget* given, std::string_view text)
+        : own_(TMatchBudget::ForText(text.size())), budget_(given ? *given : own_) {}
+    operator TMatchBudget&() { return budget_; }
+
+private:
+    TMatchBudget own_;
+    TMatchBudget& budget_;
+};
+
 }  // namespace
 
 TCompiledCommand::TCompiledCommand(std::string_view text) : command_(ParseCommand(text))
@@ -33,16 +45,18 @@ TCompiledCommand::TCompiledCommand(std::string_view text) : command_(ParseComman
     if (command_.kind == TCommand::TKind::Substitute) replacement_.emplace(command_.replacement, command_.lead);
 }
 
-bool TCompiledCommand::Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups) const
+bool TCompiledCommand::Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups,
+                             TMatchBudget* given) const
 {
-    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TBudgetFor budget(given, text);
     TMatcher matcher(program_, command_.lead, text, budget);
     return matcher.Search(from, mustAdvance ? from + 1 : from, groups);
 }
 
-std::size_t TCompiledCommand::Substitute(std::string_view text, std::string& out, TMatchGroups& last) const
+std::size_t TCompiledCommand::Substitute(std::string_view text, std::string& out, TMatchGroups& last,
+                                         TMatchBudget* given) const
 {
-    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TBudgetFor budget(given, text);
     TMatcher matcher(program_, command_.lead, text, budget);
     out.clear();
     std::size_t count = 0, copied = 0, from = 0;
@@ -70,11 +84,11 @@ std::size_t TCompiledCommand::Transliterate(std::string_view text, std::string& 
 // Perl's split: each match must end beyond the start of the piece it closes
 // (so no empty match at a piece start), at most limit - 1 cuts, groups add
 // pieces; then trailing empty pieces go.
-std::vector<TPiece> TCompiledCommand::Split(std::string_view text, int limit) const
+std::vector<TPiece> TCompiledCommand::Split(std::string_view text, int limit, TMatchBudget* given) const
 {
     std::vector<TPiece> pieces;
     if (text.empty()) return pieces;
-    TMatchBudget budget = TMatchBudget::ForText(text.size());
+    TBudgetFor budget(given, text);
     TMatcher matcher(lineStartProgram_ ? *lineStartProgram_ : program_, command_.lead, text, budget);
     TMatchGroups groups;
     std::size_t start = 0;

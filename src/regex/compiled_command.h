@@ -30,14 +30,19 @@ public:
     bool Global() const { return command_.Has('g'); }
     int Groups() const { return program_.groups; }
 
+    // Each call may do the work its budget allows, by default
+    // TMatchBudget::ForText of its text.
+
     // The first match starting at or after from; when mustAdvance, a match
     // may not be empty at from (Perl's rule after an empty match).
-    bool Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups) const;
+    bool Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups,
+               TMatchBudget* budget = nullptr) const;
     // Returns the number of substitutions; out is the new text, last the
     // groups of the last match.
-    std::size_t Substitute(std::string_view text, std::string& out, TMatchGroups& last) const;
+    std::size_t Substitute(std::string_view text, std::string& out, TMatchGroups& last,
+                           TMatchBudget* budget = nullptr) const;
     std::size_t Transliterate(std::string_view text, std::string& out) const;
-    std::vector<TPiece> Split(std::string_view text, int limit) const;
+    std::vector<TPiece> Split(std::string_view text, int limit, TMatchBudget* budget = nullptr) const;
 
 private:
     TCommand command_;

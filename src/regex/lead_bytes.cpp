@@ -29,23 +29,4 @@ TLeadBytes TLeadBytes::ShiftJis()
     return shiftJis;
 }
 
-// A byte that is not a lead byte always ends a character, so the run of lead
-// bytes just before pos decides: an odd run means the last of them leads the
-// character that ends at pos.
-std::size_t TLeadBytes::PreviousChar(const char* text, std::size_t floor, std::size_t pos) const
-{
-    if (!doubleByte_ || pos - floor < 2) return pos - 1;
-    std::size_t q = pos - 1;
-    while (q > floor && lead_[static_cast<unsigned char>(text[q - 1])]) --q;
-    return ((pos - 1 - q) % 2 == 1) ? pos - 2 : pos - 1;
-}
-
-bool TLeadBytes::IsCharStart(const char* text, std::size_t floor, std::size_t pos) const
-{
-    if (!doubleByte_) return true;
-    std::size_t q = pos;
-    while (q > floor && lead_[static_cast<unsigned char>(text[q - 1])]) --q;
-    return (pos - q) % 2 == 0;
-}
-
 }  // namespace quillbox::regex

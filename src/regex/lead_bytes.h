@@ -1,6 +1,7 @@
-// Character stepping over byte texts: under a double-byte code page a lead
-// byte and the byte after it are one character. All positions the engine
-// visits are character starts, found by stepping forward from a known start.
+// The lead bytes of a code page: under a double-byte code page a lead byte
+// and the byte after it are one character. All positions the engine visits
+// are character starts, found by stepping forward from a known start (and
+// back through TCharStarts).
 #pragma once
 
 #include <array>
@@ -26,13 +27,6 @@ public:
     {
         return (pos + 1 < length && lead_[static_cast<unsigned char>(text[pos])]) ? 2 : 1;
     }
-
-    // Start of the character that ends at pos; floor is a character start
-    // below pos.
-    std::size_t PreviousChar(const char* text, std::size_t floor, std::size_t pos) const;
-
-    // Whether pos starts a character; floor is a character start at or below pos.
-    bool IsCharStart(const char* text, std::size_t floor, std::size_t pos) const;
 
 private:
     std::array<bool, 256> lead_{};

@@ -29,10 +29,14 @@ public:
     {
         if (steps > left_) throw TRegexError("pattern too complex");
         left_ -= steps;
+        spent_ += steps;
     }
+
+    std::uint64_t Spent() const { return spent_; }
 
 private:
     std::uint64_t left_;
+    std::uint64_t spent_ = 0;
 };
 
 }  // namespace quillbox::regex

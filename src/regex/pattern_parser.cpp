@@ -359,10 +359,8 @@ private:
         while (!AtEnd() && IsDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
         if (number >= 10 && number > tree_.groups) {
             pos_ = digits;
-            int value = 0;
-            for (int i = 0; i < 3 && Peek() >= '0' && Peek() <= '7'; ++i) value = value * 8 + (p_[pos_++] - '0');
-            if (pos_ == digits) Fail("reference to nonexistent group in regex");
-            return SingleByteNode(static_cast<unsigned char>(value & 0xFF));
+            if (Peek() < '0' || Peek() > '7') Fail("reference to nonexistent group in regex");
+            return SingleByteNode(static_cast<unsigned char>(ReadOctalEscape(p_, pos_)));
         }
         auto node = MakeNode(TNode::TKind::BackReference);
         node->group = number;

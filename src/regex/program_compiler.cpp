@@ -78,6 +78,7 @@ public:
         Add(match);
         program_.slots = loopSlot_;
         FindSearchHints();
+        FindLeadingRepeat();
         return std::move(program_);
     }
 
@@ -348,6 +349,22 @@ private:
                 in.nextFolds = program_.items[after.a].foldCase;
             }
         }
+    }
+
+    // A group around the leading repeat captures from the start of the
+    // attempt, which a back-reference would see: then the repeat must stand
+    // first and capture nothing.
+    void FindLeadingRepeat()
+    {
+        const std::vector<TInstruction>& code = program_.code;
+        std::size_t first = 0;
+        while (code[first].op == TOp::Save) ++first;
+        const TInstruction& in = code[first];
+        if (in.op != TOp::Repeat || in.max >= 0) return;
+        const bool backReferences =
+            std::any_of(code.begin(), code.end(), [](const TInstruction& i) { return i.op == TOp::BackReference; });
+        if (backReferences && (first > 0 || in.capture > 0)) return;
+        program_.leadingRepeat = static_cast<int>(first);
     }
 
     TPatternTree tree_;

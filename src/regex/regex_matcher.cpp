@@ -22,7 +22,7 @@ unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : 
 
 TMatcher::TMatcher(const TProgram& program, const TLeadBytes& lead, std::string_view text, TMatchBudget& budget)
     : program_(program), lead_(lead), text_(text.data()), length_(text.size()), budget_(budget),
-      slots_(static_cast<std::size_t>(program.slots), kUnset)
+      chars_(lead, text, budget), slots_(static_cast<std::size_t>(program.slots), kUnset)
 {
 }
 
@@ -67,6 +67,7 @@ bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) cons
     if (start == kUnset || end == kUnset) return false;
     const std::size_t n = end - start;
     if (length_ - pos < n) return false;
+    budget_.Spend(n);
     if (!in.foldCase) {
         if (std::memcmp(text_ + start, text_ + pos, n) != 0) return false;
         pos += n;
@@ -87,19 +88,29 @@ bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) cons
     return true;
 }
 
+// Where the repeated character stops matching, from pos on.
+std::size_t TMatcher::RepeatRunEnd(const TInstruction& repeat, std::size_t pos) const
+{
+    const TCharItem& item = program_.items[repeat.a];
+    const std::size_t start = pos;
+    for (std::size_t n; (n = MatchItem(item, pos)) > 0;) pos += n;
+    budget_.Spend(pos - start);
+    return pos;
+}
+
 bool TMatcher::IsWordAt(std::size_t pos) const
 {
     return pos < length_ && IsWordByte(static_cast<unsigned char>(text_[pos]));
 }
 
-bool TMatcher::IsWordBefore(std::size_t pos) const
+bool TMatcher::IsWordBefore(std::size_t pos)
 {
     if (pos == 0 || !IsWordByte(static_cast<unsigned char>(text_[pos - 1]))) return false;
     // An ASCII letter may be the trail byte of a double-byte character.
-    return lead_.PreviousChar(text_, 0, pos) == pos - 1;
+    return chars_.Previous(0, pos) == pos - 1;
 }
 
-bool TMatcher::CheckAssertion(TAssertion assertion, std::size_t pos) const
+bool TMatcher::CheckAssertion(TAssertion assertion, std::size_t pos)
 {
     switch (assertion) {
     case TAssertion::LineStart:
@@ -192,13 +203,13 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                 }
                 budget_.Spend(count);
                 if (in.next >= 0) {
-                    while (p > mandatoryEnd && !NextFits(in, p)) p = lead_.PreviousChar(text_, mandatoryEnd, p);
+                    while (p > mandatoryEnd && !NextFits(in, p)) p = chars_.Previous(mandatoryEnd, p);
                     budget_.Spend(count);
                     if (!NextFits(in, p)) {
                         ok = false;
                         break;
                     }
-                    last = p > pos ? lead_.PreviousChar(text_, pos, p) : pos;
+                    last = p > pos ? chars_.Previous(pos, p) : pos;
                 }
                 if (p > mandatoryEnd) Push({TFrame::GreedyRepeat, static_cast<int>(pc), p, mandatoryEnd});
             } else {
@@ -279,9 +290,9 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                 const int index = f.index;
                 const std::size_t mandatoryEnd = f.extra;
                 const TInstruction& rep = code[index];
-                std::size_t p = lead_.PreviousChar(text_, mandatoryEnd, f.pos);
+                std::size_t p = chars_.Previous(mandatoryEnd, f.pos);
                 while (p > mandatoryEnd && !NextFits(rep, p)) {
-                    p = lead_.PreviousChar(text_, mandatoryEnd, p);
+                    p = chars_.Previous(mandatoryEnd, p);
                     ++steps;
                 }
                 if (!NextFits(rep, p)) {
@@ -297,7 +308,7 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                     if (p == mandatoryEnd && rep.min == 0) {
                         SetCapture(rep, kUnset, kUnset);
                     } else {
-                        SetCapture(rep, lead_.PreviousChar(text_, p > mandatoryEnd ? mandatoryEnd : 0, p), p);
+                        SetCapture(rep, chars_.Previous(p > mandatoryEnd ? mandatoryEnd : 0, p), p);
                     }
                 }
                 pc = static_cast<std::size_t>(index) + 1;
@@ -353,7 +364,7 @@ bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups
         if (usePrefix) {
             const std::size_t hit = finder.Find(text, s);
             if (hit == std::string_view::npos) return false;
-            if (checkStart && !lead_.IsCharStart(text_, knownStart, hit)) {
+            if (checkStart && !chars_.IsStart(knownStart, hit)) {
                 // The hit is a trail byte; the next byte starts a character.
                 s = knownStart = hit + 1;
                 continue;
@@ -372,7 +383,11 @@ bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups
             }
             return true;
         }
-        if (s == length_) break;
+        // A leading repeat that failed from s fails from every later start
+        // inside the run it took, and just after it: those would only retry
+        // what s tried.
+        if (program_.leadingRepeat >= 0) s = RepeatRunEnd(program_.code[program_.leadingRepeat], s);
+        if (s >= length_) break;
         s += lead_.CharLength(text_, s, length_);
         if (!usePrefix) knownStart = s;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "regex/char_starts.h"
 #include "regex/lead_bytes.h"
 #include "regex/match_budget.h"
 #include "regex/regex_program.h"
@@ -40,8 +41,9 @@ private:
     std::size_t MatchItem(const TCharItem& item, std::size_t pos) const;
     bool MatchLiteral(const TLiteral& literal, std::size_t pos) const;
     bool MatchBackReference(const TInstruction& in, std::size_t& pos) const;
-    bool CheckAssertion(TAssertion assertion, std::size_t pos) const;
-    bool IsWordBefore(std::size_t pos) const;
+    std::size_t RepeatRunEnd(const TInstruction& repeat, std::size_t pos) const;
+    bool CheckAssertion(TAssertion assertion, std::size_t pos);
+    bool IsWordBefore(std::size_t pos);
     bool IsWordAt(std::size_t pos) const;
     bool NextFits(const TInstruction& in, std::size_t pos) const;
     void SetCapture(const TInstruction& in, std::size_t start, std::size_t end);
@@ -52,6 +54,7 @@ private:
     const char* text_;
     std::size_t length_;
     TMatchBudget& budget_;
+    TCharStarts chars_;
     std::vector<std::size_t> slots_;
     std::vector<TFrame> stack_;
 };

@@ -56,6 +56,10 @@ struct TProgram {
     TLiteral prefix;               // every match starts with these bytes
     bool anchoredAtStart = false;  // only position 0 can match
     bool anchoredAtLine = false;   // only line starts can match
+    // The Repeat without an upper bound that every match starts with (after
+    // group starts only), or -1. A start inside the run it took from an
+    // earlier, failed start can match nothing that start could not.
+    int leadingRepeat = -1;
 };
 
 TProgram CompileProgram(TPatternTree tree);

@@ -30,6 +30,18 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
         } else if (c == '\\' && i + 1 < s.size()) {
             const char e = s[i + 1];
             i += 2;
+            // \1 to \9 standing alone are groups, as $1 to $9; followed by
+            // another digit they start an octal escape.
+            if (e >= '1' && e <= '9') {
+                if (i >= s.size() || !IsDigit(s[i])) {
+                    parts_.push_back({TPart::TKind::Group, {}, e - '0'});
+                    continue;
+                }
+                if (e <= '7') {
+                    AddText(std::string(1, static_cast<char>(ReadOctalEscape(s, --i))));
+                    continue;
+                }
+            }
             const int byte = ReadByteEscape(s, i, e);
             if (byte >= 0) {
                 AddText(std::string(1, static_cast<char>(byte)));

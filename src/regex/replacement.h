@@ -1,5 +1,6 @@
 // The replacement of s/// as Perl reads it in a double-quoted string:
-// $1..$n, ${n}, $&, $` and $', the usual backslash escapes, the rest literally.
+// $1..$n, ${n}, \1..\9, $&, $` and $', the usual backslash escapes, the rest
+// literally.
 #pragma once
 
 #include <string>

@@ -73,6 +73,29 @@ TEST_F(BregexpApi, GlobalMatchContinuesOverTheSameText)
     EXPECT_EQ(std::string(rx_->startp[0], rx_->endp[0]), "1");
 }
 
+// m//g goes on only with the same record over the same text, pointer and
+// length alike, and only from a match: anything else starts over.
+TEST_F(BregexpApi, GlobalMatchContinuesOnlyOnTheSameRecordAndText)
+{
+    const std::string text = "1 22 333";
+    auto matched = [&](BREGEXP* rx) { return std::string(rx->startp[0], rx->endp[0]); };
+    ASSERT_EQ(Match("m/\\d+/g", text), 1);
+    EXPECT_EQ(matched(rx_), "1");
+    ASSERT_EQ(match_("m/\\d+/g", text.data(), text.data() + 4, &rx_, message_), 1);  // same start, shorter
+    EXPECT_EQ(matched(rx_), "1");
+    ASSERT_EQ(Match("m/\\d+/g", text), 1);
+    EXPECT_EQ(matched(rx_), "1");
+    ASSERT_EQ(Match("m/\\d+/g", text), 1);
+    EXPECT_EQ(matched(rx_), "22");
+    BREGEXP* other = nullptr;
+    ASSERT_EQ(match_("m/\\d+/g", text.data(), text.data() + text.size(), &other, message_), 1);
+    EXPECT_EQ(matched(other), "1");
+    free_(other);
+    ASSERT_EQ(split_("m/\\d+/g", text.data(), text.data() + text.size(), 0, &rx_, message_), 3);
+    ASSERT_EQ(Match("m/\\d+/g", text), 1);
+    EXPECT_EQ(matched(rx_), "1");
+}
+
 TEST_F(BregexpApi, SubstAndTransReturnCountsAndText)
 {
     const std::string text = "a-b-c";

@@ -2,6 +2,7 @@
 // shows the results as plain strings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,21 @@ inline std::string Transliterated(const std::string& command, const std::string&
     const std::size_t n = compiled.Transliterate(text, out);
     if (count) *count = n;
     return out;
+}
+
+// Budget steps a match spends, or for s/// the whole substitution.
+inline std::uint64_t StepsOf(const std::string& command, const std::string& text)
+{
+    const TCompiledCommand compiled(command);
+    TMatchBudget budget(std::uint64_t{1} << 40);
+    TMatchGroups groups;
+    std::string out;
+    if (compiled.Kind() == TCommand::TKind::Substitute) {
+        compiled.Substitute(text, out, groups, &budget);
+    } else {
+        compiled.Match(text, 0, false, groups, &budget);
+    }
+    return budget.Spent();
 }
 
 inline std::string ErrorOf(const std::string& command, const std::string& text = "text")

@@ -100,6 +100,24 @@ TEST_F(PerlSemantics, GlobalSubstitutionAndEmptyMatches)
     EXPECT_EQ(count, 0u);
 }
 
+// In a replacement \1 to \9 alone are groups; before another digit, and \0,
+// they begin an octal escape, as Perl reads them.
+TEST_F(PerlSemantics, ReplacementBackslashDigits)
+{
+    EXPECT_EQ(Substituted("s/(b)/[\\1]/", "abc"), "a[b]c");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\2\\1/", "abc"), "bac");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\1\\1$2/g", "abab"), "aabaab");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\9|\\8/", "abc"), "|c");  // groups that do not exist are empty
+    EXPECT_EQ(Substituted("s/(a)(b)/\\12/", "abc"), "\nc");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\101/", "abc"), "Ac");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\1234/", "abc"), "S4c");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\18/", "abc"), std::string("\x01") + "8c");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\89/", "abc"), "89c");
+    EXPECT_EQ(Substituted("s/(a)(b)/\\0/", "abc"), std::string(1, '\0') + "c");
+    EXPECT_EQ(ErrorOf("s/a/\\400/"), "octal escape above \\377");
+    EXPECT_EQ(ErrorOf("m/\\400/"), "octal escape above \\377");
+}
+
 TEST_F(PerlSemantics, SplitPieces)
 {
     EXPECT_EQ(Pieces("m/,/", "a,b,,c,,"), (Strings{"a", "b", "", "c"}));

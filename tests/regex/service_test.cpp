@@ -10,6 +10,17 @@
 namespace quillbox {
 namespace {
 
+template <class F>
+std::string ErrorOf(F&& operation)
+{
+    try {
+        operation();
+    } catch (const EBRegExpError& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
 class PatternService : public ::testing::Test {
 protected:
     void SetUp() override
@@ -18,17 +29,6 @@ protected:
         ASSERT_TRUE(errors_.empty());
     }
     void TearDown() override { UnloadRegexLibrary(); }
-
-    template <class F>
-    static std::string ErrorOf(F&& operation)
-    {
-        try {
-            operation();
-        } catch (const EBRegExpError& e) {
-            return e.what();
-        }
-        return "<no error>";
-    }
 
     std::vector<std::string> errors_;
 };
@@ -117,6 +117,75 @@ TEST_F(PatternService, SplitSucceedsOnlyWhenTheTextWasCut)
     EXPECT_EQ(ErrorOf([&] { re.SplitLeft(2, 1); }), "index out of range");
 }
 
+// Results are readable only from the operation that made them, whatever
+// the next one does: pieces point into the caller's text, which may be gone.
+TEST_F(PatternService, PiecesGoWithTheNextOperation)
+{
+    TBRegExp re;
+    {
+        std::string text = "aaaa,bbbb";
+        ASSERT_TRUE(re.Split("m/,/", text, 0));
+    }
+    EXPECT_TRUE(re.Match("m/x/", "x"));
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(1, 4); }), "index out of range");
+    {
+        std::string text = "a long first piece, and a long second piece";
+        ASSERT_TRUE(re.Split("m/, /", text, 0));
+    }
+    std::string other = "x";
+    EXPECT_FALSE(re.Subst("s/y/z/", other));
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(0, 6); }), "index out of range");
+
+    const std::string text = "cc,dd";
+    ASSERT_TRUE(re.Split("m/,/", text, 0));
+    EXPECT_EQ(ErrorOf([&] { re.Split("m/(/", text, 0); }), "unmatched ( in regex");
+    EXPECT_EQ(ErrorOf([&] { re.Count(); }), "no count now");
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(0, 1); }), "index out of range");
+    ASSERT_TRUE(re.Split("m/,/", text, 0));
+    EXPECT_FALSE(re.Match("m/q/", text));
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(0, 1); }), "index out of range");
+    ASSERT_TRUE(re.Split("m/,/", text, 0));
+    std::string lower = "ABC";
+    EXPECT_TRUE(re.Trans("tr/A-Z/a-z/", lower));
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(0, 1); }), "index out of range");
+    // The groups of a match go the same way.
+    ASSERT_TRUE(re.Match("m/(c+)/", text));
+    EXPECT_EQ(ErrorOf([&] { re.Match("m/[/", text); }), "unmatched [ in regex");
+    EXPECT_EQ(ErrorOf([&] { re.Strings(1); }), "no strings now");
+}
+
+// The library goes on after the last match of a g pattern when the same
+// text comes again, and cannot tell a fresh text in the same place from it.
+TEST_F(PatternService, EveryMatchSearchesItsTextFromTheStart)
+{
+    TBRegExp re;
+    std::string text;
+    const char* address = nullptr;
+    int found = 0;
+    for (int round = 0; round < 4; ++round) {
+        text.assign("part 1");  // a fresh text where the last one was
+        if (round == 0) address = text.data();
+        ASSERT_EQ(text.data(), address);
+        if (re.Match("m/\\d/g", text)) ++found;
+    }
+    EXPECT_EQ(found, 4);
+    EXPECT_EQ(re.Strings(0), "1");
+    const std::string empty;
+    EXPECT_TRUE(re.Match("m/^/g", empty));
+    EXPECT_TRUE(re.Match("m/^/g", empty));
+}
+
+TEST_F(PatternService, ReplacementGroupsByBackslashAndDollar)
+{
+    TBRegExp re;
+    std::string text = "abc";
+    ASSERT_TRUE(re.Subst("s/(b)/[\\1]/", text));
+    EXPECT_EQ(text, "a[b]c");
+    text = "key=value";
+    ASSERT_TRUE(re.Subst("s/(\\w+)=(\\w+)/\\2=$1/", text));
+    EXPECT_EQ(text, "value=key");
+}
+
 TEST_F(PatternService, LibraryErrorsReachTheCaller)
 {
     TBRegExp re;
@@ -132,6 +201,20 @@ TEST(PatternServiceWithoutLibrary, OperationsFailWithAnError)
     UnloadRegexLibrary();
     TBRegExp re;
     EXPECT_THROW(re.Match("m/a/", "a"), EBRegExpError);
+}
+
+// A library whose groups and pieces point outside the text it was given.
+TEST(PatternServiceOverAStrayLibrary, ResultsOutsideTheTextAreRefused)
+{
+    ASSERT_TRUE(LoadRegexLibrary(QBX_STRAY_LIBRARY_DIR, [](const std::string&) {}));
+    const std::string outside = "the regular-expression library gave a result outside the text";
+    TBRegExp re;
+    const std::string text = "abc";
+    EXPECT_EQ(ErrorOf([&] { re.Match("m/a/", text); }), outside);
+    EXPECT_EQ(ErrorOf([&] { re.Count(); }), "no count now");
+    EXPECT_EQ(ErrorOf([&] { re.Split("m/b/", text, 0); }), outside);
+    EXPECT_EQ(ErrorOf([&] { re.SplitLeft(0, 3); }), "index out of range");
+    UnloadRegexLibrary();
 }
 
 TEST(RegexLibraryLoading, MissingLibraryIsReportedWithItsPath)
