@@ -7,6 +7,7 @@
 #include "operations/local_file.h"
 #include "operations/path_text.h"
 #include "operations/progress_text.h"
+#include "operations/safe_file_name.h"
 
 namespace quillbox {
 

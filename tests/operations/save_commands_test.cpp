@@ -105,7 +105,7 @@ TEST_F(SaveCommandsTest, MarkedRowsAreSavedUnderSafeNamesWithProgress)
     SaveAll();
     EXPECT_EQ(window.FolderOffered, "old");
     EXPECT_EQ(Saved("a.txt"), "content 0\r\n");
-    EXPECT_EQ(Saved("evil.txt"), "content 1\r\n");
+    EXPECT_EQ(Saved(".._.._evil.txt"), "content 1\r\n");
     EXPECT_EQ(Saved("\x8E\x91\x97\xBF.txt"), "content 2\r\n");
     EXPECT_FALSE(std::filesystem::exists(host.Folder() / "evil.txt"));
     EXPECT_EQ(window.Progress, (std::vector<std::string>{"33%", "67%", "100%"}));
@@ -169,7 +169,7 @@ TEST_F(SaveCommandsTest, AnErrorEndsTheRunWithTheWindowResetAndTheFailuresReport
 
 TEST_F(SaveCommandsTest, SaveOneProposesTheSafeNameAndMovesSaveDirEvenWhenDecodingFails)
 {
-    AddMails({"C:\\x\\CON.txt"}, "Unknown");
+    AddMails({"CON.txt"}, "Unknown");
     window.ChosenFile = (target / "chosen.txt").string();
     SaveAttachmentAs(*mails[0], *rows[0].Attachment, "old", host, window, TCodePage(932));
     EXPECT_EQ(window.ProposedName, "_CON.txt");
