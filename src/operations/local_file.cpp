@@ -35,6 +35,12 @@ bool IsExistingFile(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool IsExistingPath(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
 TTempFile::~TTempFile()
 {
     if (!path_.empty()) std::remove(path_.c_str());
