@@ -24,6 +24,7 @@ void TMainWindowLogic::TimerTick()
         shell_.Close();
         return;
     }
+    if (fitColumnsAfterScan_) FitColumnsToContent();
     ListUpdated();
     shell_.FocusGrid();
 }
