@@ -1,6 +1,7 @@
 #include "window_commands.h"
 
 #include "menus.h"
+#include "text_fit.h"
 #include "ui_probe.h"
 
 #include <commctrl.h>
@@ -175,6 +176,26 @@ std::string ToolButtonHints(HWND toolBar)
     return lines;
 }
 
+// What the system sends when a window moves to a monitor of another density:
+// the new DPI, and the window's rectangle grown or shrunk about its top-left
+// corner in proportion.
+void SendDpiChanged(HWND window, int dpi)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const HDC screen = GetDC(window);
+    const int current = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(window, screen);
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const int from = getDpi && getDpi(window) ? static_cast<int>(getDpi(window)) : current;
+    RECT suggested = frame;
+    suggested.right = frame.left + MulDiv(frame.right - frame.left, dpi, from);
+    suggested.bottom = frame.top + MulDiv(frame.bottom - frame.top, dpi, from);
+    SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 }  // namespace
 
 bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandContext& context)
@@ -193,6 +214,16 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
     } else if (verb == "tool-hints") {
         ExpectArgs(w, 2, 2, "tool-hints TITLE FILE");
         context.WriteOut(w[2], ToolButtonHints(ControlOf(context.WaitWindow(w[1]), TOOLBARCLASSNAMEA)));
+    } else if (verb == "text-fit") {
+        ExpectArgs(w, 2, 2, "text-fit TITLE FILE");
+        context.WriteOut(w[2], TextFitReport(context.WaitWindow(w[1])));
+    } else if (verb == "text-extent") {
+        ExpectArgs(w, 4, 5, "text-extent TITLE CONTROL TEXT FILE [bold]");
+        const SIZE size = TextExtentIn(ControlOf(context.WaitWindow(w[1]), w[2]), w[3], w.size() > 5 && w[5] == "bold");
+        context.WriteOut(w[4], std::to_string(size.cx) + " " + std::to_string(size.cy) + "\n");
+    } else if (verb == "dpi-changed") {
+        ExpectArgs(w, 2, 2, "dpi-changed TITLE DPI");
+        SendDpiChanged(context.WaitWindow(w[1]), Number(w[2]));
     } else if (verb == "move-window") {
         ExpectArgs(w, 5, 5, "move-window TITLE X Y WIDTH HEIGHT");
         const HWND window = context.WaitWindow(w[1]);

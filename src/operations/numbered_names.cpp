@@ -4,7 +4,8 @@
 
 namespace quillbox {
 
-TNumberedNames::TNumberedNames(TInUse inUse, const TCodePage& codePage) : inUse_(std::move(inUse)), codePage_(codePage)
+TNumberedNames::TNumberedNames(TInUse inUse, const TCodePage& codePage, std::size_t maxBytes)
+    : inUse_(std::move(inUse)), codePage_(codePage), maxBytes_(maxBytes)
 {
 }
 
@@ -12,7 +13,7 @@ std::string TNumberedNames::FreeName(const std::string& safeName)
 {
     std::string name = safeName;
     for (int number = 2; Taken(name); ++number)
-        name = SafeFileNameWithSuffix(safeName, " (" + std::to_string(number) + ")", codePage_);
+        name = SafeFileNameWithSuffix(safeName, " (" + std::to_string(number) + ")", codePage_, maxBytes_);
     given_.insert(Folded(name));
     return name;
 }

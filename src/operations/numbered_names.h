@@ -15,7 +15,8 @@ public:
     // Whether a name is in use in the target folder (a file or a folder).
     using TInUse = std::function<bool(const std::string& name)>;
 
-    TNumberedNames(TInUse inUse, const TCodePage& codePage);
+    // Numbered forms are cut to maxBytes, as the safe name was.
+    TNumberedNames(TInUse inUse, const TCodePage& codePage, std::size_t maxBytes);
 
     // The safe name itself when neither the folder nor an earlier call of
     // this run has it, else its first free numbered form, cut like any safe
@@ -29,6 +30,7 @@ private:
 
     TInUse inUse_;
     const TCodePage& codePage_;
+    std::size_t maxBytes_;
     std::set<std::string> given_;
 };
 

@@ -82,7 +82,8 @@ std::string WholeCharactersWithin(const std::string& text, std::size_t limit, co
 }
 }  // namespace
 
-std::string SafeFileNameWithSuffix(const std::string& fileName, const std::string& suffix, const TCodePage& codePage)
+std::string SafeFileNameWithSuffix(const std::string& fileName, const std::string& suffix, const TCodePage& codePage,
+                                   std::size_t maxBytes)
 {
     std::string clean = CleanCharacters(fileName, codePage);
     DropTrailingDotsAndBlanks(clean);
@@ -90,23 +91,30 @@ std::string SafeFileNameWithSuffix(const std::string& fileName, const std::strin
 
     // A leading dot starts a name (".profile"), not an extension.
     const std::size_t dot = clean.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot > 0 && clean.size() - dot <= kMaxKeptExtensionBytes;
+    const bool hasExtension =
+        dot != std::string::npos && dot > 0 && clean.size() - dot <= std::min(kMaxKeptExtensionBytes, maxBytes / 2);
     const std::string extension = hasExtension ? clean.substr(dot) : std::string();
     const std::string base = hasExtension ? clean.substr(0, dot) : clean;
     const std::size_t tail = suffix.size() + extension.size();
-    const std::size_t room = tail < kMaxSafeNameBytes ? kMaxSafeNameBytes - tail : 0;
+    const std::size_t room = tail < maxBytes ? maxBytes - tail : 0;
 
     std::string safe = WholeCharactersWithin(base, room, codePage) + suffix + extension;
-    safe = WholeCharactersWithin(safe, kMaxSafeNameBytes, codePage);
+    safe = WholeCharactersWithin(safe, maxBytes, codePage);
     DropTrailingDotsAndBlanks(safe);
     if (safe.empty()) safe = "NoName";
     if (IsDeviceName(safe, codePage)) safe = "_" + safe;
     return safe;
 }
 
-std::string SafeFileName(const std::string& fileName, const TCodePage& codePage)
+std::string SafeFileName(const std::string& fileName, const TCodePage& codePage, std::size_t maxBytes)
 {
-    return SafeFileNameWithSuffix(fileName, "", codePage);
+    return SafeFileNameWithSuffix(fileName, "", codePage, maxBytes);
+}
+
+std::size_t NameRoomIn(const std::string& folder)
+{
+    const std::size_t left = folder.size() < kMaxPathBytes ? kMaxPathBytes - folder.size() : 0;
+    return std::clamp(left, kMinSafeNameBytes, kMaxSafeNameBytes);
 }
 
 }  // namespace quillbox

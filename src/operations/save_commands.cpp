@@ -36,7 +36,7 @@ public:
     TMarkedSave(const std::string& folder, int markCount, const TSaveOptions& options, THostApi& host,
                 TSaveWindow& window, const TCodePage& codePage)
         : folder_(folder), markCount_(markCount), options_(options), host_(host), window_(window),
-          codePage_(codePage), names_(NamesInUse(folder), codePage)
+          codePage_(codePage), names_(NamesInUse(folder), codePage, NameRoomIn(folder))
     {
     }
 
@@ -55,7 +55,7 @@ private:
     bool Save(TMailItem& mail, const TAttachment& attachment)
     {
         ShowProgress(++handled_);
-        std::string name = SafeFileName(attachment.FileName, codePage_);
+        std::string name = SafeFileName(attachment.FileName, codePage_, NameRoomIn(folder_));
         if (options_.NumberSameNames) name = names_.FreeName(name);
         const std::string target = folder_ + name;
         if (!options_.NumberSameNames && IsExistingFile(target)) {
@@ -127,14 +127,15 @@ void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std:
 void SaveAttachmentAs(TMailItem& mail, const TAttachment& attachment, const std::string& saveDir,
                       const TSaveOptions& options, THostApi& host, TSaveWindow& window, const TCodePage& codePage)
 {
-    std::string proposed = SafeFileName(attachment.FileName, codePage);
-    if (options.NumberSameNames && !saveDir.empty())
-        proposed = TNumberedNames(NamesInUse(WithTrailingDelimiter(saveDir, codePage)), codePage).FreeName(proposed);
+    const std::string folder = saveDir.empty() ? std::string() : WithTrailingDelimiter(saveDir, codePage);
+    std::string proposed = SafeFileName(attachment.FileName, codePage, NameRoomIn(folder));
+    if (options.NumberSameNames && !folder.empty())
+        proposed = TNumberedNames(NamesInUse(folder), codePage, NameRoomIn(folder)).FreeName(proposed);
     const auto path = window.SelectFile(proposed, saveDir);
     if (!path) return;
     if (!SaveDecoded(host, mail, attachment, *path, options)) window.ShowUndecodable();
-    const std::string folder = FolderOfPath(*path, codePage);
-    if (folder != saveDir) window.StoreSaveDir(folder);
+    const std::string chosenFolder = FolderOfPath(*path, codePage);
+    if (chosenFolder != saveDir) window.StoreSaveDir(chosenFolder);
 }
 
 }  // namespace quillbox

@@ -24,7 +24,8 @@ class NumberedNamesTest : public ::testing::Test {
 protected:
     TNumberedNames Names()
     {
-        return TNumberedNames([this](const std::string& name) { return folder.count(name) != 0; }, kShiftJis);
+        return TNumberedNames([this](const std::string& name) { return folder.count(name) != 0; }, kShiftJis,
+                              kMaxSafeNameBytes);
     }
     std::set<std::string> folder;
 };
@@ -81,6 +82,11 @@ TEST_F(NumberedNamesTest, NumberedFormsOfLongNamesAreCutToFit)
     const std::string other = Repeat(kA, 97) + "y.pdf";
     EXPECT_EQ(names.FreeName(other), other);
     EXPECT_EQ(names.FreeName(other), Repeat(kA, 96) + " (3).pdf");
+
+    // In a deep folder the room is smaller; numbered forms keep to it.
+    folder = {Repeat("x", 96) + ".pdf"};
+    TNumberedNames deep([this](const std::string& name) { return folder.count(name) != 0; }, kShiftJis, 100);
+    EXPECT_EQ(deep.FreeName(Repeat("x", 96) + ".pdf"), Repeat("x", 92) + " (2).pdf");
 }
 
 }  // namespace

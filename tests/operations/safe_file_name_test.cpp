@@ -107,5 +107,17 @@ TEST(SafeFileName, LongNamesAreCutAtAWholeCharacterKeepingTheExtension)
     }
 }
 
+TEST(SafeFileName, ADeepFolderLeavesLessRoomForTheName)
+{
+    EXPECT_EQ(NameRoomIn(""), kMaxSafeNameBytes);
+    EXPECT_EQ(NameRoomIn(std::string(59, 'd')), 200u);
+    EXPECT_EQ(NameRoomIn(std::string(159, 'd')), 100u);
+    EXPECT_EQ(NameRoomIn(std::string(250, 'd')), kMinSafeNameBytes);
+    EXPECT_EQ(SafeFileName(Repeat("x", 300) + ".pdf", kShiftJis, 100), Repeat("x", 96) + ".pdf");
+    EXPECT_EQ(SafeFileName(Repeat(kA, 60) + ".pdf", kShiftJis, 100), Repeat(kA, 48) + ".pdf");
+    // In very little room a long extension is not kept whole.
+    EXPECT_EQ(SafeFileName("report.backup-copy", kShiftJis, 16), "report.backup-co");
+}
+
 }  // namespace
 }  // namespace quillbox

@@ -215,6 +215,23 @@ TEST_F(SaveCommandsTest, NumberingSavesEverySameNameUnderTheFirstFreeNumberWitho
     EXPECT_EQ(window.Asked, std::vector<std::string>{"a.bin"});
 }
 
+TEST_F(SaveCommandsTest, NamesAreCutSoThatTheWholePathOpensInADeepFolder)
+{
+    // A folder whose path takes all but 78 bytes of what the file functions open.
+    std::filesystem::path deep = target;
+    while (deep.string().size() < 170) deep /= "deeper";
+    std::string folder = deep.string();
+    folder += std::string(180 - folder.size(), 'd');
+    std::filesystem::create_directories(folder);
+    window.Chosen = folder;
+    const std::string name(150, 'y');
+    AddMails({name + ".bin", name + ".bin"});
+    options.NumberSameNames = true;
+    SaveAll();
+    EXPECT_EQ(ReadFileBytes(std::filesystem::path(folder) / (std::string(74, 'y') + ".bin")), "content 0\r\n");
+    EXPECT_EQ(ReadFileBytes(std::filesystem::path(folder) / (std::string(70, 'y') + " (2).bin")), "content 1\r\n");
+}
+
 TEST_F(SaveCommandsTest, SavedFilesCarryTheirMailsDateUnlessTurnedOff)
 {
     const TTimeZone japan("JST-9");
