@@ -176,24 +176,17 @@ std::string ToolButtonHints(HWND toolBar)
     return lines;
 }
 
-// What the system sends when a window moves to a monitor of another density:
-// the new DPI, and the window's rectangle grown or shrunk about its top-left
-// corner in proportion.
-void SendDpiChanged(HWND window, int dpi)
+// What the system sends when a window moves from a monitor of one density
+// to one of another: the new DPI, and the window's rectangle grown or shrunk
+// about its top-left corner in proportion.
+void SendDpiChanged(HWND window, int from, int to)
 {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const HDC screen = GetDC(window);
-    const int current = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(window, screen);
-    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-    const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    const int from = getDpi && getDpi(window) ? static_cast<int>(getDpi(window)) : current;
-    RECT suggested = frame;
-    suggested.right = frame.left + MulDiv(frame.right - frame.left, dpi, from);
-    suggested.bottom = frame.top + MulDiv(frame.bottom - frame.top, dpi, from);
-    SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    if (from <= 0 || to <= 0) Fail("a density is a positive number of dots per inch");
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, to, from);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, to, from);
+    SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
 }
 
 }  // namespace
@@ -222,8 +215,8 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
         const SIZE size = TextExtentIn(ControlOf(context.WaitWindow(w[1]), w[2]), w[3], w.size() > 5 && w[5] == "bold");
         context.WriteOut(w[4], std::to_string(size.cx) + " " + std::to_string(size.cy) + "\n");
     } else if (verb == "dpi-changed") {
-        ExpectArgs(w, 2, 2, "dpi-changed TITLE DPI");
-        SendDpiChanged(context.WaitWindow(w[1]), Number(w[2]));
+        ExpectArgs(w, 3, 3, "dpi-changed TITLE FROM TO");
+        SendDpiChanged(context.WaitWindow(w[1]), Number(w[2]), Number(w[3]));
     } else if (verb == "move-window") {
         ExpectArgs(w, 5, 5, "move-window TITLE X Y WIDTH HEIGHT");
         const HWND window = context.WaitWindow(w[1]);
