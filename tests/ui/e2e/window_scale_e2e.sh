@@ -18,10 +18,10 @@ python3 "$here/make_folders.py" "$work/mails" || fail "mail folders"
 ini="$work/plugins/quillbox.ini"
 
 case "$QBX_LOCALE" in
-ja) title="Quillbox プラグイン"; encoding=cp932
+ja) title="Quillbox プラグイン"; encoding=cp932; about="バージョン情報"; about_menu="ヘルプ/このプラグインについて..."
     headings=("0 No." "1 Mark" "2 日付▼ bold" "2 日付▲ bold" "3 Subject" "4 From" "5 ファイル名"
               "6 サイズ▼ bold" "6 サイズ▲ bold") ;;
-en) title="Quillbox Plug-in"; encoding=cp1252
+en) title="Quillbox Plug-in"; encoding=cp1252; about="About Quillbox"; about_menu="Help/About This Plug-in..."
     headings=("0 No." "1 Mark" "2 Date >> bold" "2 Date << bold" "3 Subject" "4 From" "5 File Name"
               "6 Size >> bold" "6 Size << bold") ;;
 esac
@@ -94,8 +94,26 @@ at-144)
     echo "keys \"$window\" $grid \"{CTRL+C}\""
     echo "clipboard \"$(spath "$work/table.txt")\" raw"
     measure large
+    # The About box scales as well.
+    echo "menu \"$window\" \"$about_menu\""
+    echo "wait-window \"$about\" 10"
+    echo "paint \"$about\""
+    echo "screenshot \"$(spath "$work/about.bmp")\""
+    echo "text-fit \"$about\" \"$(spath "$work/about-fit.txt")\""
+    echo "window-info \"$about\" . \"$(spath "$work/about-window.txt")\""
+    echo "button \"$about\" id=1"
+    echo "wait-gone \"$about\" 10"
     closing; } >"$work/script.txt"
   QBX_WINE_PREFIX="$prefix" run_host "$work/script.txt"
+  # Its labels whole, its client area the design's 298 x 180 at 144 DPI.
+  python3 - "$work/about-fit.txt" "$work/about-window.txt" <<'PY' || fail "About box: $(cat "$work/about-fit.txt" "$work/about-window.txt")"
+import re, sys
+labels = re.findall(r"label \d+: text (\d+) (\d+) box (\d+) (\d+)", open(sys.argv[1], encoding="utf-8").read())
+client = re.search(r"client -?\d+ -?\d+ (\d+) (\d+)", open(sys.argv[2], encoding="utf-8").read()).groups()
+print(labels, client)
+whole = all(int(tw) <= int(bw) and int(th) <= int(bh) for tw, th, bw, bh in labels)
+sys.exit(0 if len(labels) >= 4 and whole and tuple(map(int, client)) == (447, 270) else 1)
+PY
   check_table
   check large 144
   grep -q "image 48 48" "$work/large-fit.txt" || fail "pictures: $(cat "$work/large-fit.txt")"
