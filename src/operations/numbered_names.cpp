@@ -1,5 +1,6 @@
 #include "operations/numbered_names.h"
 
+#include "operations/local_file.h"
 #include "operations/safe_file_name.h"
 
 namespace quillbox {
@@ -12,8 +13,11 @@ TNumberedNames::TNumberedNames(TInUse inUse, const TCodePage& codePage, std::siz
 std::string TNumberedNames::FreeName(const std::string& safeName)
 {
     std::string name = safeName;
-    for (int number = 2; Taken(name); ++number)
+    for (int number = 2; Taken(name); ++number) {
+        // A folder that claims every name would keep the save searching for ever.
+        if (number > kMaxNumber) throw EInOutError("No free file name for \"" + safeName + "\"");
         name = SafeFileNameWithSuffix(safeName, " (" + std::to_string(number) + ")", codePage_, maxBytes_);
+    }
     given_.insert(Folded(name));
     return name;
 }

@@ -18,6 +18,9 @@ public:
     // Numbered forms are cut to maxBytes, as the safe name was.
     TNumberedNames(TInUse inUse, const TCodePage& codePage, std::size_t maxBytes);
 
+    // The highest number tried before giving up with EInOutError.
+    static constexpr int kMaxNumber = 99999;
+
     // The safe name itself when neither the folder nor an earlier call of
     // this run has it, else its first free numbered form, cut like any safe
     // name. The name returned counts as taken from then on. Names differing

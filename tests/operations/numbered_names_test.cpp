@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "operations/local_file.h"
 #include "operations/safe_file_name.h"
 
 namespace quillbox {
@@ -45,6 +46,12 @@ TEST_F(NumberedNamesTest, NamesInTheFolderOrGivenEarlierGetTheFirstFreeNumber)
     // A numbered name that came as it is counts as well.
     EXPECT_EQ(next.FreeName("scan (6).pdf"), "scan (6).pdf");
     EXPECT_EQ(next.FreeName("scan.pdf"), "scan (7).pdf");
+}
+
+TEST_F(NumberedNamesTest, AFolderThatClaimsEveryNameEndsTheSearchWithAnError)
+{
+    TNumberedNames names([](const std::string&) { return true; }, kShiftJis, kMaxSafeNameBytes);
+    EXPECT_THROW(names.FreeName("a.bin"), EInOutError);
 }
 
 TEST_F(NumberedNamesTest, LetterCaseDoesNotMakeANewNameButTrailBytesStayApart)

@@ -6,7 +6,8 @@
 #   window_scale_e2e.sh SCENARIO QBX
 #     first-start  the shared Wine prefix (96 DPI); then a move to a 144-DPI
 #                  monitor and back, as WM_DPICHANGED tells it
-#     at-144       a Wine prefix of its own with LogPixels 144
+#     at-144       a Wine prefix of its own with LogPixels 144, never the
+#                  shared one, so no other test sees that density
 set -uo pipefail
 scenario="$1"; qbx="$2"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
@@ -85,11 +86,19 @@ first-start)
   grep -q "image 32 32" "$work/back-fit.txt" || fail "pictures after the move back: $(cat "$work/back-fit.txt")"
   ;;
 at-144)
-  prefix="$work/prefix-144"
-  "$QBX_WINE_RUN" init "$prefix" >/dev/null || fail "a prefix of its own"
-  trap '"$QBX_WINE_RUN" stop "$prefix"; rm -rf "$prefix"' EXIT
-  "$QBX_WINE_RUN" run --prefix "$prefix" --timeout 60 --artifacts "$work" --name reg -- \
-    reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null || fail "LogPixels"
+  # A prefix of its own, made once per test run beside the shared one (which
+  # every run makes afresh) and used by both languages; on the shared
+  # prefix's display when there is one.
+  prefix="$QBX_WINE_PREFIX-144"
+  if [ -f "$QBX_WINE_PREFIX.xvfb" ]; then read -r DISPLAY _ <"$QBX_WINE_PREFIX.xvfb"; export DISPLAY; fi
+  trap '"$QBX_WINE_RUN" stop "$prefix"' EXIT
+  # Wine writes .update-timestamp when it makes a prefix, and not on every run.
+  if ! [ "$prefix/.update-timestamp" -nt "$QBX_WINE_PREFIX/.update-timestamp" ] ||
+     ! grep -q '"LogPixels"=dword:00000090' "$prefix/user.reg"; then
+    "$QBX_WINE_RUN" init "$prefix" >/dev/null || fail "a prefix of its own"
+    "$QBX_WINE_RUN" run --prefix "$prefix" --timeout 60 --artifacts "$work" --name reg -- \
+      reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null || fail "LogPixels"
+  fi
   { open_window
     echo "keys \"$window\" $grid \"{CTRL+C}\""
     echo "clipboard \"$(spath "$work/table.txt")\" raw"

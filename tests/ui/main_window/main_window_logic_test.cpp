@@ -375,6 +375,21 @@ TEST_F(ColumnWidths, AFirstScanFitsTheDateMarkNumberAndSizeColumnsAndGivesTheSub
     EXPECT_EQ(shell.windowWidth, 700);
 }
 
+TEST_F(ColumnWidths, AScanStoppedWithEscFitsTheColumnsToWhatItListed)
+{
+    logic.CellDrawn();
+    shell.onScan = [this] {
+        FillThreeRows();
+        logic.SetScanning(true);
+        logic.EscapeKey();
+        logic.SetScanning(false);
+    };
+    logic.FitColumnsAfterScan();
+    logic.TimerTick();
+    EXPECT_EQ(shell.closes, 0);
+    EXPECT_EQ(shell.grid.model.ColWidth(colDate), 20 * 6 + 4 + 2);
+}
+
 TEST_F(ColumnWidths, SavedWidthsAreNotFittedAndANarrowWindowKeepsTheSubjectsMinimum)
 {
     shell.onScan = [this] { FillThreeRows(); };
