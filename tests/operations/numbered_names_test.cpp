@@ -59,7 +59,7 @@ TEST_F(NumberedNamesTest, LetterCaseDoesNotMakeANewNameButTrailBytesStayApart)
     TNumberedNames names = Names();
     EXPECT_EQ(names.FreeName("Report.PDF"), "Report.PDF");
     EXPECT_EQ(names.FreeName("report.pdf"), "report (2).pdf");
-    // "ア" and "ダ": their trail bytes are "A" and "a", but they are not letters.
+    // "ア" and "ヂ": their trail bytes are "A" and "a", but they are not letters.
     EXPECT_EQ(names.FreeName("\x83\x41.txt"), "\x83\x41.txt");
     EXPECT_EQ(names.FreeName("\x83\x61.txt"), "\x83\x61.txt");
 }

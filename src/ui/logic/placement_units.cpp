@@ -2,22 +2,26 @@
 
 namespace quillbox {
 
+namespace {
+// The window's size and its column widths, each converted; its place stays.
+template <class TPlace, class TConvert>
+TPlace WithSizesConverted(TPlace place, TConvert convert)
+{
+    place.Width = convert(place.Width);
+    place.Height = convert(place.Height);
+    for (std::int32_t& width : place.ColumnWidths) width = convert(width);
+    return place;
+}
+}  // namespace
+
 TOpenWindowState InDesignUnits(const TOpenWindowState& state, TDpiScale scale)
 {
-    TOpenWindowState design = state;
-    design.Width = scale.Unscale(state.Width);
-    design.Height = scale.Unscale(state.Height);
-    for (std::int32_t& width : design.ColumnWidths) width = scale.Unscale(width);
-    return design;
+    return WithSizesConverted(state, [scale](int pixels) { return scale.Unscale(pixels); });
 }
 
 TSavedPlacement AtDensity(const TSavedPlacement& saved, TDpiScale scale)
 {
-    TSavedPlacement shown = saved;
-    shown.Width = scale.Scale(saved.Width);
-    shown.Height = scale.Scale(saved.Height);
-    for (std::int32_t& width : shown.ColumnWidths) width = scale.Scale(width);
-    return shown;
+    return WithSizesConverted(saved, [scale](int design) { return scale.Scale(design); });
 }
 
 }  // namespace quillbox
