@@ -168,6 +168,7 @@ save-numbered)
     echo "folder-browser \"$(spath "$work/asking")\" 20"
     answer q-off.txt $cancel
     echo "menu \"$window\" \"Options/$number_item\""
+    echo "sleep 500"  # the chosen command is posted
     echo "window-menu \"$window\" \"$(spath "$work/menu.txt")\""
     key "{CTRL+S}"
     echo "folder-browser \"$(spath "$work/number")\" 20"
