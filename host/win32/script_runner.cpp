@@ -398,7 +398,12 @@ void TScriptRunner::RunLine(const TScriptLine& line)
             },
             seconds(2), "a save-file dialog");
         HWND name = GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
-        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(arg(1)).c_str()), SMTO_NORMAL, 5000, nullptr);
+        // "-" takes the name and folder the dialog proposes.
+        if (arg(1) != "-")
+            SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(arg(1)).c_str()), SMTO_NORMAL, 5000,
+                                nullptr);
+        else
+            Sleep(300);  // the dialog fills in its folder after it shows
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     } else if (verb == "clipboard") {
         ExpectArgs(w, 1, 2, "clipboard FILE [raw]");

@@ -1,6 +1,7 @@
 #include "window_commands.h"
 
 #include "menus.h"
+#include "text_fit.h"
 #include "ui_probe.h"
 
 #include <commctrl.h>
@@ -175,6 +176,19 @@ std::string ToolButtonHints(HWND toolBar)
     return lines;
 }
 
+// What the system sends when a window moves from a monitor of one density
+// to one of another: the new DPI, and the window's rectangle grown or shrunk
+// about its top-left corner in proportion.
+void SendDpiChanged(HWND window, int from, int to)
+{
+    if (from <= 0 || to <= 0) Fail("a density is a positive number of dots per inch");
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, to, from);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, to, from);
+    SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+}
+
 }  // namespace
 
 bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandContext& context)
@@ -193,6 +207,16 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
     } else if (verb == "tool-hints") {
         ExpectArgs(w, 2, 2, "tool-hints TITLE FILE");
         context.WriteOut(w[2], ToolButtonHints(ControlOf(context.WaitWindow(w[1]), TOOLBARCLASSNAMEA)));
+    } else if (verb == "text-fit") {
+        ExpectArgs(w, 2, 2, "text-fit TITLE FILE");
+        context.WriteOut(w[2], TextFitReport(context.WaitWindow(w[1])));
+    } else if (verb == "text-extent") {
+        ExpectArgs(w, 4, 5, "text-extent TITLE CONTROL TEXT FILE [bold]");
+        const SIZE size = TextExtentIn(ControlOf(context.WaitWindow(w[1]), w[2]), w[3], w.size() > 5 && w[5] == "bold");
+        context.WriteOut(w[4], std::to_string(size.cx) + " " + std::to_string(size.cy) + "\n");
+    } else if (verb == "dpi-changed") {
+        ExpectArgs(w, 3, 3, "dpi-changed TITLE FROM TO");
+        SendDpiChanged(context.WaitWindow(w[1]), Number(w[2]), Number(w[3]));
     } else if (verb == "move-window") {
         ExpectArgs(w, 5, 5, "move-window TITLE X Y WIDTH HEIGHT");
         const HWND window = context.WaitWindow(w[1]);

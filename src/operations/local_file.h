@@ -18,6 +18,8 @@ public:
 void WriteBytesToFile(const std::string& path, std::string_view bytes);
 
 bool IsExistingFile(const std::string& path);
+// A file or a folder.
+bool IsExistingPath(const std::string& path);
 
 // A temporary file the host named: deleted when this goes, on every way out.
 class TTempFile {

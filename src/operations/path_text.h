@@ -21,10 +21,4 @@ std::string WithTrailingDelimiter(const std::string& folder, const TCodePage& co
 // is a root (X:\ keeps its separator).
 std::string FolderOfPath(const std::string& path, const TCodePage& codePage);
 
-// A mail's file name as a plain name inside a chosen folder: any path part
-// dropped, characters Windows refuses replaced by "_", trailing dots and
-// blanks dropped, device names (CON, LPT1, ...) prefixed with "_". Every
-// ordinary name, Japanese included, comes back unchanged.
-std::string SafeFileName(const std::string& fileName, const TCodePage& codePage);
-
 }  // namespace quillbox

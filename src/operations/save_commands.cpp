@@ -5,19 +5,38 @@
 #include "catalogue/mail_date.h"
 #include "operations/decode_attachment.h"
 #include "operations/local_file.h"
+#include "operations/mail_file_time.h"
+#include "operations/numbered_names.h"
 #include "operations/path_text.h"
 #include "operations/progress_text.h"
+#include "operations/safe_file_name.h"
 
 namespace quillbox {
 
 namespace {
+TNumberedNames::TInUse NamesInUse(const std::string& folder)
+{
+    return [folder](const std::string& name) { return IsExistingPath(folder + name); };
+}
+
+// DecodeAttachment, then the mail's date on the file when the options want it.
+bool SaveDecoded(THostApi& host, TMailItem& mail, const TAttachment& attachment, const std::string& path,
+                 const TSaveOptions& options)
+{
+    if (!DecodeAttachment(host, mail, attachment, path)) return false;
+    // A file that keeps the time it was written is still the attachment.
+    if (options.MailDateOnFiles) SetFileTimeToMailDate(path, mail.Date);
+    return true;
+}
+
 // One run of the marked save: the answer that decides about existing files,
 // the progress shown, and what could not be decoded.
 class TMarkedSave {
 public:
-    TMarkedSave(const std::string& folder, int markCount, THostApi& host, TSaveWindow& window,
-                const TCodePage& codePage)
-        : folder_(folder), markCount_(markCount), host_(host), window_(window), codePage_(codePage)
+    TMarkedSave(const std::string& folder, int markCount, const TSaveOptions& options, THostApi& host,
+                TSaveWindow& window, const TCodePage& codePage)
+        : folder_(folder), markCount_(markCount), options_(options), host_(host), window_(window),
+          codePage_(codePage), names_(NamesInUse(folder), codePage, NameRoomIn(folder))
     {
     }
 
@@ -36,16 +55,17 @@ private:
     bool Save(TMailItem& mail, const TAttachment& attachment)
     {
         ShowProgress(++handled_);
-        const std::string name = SafeFileName(attachment.FileName, codePage_);
+        std::string name = SafeFileName(attachment.FileName, codePage_, NameRoomIn(folder_));
+        if (options_.NumberSameNames) name = names_.FreeName(name);
         const std::string target = folder_ + name;
-        if (IsExistingFile(target)) {
+        if (!options_.NumberSameNames && IsExistingFile(target)) {
             if (answer_ == TOverwriteAnswer::NoToAll) return true;
             if (answer_ != TOverwriteAnswer::YesToAll) answer_ = window_.AskOverwrite(name);
             if (answer_ == TOverwriteAnswer::Cancel) return false;
             if (answer_ == TOverwriteAnswer::No || answer_ == TOverwriteAnswer::NoToAll) return true;
         }
         window_.ProcessMessages();
-        if (!DecodeAttachment(host_, mail, attachment, target))
+        if (!SaveDecoded(host_, mail, attachment, target, options_))
             failures_.push_back(UndecodableLine(mail, attachment, window_.DateSeparator()));
         return true;
     }
@@ -61,9 +81,11 @@ private:
 
     const std::string folder_;
     const int markCount_;
+    const TSaveOptions options_;
     THostApi& host_;
     TSaveWindow& window_;
     const TCodePage& codePage_;
+    TNumberedNames names_;
     TOverwriteAnswer answer_ = TOverwriteAnswer::Yes;
     int handled_ = 0;
     std::string shown_;
@@ -79,14 +101,14 @@ std::string UndecodableLine(const TMailItem& mail, const TAttachment& attachment
     return std::string(text) + '\t' + mail.Subject + '\t' + attachment.FileName;
 }
 
-void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std::string& saveDir, THostApi& host,
-                TSaveWindow& window, const TCodePage& codePage)
+void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std::string& saveDir,
+                const TSaveOptions& options, THostApi& host, TSaveWindow& window, const TCodePage& codePage)
 {
     std::string chosen = saveDir;
     if (!window.SelectFolder(chosen)) return;
     window.BeginSave();
     const std::string folder = WithTrailingDelimiter(chosen, codePage);
-    TMarkedSave run(folder, markCount, host, window, codePage);
+    TMarkedSave run(folder, markCount, options, host, window, codePage);
     const auto finish = [&] {
         window.EndSave();
         if (folder != saveDir) window.StoreSaveDir(folder);
@@ -102,14 +124,18 @@ void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std:
     finish();
 }
 
-void SaveAttachmentAs(TMailItem& mail, const TAttachment& attachment, const std::string& saveDir, THostApi& host,
-                      TSaveWindow& window, const TCodePage& codePage)
+void SaveAttachmentAs(TMailItem& mail, const TAttachment& attachment, const std::string& saveDir,
+                      const TSaveOptions& options, THostApi& host, TSaveWindow& window, const TCodePage& codePage)
 {
-    const auto path = window.SelectFile(SafeFileName(attachment.FileName, codePage), saveDir);
+    const std::string folder = saveDir.empty() ? std::string() : WithTrailingDelimiter(saveDir, codePage);
+    std::string proposed = SafeFileName(attachment.FileName, codePage, NameRoomIn(folder));
+    if (options.NumberSameNames && !folder.empty())
+        proposed = TNumberedNames(NamesInUse(folder), codePage, NameRoomIn(folder)).FreeName(proposed);
+    const auto path = window.SelectFile(proposed, saveDir);
     if (!path) return;
-    if (!DecodeAttachment(host, mail, attachment, *path)) window.ShowUndecodable();
-    const std::string folder = FolderOfPath(*path, codePage);
-    if (folder != saveDir) window.StoreSaveDir(folder);
+    if (!SaveDecoded(host, mail, attachment, *path, options)) window.ShowUndecodable();
+    const std::string chosenFolder = FolderOfPath(*path, codePage);
+    if (chosenFolder != saveDir) window.StoreSaveDir(chosenFolder);
 }
 
 }  // namespace quillbox

@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
-"""Draws the main window's tool-bar pictures.
+"""Draws the main window's tool-bar pictures at the sizes a window shows them.
 
-  draw_toolbar_images.py IMAGES_BMP GREYED_BMP
+  draw_toolbar_images.py OUT_DIR SIZE...
 
-IMAGES_BMP: eleven 32 x 32 pictures side by side (24 bits per pixel), by
-index: 0 mark rows, 1 unmark rows, 2 save marked attachments, 3 delete marked
-attachments, 4 ascending, 5 descending, 6 all attachments, 7 only HTML mails,
-8 all but HTML mails, 9 sort by date, 10 sort by size. GREYED_BMP: pictures
-0 to 5 as a disabled button shows them. Magenta (255, 0, 255) is transparent.
+For each SIZE, OUT_DIR/toolbar_images_SIZE.bmp: eleven SIZE x SIZE pictures
+side by side, by index: 0 mark rows, 1 unmark rows, 2 save marked
+attachments, 3 delete marked attachments, 4 ascending, 5 descending, 6 all
+attachments, 7 only HTML mails, 8 all but HTML mails, 9 sort by date, 10 sort
+by size; and OUT_DIR/toolbar_greyed_SIZE.bmp: pictures 0 to 5 as a disabled
+button shows them. Magenta (255, 0, 255) is transparent. The pictures are
+designed on a 32 x 32 grid and drawn afresh at each size, not stretched.
 """
 import math
+import os
 import struct
 import sys
 
-SIZE = 32
+DESIGN = 32
 CLEAR = (255, 0, 255)
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -29,56 +32,75 @@ BROWN = (150, 110, 30)
 
 
 class Canvas:
-    def __init__(self):
-        self.px = [[CLEAR] * SIZE for _ in range(SIZE)]
+    """A picture of size x size pixels; every drawing call takes positions on
+    the 32 x 32 design grid."""
 
-    def dot(self, x, y, colour):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
+    def __init__(self, size):
+        self.size = size
+        self.scale = size / DESIGN
+        self.px = [[CLEAR] * size for _ in range(size)]
+
+    def pixel(self, x, y, colour):
+        if 0 <= x < self.size and 0 <= y < self.size:
             self.px[y][x] = colour
 
+    def span(self, first, last):
+        """The pixels that design cells first to last cover."""
+        start = round(first * self.scale)
+        return range(start, max(round((last + 1) * self.scale), start + 1))
+
+    def pixels(self):
+        """Every pixel with the position of its centre on the design grid."""
+        for y in range(self.size):
+            for x in range(self.size):
+                yield x, y, (x + 0.5) / self.scale, (y + 0.5) / self.scale
+
+    def dot(self, x, y, colour):
+        self.fill(x, y, x, y, colour)
+
     def fill(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, colour)
+        for y in self.span(y0, y1):
+            for x in self.span(x0, x1):
+                self.pixel(x, y, colour)
 
     def frame(self, x0, y0, x1, y1, colour):
-        for x in range(x0, x1 + 1):
-            self.dot(x, y0, colour)
-            self.dot(x, y1, colour)
-        for y in range(y0, y1 + 1):
-            self.dot(x0, y, colour)
-            self.dot(x1, y, colour)
+        self.fill(x0, y0, x1, y0, colour)
+        self.fill(x0, y1, x1, y1, colour)
+        self.fill(x0, y0, x0, y1, colour)
+        self.fill(x1, y0, x1, y1, colour)
 
     def box(self, x0, y0, x1, y1, inside, outline=BLACK):
         self.fill(x0, y0, x1, y1, inside)
         self.frame(x0, y0, x1, y1, outline)
 
     def line(self, x0, y0, x1, y1, colour, width=1):
-        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-        r = (width - 1) / 2
+        """A round pen as wide as width design pixels, from the centre of one
+        design pixel to the centre of another."""
+        s = self.scale
+        ax, ay, bx, by = ((v + 0.5) * s for v in (x0, y0, x1, y1))
+        radius = width * s / 2
+        steps = max(int(2 * max(abs(bx - ax), abs(by - ay))), 1)
         for i in range(steps + 1):
-            x = x0 + (x1 - x0) * i / steps
-            y = y0 + (y1 - y0) * i / steps
-            for dy in range(-int(r + 0.5), int(r + 0.5) + 1):
-                for dx in range(-int(r + 0.5), int(r + 0.5) + 1):
-                    if dx * dx + dy * dy <= r * r + 0.5:
-                        self.dot(round(x + dx), round(y + dy), colour)
+            cx = ax + (bx - ax) * i / steps
+            cy = ay + (by - ay) * i / steps
+            for y in range(int(cy - radius) - 1, int(cy + radius) + 2):
+                for x in range(int(cx - radius) - 1, int(cx + radius) + 2):
+                    if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 < radius * radius:
+                        self.pixel(x, y, colour)
 
     def polygon(self, points, colour, outline=None):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                if inside(points, x + 0.5, y + 0.5):
-                    self.dot(x, y, colour)
+        for x, y, dx, dy in self.pixels():
+            if inside(points, dx, dy):
+                self.pixel(x, y, colour)
         if outline:
             for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
                 self.line(round(ax), round(ay), round(bx), round(by), outline)
 
     def disc(self, cx, cy, r, colour, outline=None):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
-                if d <= r:
-                    self.dot(x, y, outline if outline and d > r - 1.2 else colour)
+        for x, y, dx, dy in self.pixels():
+            d = math.hypot(dx - cx, dy - cy)
+            if d <= r:
+                self.pixel(x, y, outline if outline and d > r - 1.2 else colour)
 
 
 def inside(points, x, y):
@@ -118,7 +140,7 @@ def globe(c, cx, cy, r):
     c.disc(cx, cy, r, SKY, BLUE)
     c.line(cx - r + 1, cy, cx + r - 1, cy, BLUE)
     c.line(cx, cy - r + 1, cx, cy + r - 1, BLUE)
-    for y in range(SIZE):
+    for y in range(DESIGN):
         dy = y + 0.5 - cy
         if abs(dy) < r - 1:
             half = math.sqrt(r * r - dy * dy) * 0.45
@@ -223,32 +245,44 @@ def greyed(colour):
 
 
 def write_bmp(path, canvases, recolour=lambda c: c):
-    width = SIZE * len(canvases)
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in reversed(range(SIZE)):  # bottom-up
-        row = bytearray()
-        for canvas in canvases:
-            for colour in canvas.px[y]:
-                r, g, b = recolour(colour)
-                row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        rows.append(bytes(row))
-    pixels = b"".join(rows)
-    header = struct.pack("<IiiHHIIiiII", 40, width, SIZE, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    """Pictures side by side, bottom-up, with a palette of the colours used:
+    four bits a pixel, or eight when there are more than sixteen colours."""
+    size = canvases[0].size
+    width = size * len(canvases)
+    rows = [[recolour(colour) for canvas in canvases for colour in canvas.px[y]] for y in range(size)]
+    palette = sorted({colour for row in rows for colour in row})
+    bits = 4 if len(palette) <= 16 else 8
+    assert len(palette) <= 256
+    index = {colour: i for i, colour in enumerate(palette)}
+    stride = ((width * bits + 31) // 32) * 4
+    data = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        if bits == 4:
+            padded = row + [row[-1]] * (len(row) % 2)
+            for a, b in zip(padded[0::2], padded[1::2]):
+                line.append(index[a] << 4 | index[b])
+        else:
+            line += bytes(index[colour] for colour in row)
+        data += line + bytes(stride - len(line))
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    header = struct.pack("<IiiHHIIiiII", 40, width, size, 1, bits, 0, len(data), 2835, 2835, len(palette), 0)
+    offset = 14 + len(header) + len(table)
     with open(path, "wb") as out:
-        out.write(struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header)))
-        out.write(header + pixels)
+        out.write(struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset))
+        out.write(header + table + data)
 
 
 def main():
-    canvases = []
-    for draw in PICTURES:
-        canvas = Canvas()
-        draw(canvas)
-        canvases.append(canvas)
-    write_bmp(sys.argv[1], canvases)
-    write_bmp(sys.argv[2], canvases[:6], greyed)
+    folder = sys.argv[1]
+    for size in (int(arg) for arg in sys.argv[2:]):
+        canvases = []
+        for draw in PICTURES:
+            canvas = Canvas(size)
+            draw(canvas)
+            canvases.append(canvas)
+        write_bmp(os.path.join(folder, f"toolbar_images_{size}.bmp"), canvases)
+        write_bmp(os.path.join(folder, f"toolbar_greyed_{size}.bmp"), canvases[:6], greyed)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,6 @@
 namespace quillbox {
 
 namespace {
-constexpr int kIconGapPixels = 22;
 }
 
 int LocaleIDFromThreadLocale(unsigned long threadLocale)
@@ -29,9 +28,9 @@ void LoadMessages(TLanguage& language)
     language.MessageTable = MessageTableFor(language.LocaleID);
 }
 
-std::string IconGapBlanks(int blankWidthInPixels)
+std::string IconGapBlanks(int blankWidthInPixels, int gapInPixels)
 {
-    return std::string(static_cast<std::size_t>(kIconGapPixels / blankWidthInPixels), ' ');
+    return std::string(static_cast<std::size_t>(gapInPixels / blankWidthInPixels), ' ');
 }
 
 }  // namespace quillbox

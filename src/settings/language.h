@@ -32,7 +32,8 @@ TLanguage InitLanguage(unsigned long threadLocale);
 void LoadMessages(TLanguage& language);
 
 // Blanks that leave room for a file's icon in front of its name: as many as
-// fit into 22 pixels, for a blank of the given positive width.
-std::string IconGapBlanks(int blankWidthInPixels);
+// fit into the gap (22 pixels at 96 DPI), for a blank of the given positive width.
+constexpr int kIconGapPixels = 22;
+std::string IconGapBlanks(int blankWidthInPixels, int gapInPixels = kIconGapPixels);
 
 }  // namespace quillbox

@@ -16,7 +16,7 @@ void ApplyLanguage(TLanguage& language, const TInterfaceFonts& fonts, TLanguageW
     window.EmphasizeFolderLabels();
     // A font without a measurable blank keeps the language's own gap.
     if (const int blankWidth = window.BlankWidth(); blankWidth > 0)
-        language.MessageTable[msgIconGap] = IconGapBlanks(blankWidth);
+        language.MessageTable[msgIconGap] = IconGapBlanks(blankWidth, window.IconGapWidth());
     window.SetGridFont(font);
     window.FillGrid();
 }

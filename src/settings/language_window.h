@@ -26,6 +26,8 @@ public:
     virtual void EmphasizeFolderLabels() = 0;
     // Width in pixels of one blank in the window font.
     virtual int BlankWidth() const = 0;
+    // The room kept for a file's icon, in pixels at the window's density.
+    virtual int IconGapWidth() const = 0;
     // The grid and every column, row and cell it has now.
     virtual void SetGridFont(const TFontDescription& font) = 0;
     virtual void FillGrid() = 0;

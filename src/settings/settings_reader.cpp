@@ -86,6 +86,8 @@ private:
         settings_.GridWidths[index] = width;
     }
     void SaveDir() { settings_.SaveDir = WithoutBlankOnlyValue(re_.Strings(1)); }
+    void NumberSameNames() { settings_.Save.NumberSameNames = Number(1) != 0; }
+    void MailDateOnFiles() { settings_.Save.MailDateOnFiles = Number(1) != 0; }
     void SortTarget() { settings_.View.SortTarget = Number(1); }
     void ShowType() { settings_.View.ShowType = Number(1); }
     void ShowOrder() { settings_.View.ShowOrder = Number(1); }
@@ -121,6 +123,8 @@ const TSettingsLineReader::TRule TSettingsLineReader::kRules[] = {
     {R"(m/^pos\s*\=\s*\((\d+)\,\s*(\d+)\,\s*(\d+)\,\s*(\d+)/i)", &TSettingsLineReader::Position},
     {R"(m/^grid\s+width\((\d+)\)\s*\=\s*(\d+)/i)", &TSettingsLineReader::GridWidth},
     {R"(m/^savedir\s*\=\s*(.+)$/i)", &TSettingsLineReader::SaveDir},
+    {R"(m/^numbersamenames\s*\=\s*(\d+)/i)", &TSettingsLineReader::NumberSameNames},
+    {R"(m/^maildateonfiles\s*\=\s*(\d+)/i)", &TSettingsLineReader::MailDateOnFiles},
     {R"(m/^sorttarget\s*\=\s*(\d+)/i)", &TSettingsLineReader::SortTarget},
     {R"(m/^showtype\s*\=\s*(\d+)/i)", &TSettingsLineReader::ShowType},
     {R"(m/^showorder\s*\=\s*(\d+)/i)", &TSettingsLineReader::ShowOrder},
@@ -160,6 +164,7 @@ void ResetToDefaults(TSettings& settings)
 {
     settings.View = TViewSettings{};
     settings.SaveDir.clear();
+    settings.Save = TSaveOptions{};
     settings.GridWidths = {0};
 }
 

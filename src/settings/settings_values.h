@@ -23,6 +23,13 @@ struct TViewSettings {
     bool operator==(const TViewSettings&) const = default;
 };
 
+// How the save commands name and date the files they write.
+struct TSaveOptions {
+    bool NumberSameNames = false;  // "name (2).ext" instead of asking about an existing file
+    bool MailDateOnFiles = true;   // a saved file carries its mail's date
+    bool operator==(const TSaveOptions&) const = default;
+};
+
 struct TSettings {
     std::int32_t SavedLeft = kNoSavedPosition;
     std::int32_t SavedTop = kNoSavedPosition;
@@ -30,6 +37,7 @@ struct TSettings {
     std::int32_t SavedHeight = 0;
     std::vector<std::int32_t> GridWidths = {0};
     std::string SaveDir;
+    TSaveOptions Save;
     TViewSettings View;
     TInterfaceFonts Fonts;
 };

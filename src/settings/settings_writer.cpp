@@ -67,6 +67,8 @@ std::string FormatSettings(const TSettings& settings, const TLanguage& language,
     out.Line()
         .Line("[Export Setting]")
         .Value("SaveDir", settings.SaveDir)
+        .Value("NumberSameNames", settings.Save.NumberSameNames ? 1 : 0)
+        .Value("MailDateOnFiles", settings.Save.MailDateOnFiles ? 1 : 0)
         .Line()
         .Line("[View Options]")
         .Value("SortTarget", settings.View.SortTarget)

@@ -1,5 +1,7 @@
 #include "operations/save_commands.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <deque>
 #include <filesystem>
@@ -8,6 +10,7 @@
 #include "operations/local_file.h"
 #include "operations/path_text.h"
 #include "operations_fixture.h"
+#include "time_zone.h"
 
 namespace quillbox {
 namespace {
@@ -76,7 +79,7 @@ protected:
             TTestMail mail;
             mail.Parts = {TextPart("Hi\r\n"), SevenBitPart(fileNames[i], "content " + std::to_string(i) + "\r\n")};
             auto item = Store(mail, "box/inbox/?" + std::to_string(i));
-            item->Date = DateFromUnixTime(1000000000);
+            item->Date = DateFromUnixTime(1000000000 + static_cast<std::int32_t>(i) * 86400);
             item->Subject = "mail " + std::to_string(i);
             item->Attachments[0]->Marked = true;
             item->Attachments[0]->Encoding = encoding;
@@ -88,11 +91,18 @@ protected:
     {
         const int marked = static_cast<int>(
             std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.Attachment && row.Attachment->Marked; }));
-        SaveMarked(rows, marked, "old", host, window, TCodePage(932));
+        SaveMarked(rows, marked, "old", options, host, window, TCodePage(932));
     }
     std::string Saved(const std::string& name) const { return ReadFileBytes(target / name); }
+    std::int64_t ModifiedTime(const std::string& name) const
+    {
+        struct stat info {};
+        EXPECT_EQ(::stat((target / name).c_str(), &info), 0) << name;
+        return info.st_mtime;
+    }
 
     std::filesystem::path target;
+    TSaveOptions options;
     TRecordingSaveWindow window;
     std::vector<std::unique_ptr<TMailItem>> mails;
     std::vector<TListPosItem> rows;
@@ -105,7 +115,7 @@ TEST_F(SaveCommandsTest, MarkedRowsAreSavedUnderSafeNamesWithProgress)
     SaveAll();
     EXPECT_EQ(window.FolderOffered, "old");
     EXPECT_EQ(Saved("a.txt"), "content 0\r\n");
-    EXPECT_EQ(Saved("evil.txt"), "content 1\r\n");
+    EXPECT_EQ(Saved(".._.._evil.txt"), "content 1\r\n");
     EXPECT_EQ(Saved("\x8E\x91\x97\xBF.txt"), "content 2\r\n");
     EXPECT_FALSE(std::filesystem::exists(host.Folder() / "evil.txt"));
     EXPECT_EQ(window.Progress, (std::vector<std::string>{"33%", "67%", "100%"}));
@@ -169,9 +179,9 @@ TEST_F(SaveCommandsTest, AnErrorEndsTheRunWithTheWindowResetAndTheFailuresReport
 
 TEST_F(SaveCommandsTest, SaveOneProposesTheSafeNameAndMovesSaveDirEvenWhenDecodingFails)
 {
-    AddMails({"C:\\x\\CON.txt"}, "Unknown");
+    AddMails({"CON.txt"}, "Unknown");
     window.ChosenFile = (target / "chosen.txt").string();
-    SaveAttachmentAs(*mails[0], *rows[0].Attachment, "old", host, window, TCodePage(932));
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, "old", options, host, window, TCodePage(932));
     EXPECT_EQ(window.ProposedName, "_CON.txt");
     EXPECT_EQ(window.FolderOffered, "old");
     EXPECT_EQ(window.Events, (std::vector<std::string>{"undecodable", "savedir"}));
@@ -179,9 +189,80 @@ TEST_F(SaveCommandsTest, SaveOneProposesTheSafeNameAndMovesSaveDirEvenWhenDecodi
 
     window.Events.clear();
     rows[0].Attachment->Encoding = "7bit";
-    SaveAttachmentAs(*mails[0], *rows[0].Attachment, target.string(), host, window, TCodePage(932));
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, target.string(), options, host, window, TCodePage(932));
     EXPECT_EQ(Saved("chosen.txt"), "content 0\r\n");
     EXPECT_TRUE(window.Events.empty());
+}
+
+TEST_F(SaveCommandsTest, NumberingSavesEverySameNameUnderTheFirstFreeNumberWithoutAsking)
+{
+    options.NumberSameNames = true;
+    AddMails({"a.bin", "a.bin", "a.bin", "b.bin"});
+    WriteBytesToFile((target / "a (2).bin").string(), "mine");
+    std::filesystem::create_directories(target / "b.bin");
+    SaveAll();
+    EXPECT_TRUE(window.Asked.empty());
+    EXPECT_EQ(Saved("a.bin"), "content 0\r\n");
+    EXPECT_EQ(Saved("a (2).bin"), "mine");
+    EXPECT_EQ(Saved("a (3).bin"), "content 1\r\n");
+    EXPECT_EQ(Saved("a (4).bin"), "content 2\r\n");
+    EXPECT_EQ(Saved("b (2).bin"), "content 3\r\n");
+
+    // Off again: the same names are asked about as before.
+    options.NumberSameNames = false;
+    window.Answers = {TOverwriteAnswer::Cancel};
+    SaveAll();
+    EXPECT_EQ(window.Asked, std::vector<std::string>{"a.bin"});
+}
+
+TEST_F(SaveCommandsTest, NamesAreCutSoThatTheWholePathOpensInADeepFolder)
+{
+    // A folder whose path takes all but 78 bytes of what the file functions open.
+    std::filesystem::path deep = target;
+    while (deep.string().size() < 170) deep /= "deeper";
+    std::string folder = deep.string();
+    folder += std::string(180 - folder.size(), 'd');
+    std::filesystem::create_directories(folder);
+    window.Chosen = folder;
+    const std::string name(150, 'y');
+    AddMails({name + ".bin", name + ".bin"});
+    options.NumberSameNames = true;
+    SaveAll();
+    EXPECT_EQ(ReadFileBytes(std::filesystem::path(folder) / (std::string(74, 'y') + ".bin")), "content 0\r\n");
+    EXPECT_EQ(ReadFileBytes(std::filesystem::path(folder) / (std::string(70, 'y') + " (2).bin")), "content 1\r\n");
+}
+
+TEST_F(SaveCommandsTest, SavedFilesCarryTheirMailsDateUnlessTurnedOff)
+{
+    const TTimeZone japan("JST-9");
+    AddMails({"a.txt", "b.txt", "bad.txt"});
+    rows[2].Attachment->Encoding = "Unknown";
+    SaveAll();
+    EXPECT_EQ(ModifiedTime("a.txt"), 1000000000);
+    EXPECT_EQ(ModifiedTime("b.txt"), 1000000000 + 86400);
+
+    window.ChosenFile = (target / "one.txt").string();
+    SaveAttachmentAs(*mails[1], *rows[1].Attachment, "old", options, host, window, TCodePage(932));
+    EXPECT_EQ(ModifiedTime("one.txt"), 1000000000 + 86400);
+
+    options.MailDateOnFiles = false;
+    window.Answers = {TOverwriteAnswer::YesToAll};
+    SaveAll();
+    EXPECT_GT(ModifiedTime("a.txt"), 1500000000);
+}
+
+TEST_F(SaveCommandsTest, SaveOneProposesTheFirstFreeNameInSaveDirWhenNumbering)
+{
+    AddMails({"a.bin"});
+    WriteBytesToFile((target / "a.bin").string(), "mine");
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, target.string(), options, host, window, TCodePage(932));
+    EXPECT_EQ(window.ProposedName, "a.bin");
+    options.NumberSameNames = true;
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, target.string(), options, host, window, TCodePage(932));
+    EXPECT_EQ(window.ProposedName, "a (2).bin");
+    // No folder yet: the dialog starts where the system puts it, with the name as it is.
+    SaveAttachmentAs(*mails[0], *rows[0].Attachment, "", options, host, window, TCodePage(932));
+    EXPECT_EQ(window.ProposedName, "a.bin");
 }
 
 }  // namespace

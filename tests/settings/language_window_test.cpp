@@ -23,6 +23,7 @@ public:
     }
     void EmphasizeFolderLabels() override { Log("emphasize"); }
     int BlankWidth() const override { return Blank; }
+    int IconGapWidth() const override { return Gap; }
     void SetGridFont(const TFontDescription& font) override { GridFont = font, Log("grid font"); }
     void FillGrid() override
     {
@@ -44,6 +45,7 @@ public:
     TFontDescription WindowFont, GridFont, OfferedFont;
     bool JapaneseChecked = false;
     int Blank = 4;
+    int Gap = kIconGapPixels;
     std::optional<TFontDescription> Chosen;
 
 private:
@@ -96,6 +98,11 @@ TEST_F(LanguageWindowTest, TheIconGapFollowsTheWidthOfABlank)
         ApplyLanguage(language_, fonts_, window_);
         EXPECT_EQ(language_.MessageTable[msgIconGap], std::string(blanks, ' ')) << width;
     }
+    // At 144 DPI the gap is 33 pixels and a blank of the same font 5.
+    window_.Gap = 33;
+    window_.Blank = 5;
+    ApplyLanguage(language_, fonts_, window_);
+    EXPECT_EQ(language_.MessageTable[msgIconGap], std::string(6, ' '));
     window_.Blank = 0;
     ApplyLanguage(language_, fonts_, window_);
     EXPECT_EQ(language_.MessageTable[msgIconGap], "     ");

@@ -24,11 +24,13 @@ TEST_F(ReadSettingsTest, NoFileGivesDefaultsAndNoSavedPosition)
     settings_.SavedTop = 20;
     settings_.View = {2, 1, 1, true, "pdf"};
     settings_.SaveDir = "C:\\old";
+    settings_.Save = {true, false};
     ReadSettings(path_, settings_, language_);
     EXPECT_EQ(settings_.SavedLeft, kNoSavedPosition);
     EXPECT_EQ(settings_.SavedTop, kNoSavedPosition);
     EXPECT_EQ(settings_.View, TViewSettings{});
     EXPECT_EQ(settings_.SaveDir, "");
+    EXPECT_EQ(settings_.Save, TSaveOptions{});
     EXPECT_EQ(settings_.GridWidths, std::vector<std::int32_t>{0});
     EXPECT_FALSE(settings_.Fonts.FontsLoaded);
     EXPECT_EQ(language_.LocaleID, kJapaneseLocaleID);
@@ -96,6 +98,22 @@ TEST_F(ReadSettingsTest, FontsWithoutACharsetLineGiveWayToTheDesignDefaults)
     ASSERT_TRUE(settings_.Fonts.FontsLoaded);
     EXPECT_FALSE(TakeSampleFontsUnlessLoaded(settings_.Fonts));
     EXPECT_EQ(settings_.Fonts.SecondFont.Size, 20);
+}
+
+TEST_F(ReadSettingsTest, SaveOptionsReadAsFlagsAndDefaultWhenMissing)
+{
+    // Off by default: numbering; on by default: the mail's date.
+    EXPECT_FALSE(TSaveOptions{}.NumberSameNames);
+    EXPECT_TRUE(TSaveOptions{}.MailDateOnFiles);
+    Read("numbersamenames = 1\r\nMailDateOnFiles=0\r\n");
+    EXPECT_TRUE(settings_.Save.NumberSameNames);
+    EXPECT_FALSE(settings_.Save.MailDateOnFiles);
+    Read("NumberSameNames = 7\r\n");
+    EXPECT_TRUE(settings_.Save.NumberSameNames);
+    EXPECT_TRUE(settings_.Save.MailDateOnFiles);
+    // A file written before these options existed: both keep their defaults.
+    Read("[Export Setting]\r\nSaveDir = C:\\x\r\nNumberSameNames = yes\r\n");
+    EXPECT_EQ(settings_.Save, TSaveOptions{});
 }
 
 TEST_F(ReadSettingsTest, ValuesOfBlanksOnlyReadAsEmpty)

@@ -25,6 +25,7 @@ protected:
         TSettings settings;
         settings.SaveDir = "C:\\\x95\x5C\\";  // "C:\表\": the trail byte is 0x5C
         settings.View = {2, 1, 1, true, "zip"};
+        settings.Save = {true, false};
         settings.Fonts.FontsLoaded = true;
         settings.Fonts.SecondFont = {0, 10, 0x00123456, {true, true}, "Tahoma"};
         settings.Fonts.JapaneseFont = {128, 9, kSystemColorWindowText, {}, ""};
@@ -59,6 +60,8 @@ TEST_F(WriteSettingsTest, WritesTheFixedLayoutByteForByte)
               "\r\n"
               "[Export Setting]\r\n"
               "SaveDir = C:\\\x95\x5C\\\r\n"
+              "NumberSameNames = 1\r\n"
+              "MailDateOnFiles = 0\r\n"
               "\r\n"
               "[View Options]\r\n"
               "SortTarget = 2\r\n"
@@ -110,6 +113,7 @@ TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
     EXPECT_EQ(read.SavedHeight, 600);
     EXPECT_EQ(read.GridWidths, window.ColumnWidths);
     EXPECT_EQ(read.SaveDir, written.SaveDir);
+    EXPECT_EQ(read.Save, written.Save);
     EXPECT_EQ(read.View.SortTarget, 2);
     EXPECT_EQ(read.View.ShowType, 1);
     EXPECT_EQ(read.View.ShowOrder, 1);

@@ -9,6 +9,7 @@
 #include "settings/language_window.h"
 #include "ui/win32/main_window/frm_main.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/window_dpi.h"
 
 namespace quillbox {
 
@@ -64,6 +65,9 @@ int InsertAboveAnchor(HMENU menu, TPlugin& plugin, int kind)
 // The mail list outlives the window, whose rows point into it.
 void ShowAttachmentWindow(TPlugin& plugin)
 {
+    // The window scales with its monitor whatever the host does; it is
+    // created, shown and destroyed inside this scope.
+    const TPerMonitorDpiScope perMonitorDpi;
     TSettings& settings = plugin.Settings;
     settings.View.ExtFilterOn = false;
     TMailList mails;

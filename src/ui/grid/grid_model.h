@@ -38,6 +38,8 @@ struct TGridDefaults {
     TFontSpec FixedFont;
     TColor Color = Rgb(255, 255, 255);
     TColor FixedColor = Rgb(240, 240, 240);
+    // Pixels between a cell's edges and its text.
+    int TextMargin = 2;
 };
 
 class TGridModel {

@@ -2,11 +2,10 @@
 
 namespace quillbox {
 
-TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format)
+TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format, int margin)
 {
     TTextLayout layout{};
-    layout.Box = {cell.Left + CellTextMargin, cell.Top + CellTextMargin,
-                  cell.Right - CellTextMargin, cell.Bottom - CellTextMargin};
+    layout.Box = {cell.Left + margin, cell.Top + margin, cell.Right - margin, cell.Bottom - margin};
     switch (format.Alignment) {
     case TAlignment::Right: layout.Horizontal = THorizontal::Right; break;
     case TAlignment::Center: layout.Horizontal = THorizontal::Center; break;

@@ -20,6 +20,6 @@ struct TTextLayout {
 
 constexpr int CellTextMargin = 2;
 
-TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format);
+TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format, int margin = CellTextMargin);
 
 }  // namespace quillbox

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/logic/column_fit.h"
+
 namespace quillbox {
 
 int TMainWindowLogic::ColumnWidthSum()
@@ -29,7 +31,7 @@ void TMainWindowLogic::KeepColumnsVisible()
     TListGrid& grid = shell_.Grid();
     TGridModel& model = grid.Model();
     for (int col = 0; col < model.ColCount(); ++col)
-        if (model.ColWidth(col) < kMinColumnWidth) model.SetColWidth(col, kMinColumnWidth);
+        if (model.ColWidth(col) < metrics_.MinColumnWidth) model.SetColWidth(col, metrics_.MinColumnWidth);
     // One pixel of grid line per column.
     const int width = shell_.WindowWidth() + ColumnWidthSum() + model.ColCount() - grid.ClientWidth();
     if (width != shell_.WindowWidth()) shell_.SetWindowWidth(width);
@@ -42,9 +44,32 @@ void TMainWindowLogic::FitSubjectColumn()
     if (gridWidths_.size() < static_cast<std::size_t>(model.ColCount())) return;
     const int subject = model.ColWidth(colSubject) + grid.ClientWidth() - ColumnWidthSum() -
                         model.ColCount();
-    model.SetColWidth(colSubject, std::max(subject, kMinSubjectWidth));
+    model.SetColWidth(colSubject, std::max(subject, metrics_.MinSubjectWidth));
     for (int col = 0; col < model.ColCount(); ++col)
         if (gridWidths_[col] != model.ColWidth(col)) gridWidths_[col] = model.ColWidth(col);
+}
+
+void TMainWindowLogic::FitColumnsToContent()
+{
+    TListGrid& grid = shell_.Grid();
+    TGridModel& model = grid.Model();
+    std::vector<int> widest(static_cast<std::size_t>(model.ColCount()), 0);
+    const auto measure = [&](int col, int row, const std::string& text) {
+        widest[col] = std::max(widest[col], grid.TextWidth(col, row, text));
+    };
+    for (const int col : kContentFittedColumns) {
+        if (col >= model.ColCount()) continue;
+        for (int row = 0; row < model.RowCount(); ++row) measure(col, row, model.Cell(col, row));
+    }
+    // The sort mark moves between the date and size headings: room for it in both.
+    for (const int col : {colDate, colSize}) {
+        if (col >= model.ColCount()) continue;
+        const std::string& heading = messages_[col == colDate ? msgDateHeader : msgSizeHeader];
+        for (const int mark : {msgAscendingMark, msgDescendingMark}) measure(col, 0, heading + messages_[mark]);
+    }
+    const std::vector<int> fitted = FittedColumnWidths(model.ColWidths(), widest, grid.ClientWidth(), metrics_);
+    for (int col = 0; col < model.ColCount(); ++col) model.SetColWidth(col, fitted[col]);
+    gridWidths_.assign(fitted.begin(), fitted.end());
 }
 
 }  // namespace quillbox

@@ -2,6 +2,8 @@
 // on the Win32 control and on a bare model in tests.
 #pragma once
 
+#include <string>
+
 #include "ui/grid/grid_model.h"
 #include "ui/grid/grid_view.h"
 
@@ -20,6 +22,8 @@ public:
     virtual void SetSelection(const TGridRect& rect) = 0;
     virtual int TopRow() const = 0;
     virtual int ClientWidth() const = 0;
+    // Width in pixels of a text drawn in the font of cell (col, row).
+    virtual int TextWidth(int col, int row, const std::string& text) = 0;
 
     int RowCount() { return Model().RowCount(); }
     int ColCount() { return Model().ColCount(); }

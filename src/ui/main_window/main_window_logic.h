@@ -11,12 +11,10 @@
 
 #include "settings/message_table.h"
 #include "ui/logic/list_columns.h"
+#include "ui/logic/main_window_metrics.h"
 #include "ui/main_window/main_window_shell.h"
 
 namespace quillbox {
-
-constexpr int kMinColumnWidth = 10;
-constexpr int kMinSubjectWidth = 100;
 
 enum class TGridButton { Left, Right, Middle };
 
@@ -77,6 +75,13 @@ public:
     void CellDrawn();
     void KeepColumnsVisible();
     void FitSubjectColumn();
+    // The sizes at the window's density; the design's until told otherwise.
+    void SetMetrics(const TMainWindowMetrics& metrics) { metrics_ = metrics; }
+    const TMainWindowMetrics& Metrics() const { return metrics_; }
+    // A window without saved widths fits its columns to what the first scan
+    // lists, within the window's width.
+    void FitColumnsAfterScan() { fitColumnsAfterScan_ = true; }
+    void FitColumnsToContent();
 
 private:
     template <class Change>
@@ -88,7 +93,9 @@ private:
     const TMessageTable& messages_;
     std::vector<std::int32_t>& gridWidths_;
     TPatternMatcher matcher_;
+    TMainWindowMetrics metrics_ = kMainWindowDesign;
 
+    bool fitColumnsAfterScan_ = false;
     bool scanned_ = false;
     bool scanning_ = false;
     bool escPressed_ = false;

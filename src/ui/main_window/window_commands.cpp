@@ -18,6 +18,8 @@ void TMainWindowLogic::TimerTick()
     scanned_ = true;
     shell_.Repaint();
     shell_.ScanFolder();
+    // What a stopped scan found is listed as well.
+    if (fitColumnsAfterScan_ && shell_.RowListCount() > 0) FitColumnsToContent();
     if (escPressed_) return;
     if (shell_.AttachCount() == 0) {
         shell_.ShowNotice(messages_[msgNoAttachments]);

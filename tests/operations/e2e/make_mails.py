@@ -9,7 +9,11 @@ OUTDIR/ops/*.eml     four mails a day apart, each with a text body:
                      Beta:  a.bin (base64, other bytes), b.dat (quoted-printable)
                      Gamma: odd.bin (no transfer encoding: cannot be decoded)
                      Delta: c.bin, d.bin (base64)
+OUTDIR/same/*.eml    four mails a day apart, for saving files of one name:
+                     Epsilon, Zeta, Eta: a.bin each (base64, each its own bytes)
+                     Theta: a name of 300 bytes ending in ".bin" (base64)
 OUTDIR/expected/MAIL-NAME  the decoded bytes, e.g. expected/Beta-a.bin
+OUTDIR/dates         "MAIL-NAME SECONDS" a line: each mail's date, Unix time
 """
 import base64
 import os
@@ -77,11 +81,24 @@ def main():
     d, expected["Delta-d.bin"] = base64_part("d.bin", blob(300))
     mails["Delta"] = mail("Delta", 3, [c, d])
 
-    os.makedirs(os.path.join(out, "ops"), exist_ok=True)
+    same = {}
+    for day, subject in enumerate(["Epsilon", "Zeta", "Eta"], 4):
+        encoded, expected[f"{subject}-a.bin"] = base64_part("a.bin", blob(400 + 100 * day))
+        same[subject] = mail(subject, day, [encoded])
+    long_name = "x" * 296 + ".bin"
+    encoded, expected["Theta-long.bin"] = base64_part(long_name, blob(200))
+    same["Theta"] = mail("Theta", 7, [encoded])
+    dates = [f"{subject} {BASE + day * DAY}" for day, subject in
+             enumerate(["Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta", "Eta", "Theta"])]
+
     os.makedirs(os.path.join(out, "expected"), exist_ok=True)
-    for number, (subject, source) in enumerate(mails.items(), 1):
-        with open(os.path.join(out, "ops", f"{number}-{subject}.eml"), "wb") as f:
-            f.write(source)
+    for folder, folder_mails in (("ops", mails), ("same", same)):
+        os.makedirs(os.path.join(out, folder), exist_ok=True)
+        for number, (subject, source) in enumerate(folder_mails.items(), 1):
+            with open(os.path.join(out, folder, f"{number}-{subject}.eml"), "wb") as f:
+                f.write(source)
+    with open(os.path.join(out, "dates"), "w") as f:
+        f.write("\n".join(dates) + "\n")
     for name, data in expected.items():
         with open(os.path.join(out, "expected", name), "wb") as f:
             f.write(data)

@@ -19,12 +19,14 @@ ja) title="Quillbox プラグイン"; encoding=cp932
     replace="上書きしますか？"; undecoded="以下の添付ファイルをデコード出来ませんでした。"
     cannot_decode="この添付ファイルはBinaryでないか、未対応の形式です。"
     delete_marked="本当に削除してもよろしいですか？"; delete_one="を削除してもよろしいですか？"
-    save_this="この添付をフォルダに保存"; delete_this="この添付ファイルを削除"; marked="ファイル マーク済み" ;;
+    save_this="この添付をフォルダに保存"; delete_this="この添付ファイルを削除"; marked="ファイル マーク済み"
+    number_item="同じ名前のファイルは番号を付けて保存"; zone=JST-9 ;;
 en) title="Quillbox Plug-in"; encoding=cp1252
     replace="Do you want to replace it?"; undecoded="because their encoding is not supported:"
     cannot_decode="This attachment is either not Binary nor encoded in unknown format"
     delete_marked="Are you sure you want to delete them?"; delete_one="Are you sure you want to delete the attachment"
-    save_this="Save This Attachment to a Folder"; delete_this="Delete This Attachment"; marked="files marked" ;;
+    save_this="Save This Attachment to a Folder"; delete_this="Delete This Attachment"; marked="files marked"
+    number_item="Number files that have the same name"; zone=UTC0 ;;
 esac
 window="Quillbox*"
 grid="QuillboxStringAlignGrid"
@@ -34,8 +36,8 @@ yes=id=6; no=id=7; cancel=id=2; no_to_all=id=101; yes_to_all=id=102
 
 # Newest first: 1 c.bin, 2 d.bin (Delta); 3 odd.bin (Gamma); 4 a.bin, 5 b.dat
 # (Beta); 6 a.bin, 7 notes.txt (Alpha).
-open_window() {
-  printf 'folder "Box\\\\Ops\\\\"\nrun 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "$title" "$window"
+open_window() {  # [folder]
+  printf 'folder "Box\\\\%s\\\\"\nrun 0 "Tools/%s"\nwait-window "%s" 30\nsleep 2000\n' "${1:-Ops}" "$title" "$window"
 }
 row_y() { echo $(( $1 * 20 + 10 )); }
 click_row() { echo "click \"$window\" $grid 510 $(row_y "$1")"; echo "sleep 200"; }
@@ -67,6 +69,18 @@ saved_dir() {  # the folder SaveDir holds
   python3 -c "import re,sys; print(re.search(r'SaveDir = (.*)\r', open(sys.argv[1], encoding='latin-1', newline='').read()).group(1))" "$ini"
 }
 source_of() { "$qbx" source "$work/data/" "Box/Ops/?$1"; }
+# A saved file's modification time is its mail's date as the list shows it
+# (the host's time plus 9 hours), read in the time zone the host ran in.
+dated() {  # file mail
+  local want; want=$(TZ="$zone" python3 - "$work/mails/dates" "$2" <<'PY'
+import sys, time
+seconds = dict(line.split() for line in open(sys.argv[1]))[sys.argv[2]]
+shown = time.gmtime(int(seconds) + 9 * 3600)
+print(int(time.mktime(shown[:8] + (-1,))))
+PY
+)
+  [ "$(stat -c %Y "$1")" = "$want" ] || fail "$1 is dated $(stat -c %Y "$1"), not $2's $want"
+}
 
 case "$scenario" in
 save-marked)
@@ -134,6 +148,64 @@ save-one)
   absent "$work/chosen/odd.bin"
   expect_text undecodable.txt "$cannot_decode"
   [ "$(saved_dir)" = "$(win "$work/chosen")" ] || fail "SaveDir is $(saved_dir)"
+  ;;
+save-numbered)
+  # Epsilon, Zeta and Eta each carry an a.bin; Theta a name of 300 bytes.
+  # Newest first: 1 Theta, 2 Eta, 3 Zeta, 4 Epsilon.
+  "$qbx" import "$work/data/Box/Same" "$work/mails/same/"*.eml >/dev/null || fail "import"
+  # Two folders at the same depth, so that the long name is cut alike.
+  mkdir -p "$work/asking" "$work/number"
+  # Theta's name is cut to what the folder's path leaves of 259 bytes, 200 at most.
+  room=$(( 259 - $(win "$work/number/" | wc -c) ))
+  [ $room -gt 200 ] && room=200
+  xs() { printf 'x%.0s' $(seq "$1"); }
+  long=$(xs $((room - 4))).bin
+  long2="$(xs $((room - 8))) (2).bin"
+  { open_window Same
+    key "{CTRL+A}"; key "{CTRL+M}"
+    # Numbering off: the second a.bin is asked about, as before.
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/asking")\" 20"
+    answer q-off.txt $cancel
+    echo "menu \"$window\" \"Options/$number_item\""
+    echo "sleep 500"  # the chosen command is posted
+    echo "window-menu \"$window\" \"$(spath "$work/menu.txt")\""
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/number")\" 20"
+    echo "wait-file \"$(spath "$work/number/a (3).bin")\" 20"
+    echo "sleep 1500"
+    echo "expect-no-window \"$title\""
+    echo "screenshot \"$(spath "$work/number.bmp")\""
+    # Again into the same folder: the names there count too.
+    key "{CTRL+S}"
+    echo "folder-browser \"$(spath "$work/number")\" 20"
+    echo "wait-file \"$(spath "$work/number/a (6).bin")\" 20"
+    echo "sleep 1500"
+    echo "expect-no-window \"$title\""
+    # Saving one proposes the next free name in the folder last used.
+    click_row 2; popup_row 2 "$save_this"
+    echo "save-as - 20"
+    echo "wait-file \"$(spath "$work/number/a (7).bin")\" 20"
+    echo "sleep 1000"
+    closing; } >"$work/script.txt"
+  TZ="$zone" run_host "$work/script.txt"
+  expect_text q-off.txt "$replace"; expect_text q-off.txt '"a.bin"'
+  same "$work/asking/a.bin" Eta-a.bin
+  same "$work/asking/$long" Theta-long.bin
+  [ "$(ls "$work/asking" | wc -l)" = 2 ] || fail "saved after Cancel: $(ls "$work/asking")"
+  grep -F "$number_item" "$work/menu.txt" | grep -q checked || fail "the item is not checked: $(cat "$work/menu.txt")"
+  out="$work/number"
+  same "$out/a.bin" Eta-a.bin; same "$out/a (2).bin" Zeta-a.bin; same "$out/a (3).bin" Epsilon-a.bin
+  same "$out/a (4).bin" Eta-a.bin; same "$out/a (5).bin" Zeta-a.bin; same "$out/a (6).bin" Epsilon-a.bin
+  same "$out/a (7).bin" Eta-a.bin
+  same "$out/$long" Theta-long.bin; same "$out/$long2" Theta-long.bin
+  [ "$(ls "$out" | wc -l)" = 9 ] || fail "numbered folder: $(ls "$out")"
+  for f in "a.bin Eta" "a (2).bin Zeta" "a (3).bin Epsilon" "a (7).bin Eta" "$long Theta"; do
+    dated "$out/${f% *}" "${f##* }"
+  done
+  dated "$work/asking/a.bin" Eta
+  tr -d '\r' <"$ini" | grep -qx "NumberSameNames = 1" || fail "settings: $(cat "$ini")"
+  tr -d '\r' <"$ini" | grep -qx "MailDateOnFiles = 1" || fail "settings: $(cat "$ini")"
   ;;
 delete-marked)
   for n in 1 2 3 4; do source_of $n >"$work/before$n.eml"; done

@@ -192,9 +192,11 @@ drag-widens)
   { open_window Small; closing; } >"$work/first.txt"
   run_host "$work/first.txt"
   cp "$ini" "$work/before.ini"
-  # The right edge of the file-name column, 50 pixels further right.
+  # The right edge of the file-name column (its left edge plus its width; a
+  # pixel of grid line after each column), 50 pixels further right.
+  border=$(python3 -c "import re,sys; w=[int(x) for x in re.findall(r'Grid Width\(\d+\) = (\d+)', open(sys.argv[1], encoding='latin-1').read())]; print(sum(w[:6]) + 5)" "$work/before.ini")
   { open_window Small
-    echo "drag \"$window\" $grid 600 10 650 10"
+    echo "drag \"$window\" $grid $border 10 $((border + 50)) 10"
     echo "sleep 500"
     echo "screenshot \"$(spath "$work/widened.bmp")\""
     closing; } >"$work/second.txt"

@@ -6,6 +6,7 @@
 #include "regex/regex_library.h"
 #include "tests/ui/main_window/fake_shell.h"
 #include "text/code_page.h"
+#include "ui/logic/column_fit.h"
 
 namespace quillbox {
 namespace {
@@ -325,7 +326,7 @@ TEST_F(ColumnWidths, DraggingABorderWidensTheWindowByTheSameAmount)
 
     shell.grid.model.SetColWidth(1, 3);
     logic.CellDrawn();
-    EXPECT_EQ(shell.grid.model.ColWidth(1), kMinColumnWidth);
+    EXPECT_EQ(shell.grid.model.ColWidth(1), kMainWindowDesign.MinColumnWidth);
     EXPECT_EQ(shell.windowWidth, 731);  // 19 pixels narrower than before
 }
 
@@ -338,8 +339,71 @@ TEST_F(ColumnWidths, ResizingTheWindowGoesToTheSubjectColumnDownTo100)
     EXPECT_EQ(gridWidths[colSubject], 290);
     shell.SetWindowWidth(500);
     logic.FitSubjectColumn();
-    EXPECT_EQ(shell.grid.model.ColWidth(colSubject), kMinSubjectWidth);
-    EXPECT_EQ(gridWidths[colSubject], kMinSubjectWidth);
+    EXPECT_EQ(shell.grid.model.ColWidth(colSubject), kMainWindowDesign.MinSubjectWidth);
+    EXPECT_EQ(gridWidths[colSubject], kMainWindowDesign.MinSubjectWidth);
+
+    // At 144 DPI the limits grow with everything else.
+    logic.SetMetrics(ScaledMetrics(kMainWindowDesign, TDpiScale(144)));
+    logic.FitSubjectColumn();
+    EXPECT_EQ(shell.grid.model.ColWidth(colSubject), 150);
+    shell.grid.model.SetColWidth(1, 12);
+    logic.CellDrawn();
+    EXPECT_EQ(shell.grid.model.ColWidth(1), 15);
+}
+
+TEST_F(ColumnWidths, AFirstScanFitsTheDateMarkNumberAndSizeColumnsAndGivesTheSubjectTheRest)
+{
+    logic.CellDrawn();  // the window was painted before the scan
+    shell.onScan = [this] { FillThreeRows(); };
+    logic.FitColumnsAfterScan();
+    logic.TimerTick();
+    const TGridModel& model = shell.grid.model;
+    // "2001/09/09  00:00:00" is 20 bytes: 120 pixels, 2 of margin each side, 2 of air.
+    EXPECT_EQ(model.ColWidth(colDate), 20 * 6 + 4 + 2);
+    // The headings are bold; the size heading is measured with a sort mark,
+    // which it does not show yet: "Size >>" is 7 bytes.
+    EXPECT_EQ(model.Cell(colSize, 0), "Size");
+    EXPECT_EQ(model.ColWidth(colSize), 7 * 7 + 6);
+    EXPECT_EQ(model.ColWidth(colNumber), 3 * 6 + 6);  // "No."
+    EXPECT_EQ(model.ColWidth(colMark), 4 * 6 + 6);    // "Mark"
+    EXPECT_EQ(model.ColWidth(colFrom), 118);
+    EXPECT_EQ(model.ColWidth(colFileName), 154);
+    // The subject takes the rest: the window keeps its width.
+    EXPECT_EQ(Sum() + 7, shell.grid.ClientWidth());
+    EXPECT_EQ(std::vector<int>(gridWidths.begin(), gridWidths.end()), model.ColWidths());
+    logic.CellDrawn();
+    EXPECT_EQ(shell.windowWidth, 700);
+}
+
+TEST_F(ColumnWidths, AScanStoppedWithEscFitsTheColumnsToWhatItListed)
+{
+    logic.CellDrawn();
+    shell.onScan = [this] {
+        FillThreeRows();
+        logic.SetScanning(true);
+        logic.EscapeKey();
+        logic.SetScanning(false);
+    };
+    logic.FitColumnsAfterScan();
+    logic.TimerTick();
+    EXPECT_EQ(shell.closes, 0);
+    EXPECT_EQ(shell.grid.model.ColWidth(colDate), 20 * 6 + 4 + 2);
+}
+
+TEST_F(ColumnWidths, SavedWidthsAreNotFittedAndANarrowWindowKeepsTheSubjectsMinimum)
+{
+    shell.onScan = [this] { FillThreeRows(); };
+    logic.TimerTick();
+    EXPECT_EQ(shell.grid.model.ColWidth(colDate), 64);
+
+    const std::vector<int> current = {40, 29, 64, 190, 118, 154, 66};
+    const std::vector<int> widest = {30, 20, 300, 999, 999, 999, 60};
+    const std::vector<int> fitted = FittedColumnWidths(current, widest, 661 + 7, kMainWindowDesign);
+    EXPECT_EQ(fitted, (std::vector<int>{36, 26, 306, 100, 118, 154, 66}));
+    // At 144 DPI margins, air and minimum are scaled: 3, 3 and 15.
+    const TMainWindowMetrics large = ScaledMetrics(kMainWindowDesign, TDpiScale(144));
+    EXPECT_EQ(FittedColumnWidths(current, {0, 5, 0, 0, 0, 0, 0}, 1000, large)[colMark], 15);
+    EXPECT_EQ(FittedColumnWidths(current, {0, 20, 0, 0, 0, 0, 0}, 1000, large)[colMark], 20 + 6 + 3);
 }
 
 }  // namespace

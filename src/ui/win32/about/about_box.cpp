@@ -3,15 +3,11 @@
 #include "resources/resource_ids.h"
 #include "settings/interface_fonts.h"
 #include "ui/win32/about/text_extent.h"
+#include "ui/win32/window_dpi.h"
 
 namespace quillbox {
 
 namespace {
-constexpr int kClientWidth = 298;
-constexpr int kClientHeight = 180;
-constexpr int kProductNameHeight = -14;
-constexpr int kLinkFontHeight = -13;
-constexpr int kIconSize = 32;
 constexpr COLORREF kVersionColour = RGB(0, 128, 0);
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
@@ -34,14 +30,6 @@ struct alignas(4) TEmptyDialogTemplate {
     WORD Title;
 };
 
-int PixelsPerInch()
-{
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 HFONT LabelFont(int localeID, int height, bool bold)
 {
     const TFontDescription sample = SampleFont(localeID);
@@ -50,34 +38,34 @@ HFONT LabelFont(int localeID, int height, bool bold)
                        sample.Name.c_str());
 }
 
-// The desktop's middle, for a client area of the box's size.
-RECT FrameRect(HWND dialog)
+// The middle of the work area of the box's monitor, for a client area of the given size.
+RECT FrameRect(HWND dialog, int clientWidth, int clientHeight)
 {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT desktop{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int left = desktop.left + (desktop.right - desktop.left - width) / 2;
-    const int top = desktop.top + (desktop.bottom - desktop.top - height) / 2;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int left = area.left + (area.right - area.left - width) / 2;
+    const int top = area.top + (area.bottom - area.top - height) / 2;
     return {left, top, left + width, top + height};
 }
 }  // namespace
 
 void ShowAbout(const TAboutRequest& request)
 {
+    // The box scales with its monitor whatever the host does.
+    const TPerMonitorDpiScope perMonitorDpi;
     TAboutBox box(request.Module, request.LocaleID, request.PluginVersion);
     box.ShowModal(request.Owner);
 }
 
 TAboutBox::TAboutBox(HINSTANCE module, int localeID, const std::string& pluginVersion)
-    : module_(module),
-      localeID_(localeID),
-      texts_(AboutTextsFor(localeID, pluginVersion)),
-      labelFont_(LabelFont(localeID, FontHeightForSize(SampleFont(localeID).Size, PixelsPerInch()), false)),
-      productFont_(LabelFont(localeID, kProductNameHeight, true))
+    : module_(module), localeID_(localeID), texts_(AboutTextsFor(localeID, pluginVersion))
 {
 }
 
@@ -105,6 +93,9 @@ INT_PTR CALLBACK TAboutBox::DialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_CTLCOLORSTATIC:
         if (box) return box->LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         break;
+    case WM_DPICHANGED:
+        if (box) box->DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_COMMAND:
         // OK, Enter, Esc and the close box all close it.
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -124,46 +115,83 @@ void TAboutBox::FormCreate(HWND dialog)
 {
     dialog_ = dialog;
     SetWindowTextA(dialog, texts_.Caption.c_str());
-    const RECT frame = FrameRect(dialog);
+    const auto control = [dialog](const char* windowClass, const char* caption, DWORD style, int id) {
+        return CreateWindowExA(0, windowClass, caption, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    };
+    // The panel's bevel: raised inside, lowered outside.
+    panel_ = control("STATIC", "", SS_ETCHEDFRAME, idPanel1);
+    programIcon_ = control("STATIC", "", SS_ICON | SS_REALSIZECONTROL, idProgramIcon);
+    productName_ = Label(idProductName, texts_.ProductName);
+    forHost_ = Label(idLabel2, kForHostLabel);
+    version_ = Label(idVersion, texts_.Version);
+    note_ = Label(idLabel1, texts_.HomePageNote);
+    const TAboutBoxMetrics design = kAboutBoxDesign;
+    htLabel1_ = std::make_unique<THTLabel>(
+        dialog, THTLabelDesign{idHTLabel1, design.LinkLeft, design.LinkTop, kHomePageAddress, SampleFont(localeID_).Name,
+                               design.LinkFontHeight, texts_.LinkOpen, texts_.LinkCopy});
+    ok_ = control("BUTTON", texts_.OkButton.c_str(), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+
+    LayOut(TDpiScale(WindowDpi(dialog)));
+    const TAboutBoxMetrics m = ScaledAboutBox(scale_);
+    const RECT frame = FrameRect(dialog, m.ClientWidth, m.ClientHeight);
     SetWindowPos(dialog, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (const HICON smallIcon = static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, 16, 16, LR_SHARED)))
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-
-    // The panel's bevel: raised inside, lowered outside.
-    CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, 7, 7, 282, 136, dialog,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(idPanel1)), nullptr, nullptr);
-    const HWND programIcon =
-        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, 15, 15, kIconSize,
-                        kIconSize, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idProgramIcon)), nullptr, nullptr);
-    icon_ = static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, kIconSize, kIconSize, 0));
-    if (icon_) SendMessageA(programIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    SetWindowPos(programIcon, nullptr, 15, 15, kIconSize, kIconSize, SWP_NOZORDER | SWP_NOACTIVATE);
-
-    Label(idProductName, 74, 13, texts_.ProductName, productFont_.Get());
-    Label(idLabel2, 200, 29, kForHostLabel, labelFont_.Get());
-    version_ = Label(idVersion, 74, 37, texts_.Version, labelFont_.Get());
-    Label(idLabel1, 92, 80, texts_.HomePageNote, labelFont_.Get());
-    htLabel1_ = std::make_unique<THTLabel>(
-        dialog, THTLabelDesign{idHTLabel1, 50, 101, kHomePageAddress, SampleFont(localeID_).Name, kLinkFontHeight,
-                               texts_.LinkOpen, texts_.LinkCopy});
-
-    const HWND ok = CreateWindowExA(0, "BUTTON", texts_.OkButton.c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 117, 152, 63, 21, dialog,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
-    SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
-    SetFocus(ok);
+    SetFocus(ok_);
 }
 
-HWND TAboutBox::Label(int id, int left, int top, const std::string& caption, HFONT font)
+void TAboutBox::LayOut(TDpiScale scale)
 {
-    const HWND label = CreateWindowExA(0, "STATIC", caption.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, left, top,
-                                       0, 0, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    scale_ = scale;
+    const TAboutBoxMetrics m = ScaledAboutBox(scale);
+    if (const HICON smallIcon = static_cast<HICON>(
+            LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.SmallIconSize, m.SmallIconSize, LR_SHARED)))
+        SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SetWindowPos(panel_, nullptr, m.PanelLeft, m.PanelTop, m.PanelWidth, m.PanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const HICON oldIcon = icon_;
+    icon_ = static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.IconSize, m.IconSize, 0));
+    if (icon_) SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    if (oldIcon) DestroyIcon(oldIcon);
+    SetWindowPos(programIcon_, nullptr, m.IconLeft, m.IconTop, m.IconSize, m.IconSize, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // New fonts reach every control before the old ones go.
+    TFontHandle labelFont(LabelFont(localeID_, FontHeightForSize(SampleFont(localeID_).Size, scale.Dpi()), false));
+    TFontHandle productFont(LabelFont(localeID_, m.ProductFontHeight, true));
+    PlaceLabel(productName_, m.ProductLeft, m.ProductTop, productFont.Get());
+    PlaceLabel(forHost_, m.ForHostLeft, m.ForHostTop, labelFont.Get());
+    PlaceLabel(version_, m.VersionLeft, m.VersionTop, labelFont.Get());
+    PlaceLabel(note_, m.NoteLeft, m.NoteTop, labelFont.Get());
+    SendMessageA(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont.Get()), TRUE);
+    SetWindowPos(ok_, nullptr, m.OkLeft, m.OkTop, m.OkWidth, m.OkHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    labelFont_ = std::move(labelFont);
+    productFont_ = std::move(productFont);
+    if (htLabel1_) htLabel1_->Place(m.LinkLeft, m.LinkTop, m.LinkFontHeight);
+}
+
+void TAboutBox::DpiChanged(int dpi, const RECT& suggested)
+{
+    if (TDpiScale(dpi) == scale_) return;
+    LayOut(TDpiScale(dpi));
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(dialog_, nullptr, TRUE);
+}
+
+HWND TAboutBox::Label(int id, const std::string& caption)
+{
+    return CreateWindowExA(0, "STATIC", caption.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, dialog_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+void TAboutBox::PlaceLabel(HWND label, int left, int top, HFONT font)
+{
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Sized to its caption, as a label is.
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
     const SIZE size = TextExtent(label, font, caption);
-    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return label;
+    SetWindowPos(label, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR TAboutBox::LabelColours(HDC dc, HWND control) const

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/about/about_metrics.h"
 #include "ui/about/about_texts.h"
 #include "ui/win32/about/ht_label.h"
 #include "ui/win32/grid/gdi_objects.h"
@@ -35,17 +36,28 @@ public:
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void FormCreate(HWND dialog);
-    HWND Label(int id, int left, int top, const std::string& caption, HFONT font);
+    HWND Label(int id, const std::string& caption);
+    // Every control's place, size and font at the box's density.
+    void LayOut(TDpiScale scale);
+    void PlaceLabel(HWND label, int left, int top, HFONT font);
+    void DpiChanged(int dpi, const RECT& suggested);
     INT_PTR LabelColours(HDC dc, HWND control) const;
 
     HINSTANCE module_;
     int localeID_;
     TAboutTexts texts_;
+    TDpiScale scale_;
     TFontHandle labelFont_;
     TFontHandle productFont_;
     HICON icon_ = nullptr;
     HWND dialog_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND programIcon_ = nullptr;
+    HWND productName_ = nullptr;
+    HWND forHost_ = nullptr;
     HWND version_ = nullptr;
+    HWND note_ = nullptr;
+    HWND ok_ = nullptr;
     std::unique_ptr<THTLabel> htLabel1_;
 };
 

@@ -32,9 +32,8 @@ THTLabel::TPopupMenu::TPopupMenu(const std::string& openItem, const std::string&
 
 THTLabel::THTLabel(HWND parent, const THTLabelDesign& design)
     : caption_(design.Caption),
+      faceName_(design.FaceName),
       logic_(ReadLinkSettings()),
-      plainFont_(LinkFont(design.FaceName, design.FontHeight, false)),
-      underlinedFont_(LinkFont(design.FaceName, design.FontHeight, true)),
       popup_(design.OpenItem, design.CopyItem)
 {
     // SS_NOTIFY: a static control takes the mouse only with it.
@@ -42,10 +41,20 @@ THTLabel::THTLabel(HWND parent, const THTLabelDesign& design)
                               design.Left, design.Top, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)), nullptr, nullptr);
     if (!window_) return;
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(underlinedFont_.Get()), FALSE);
-    const SIZE size = TextExtent(window_, underlinedFont_.Get(), caption_);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(design.Left, design.Top, design.FontHeight);
     subclassed_ = SetWindowSubclass(window_, &THTLabel::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void THTLabel::Place(int left, int top, int fontHeight)
+{
+    TFontHandle underlined(LinkFont(faceName_, fontHeight, true));
+    // The control lets go of the old font before it is deleted.
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined.Get()), FALSE);
+    underlinedFont_ = std::move(underlined);
+    plainFont_.Reset(LinkFont(faceName_, fontHeight, false));
+    const SIZE size = TextExtent(window_, underlinedFont_.Get(), caption_);
+    SetWindowPos(window_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 THTLabel::~THTLabel() { Unsubclass(); }

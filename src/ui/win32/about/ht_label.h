@@ -34,6 +34,8 @@ public:
     THTLabel& operator=(const THTLabel&) = delete;
 
     HWND Handle() const { return window_; }
+    // Another place and font height (another density); sized to the caption again.
+    void Place(int left, int top, int fontHeight);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -58,6 +60,7 @@ private:
     };
 
     std::string caption_;
+    std::string faceName_;
     TLinkLabelLogic logic_;
     TWin32LinkShell shell_;
     TFontHandle plainFont_;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-
 namespace quillbox {
 
 namespace {
@@ -164,6 +163,18 @@ TPixelRect TStringAlignGrid::CellRect(int col, int row) const
 
 int TStringAlignGrid::ClientWidth() const { return view_.ClientWidth(); }
 
+int TStringAlignGrid::TextWidth(int col, int row, const std::string& text) const
+{
+    const HDC dc = GetDC(window_);
+    SIZE size{};
+    {
+        TSelection font(dc, fonts_.Get(model_.Resolve(col, row).Font));
+        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    }
+    ReleaseDC(window_, dc);
+    return size.cx;
+}
+
 void TStringAlignGrid::MoveTo(int col, int row)
 {
     Sync();
@@ -297,6 +308,8 @@ LRESULT TStringAlignGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     }
+    // The font of cells without one of their own, for whoever measures them.
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(fonts_.Get(model_.Defaults().Font));
     case WM_NCDESTROY: window_ = nullptr; break;
     default: break;
     }

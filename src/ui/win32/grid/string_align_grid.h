@@ -67,7 +67,12 @@ public:
     TPixelRect CellRect(int col, int row) const;
     int ClientWidth() const;
 
+    // Width in pixels of a text in the font of cell (col, row).
+    int TextWidth(int col, int row, const std::string& text) const;
+
     void SetHintTime(int milliseconds) { hintTime_ = milliseconds; }
+    // How far below its cell a hint appears.
+    void SetHintOffset(int pixels) { hintOffset_ = pixels; }
     void SetShowHints(bool show) { showHints_ = show; }
     // Shown on a right click; its commands go to commandTarget as WM_COMMAND.
     void SetPopupMenu(HMENU menu, HWND commandTarget);
@@ -115,7 +120,7 @@ private:
     mutable TGridView view_;
     HWND window_ = nullptr;
     std::unique_ptr<TCellHint> hint_;
-    TFontCache fonts_;
+    mutable TFontCache fonts_;
     TMouseCapture capture_;
     mutable bool layoutDirty_ = true;
     bool repaintPending_ = false;
@@ -124,6 +129,7 @@ private:
     bool trackingLeave_ = false;
     TGridCoord hintCell_;
     int hintTime_ = DefaultHintTime;
+    int hintOffset_ = 6;
     bool showHints_ = true;
     HMENU popupMenu_ = nullptr;
     HWND commandTarget_ = nullptr;

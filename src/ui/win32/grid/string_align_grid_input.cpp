@@ -126,7 +126,7 @@ void TStringAlignGrid::TrackHint(int x, int y)
         return;
     }
     const TPixelRect rect = view_.CellRect(cell.Col, cell.Row);
-    POINT corner{rect.Left, rect.Bottom + 6};
+    POINT corner{rect.Left, rect.Bottom + hintOffset_};
     ClientToScreen(window_, &corner);
     std::string text;
     bool canShow = showHints_;

@@ -76,7 +76,7 @@ void TStringAlignGrid::PaintCell(HDC dc, int col, int row)
     if (!text.empty()) {
         TSelection font(dc, fonts_.Get(format.Font));
         SetTextColor(dc, state.Selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : format.Font.Color);
-        const TTextLayout layout = LayoutCellText(cell, format);
+        const TTextLayout layout = LayoutCellText(cell, format, model_.Defaults().TextMargin);
         RECT box = ToRect(layout.Box);
         DrawTextA(dc, text.data(), static_cast<int>(text.size()), &box, DrawTextFlags(layout));
     }

@@ -5,14 +5,14 @@
 
 namespace quillbox {
 
-void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell)
+void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell, int size)
 {
     if (col != colFileName) return;
     const TRowRef found = list.RowAt(row - 1);
     if (!found || found.Attachment->Icon == nullptr) return;
     const TIconImage* image = found.Attachment->Icon->IconImage.get();
     if (image == nullptr) return;
-    const RECT square{cell.left, cell.top, cell.left + kFileIconSize, cell.top + kFileIconSize};
+    const RECT square{cell.left, cell.top, cell.left + size, cell.top + size};
     DrawIconImage(dc, *image, square);
 }
 

@@ -11,7 +11,7 @@ namespace quillbox {
 constexpr int kFileIconSize = 15;
 
 // For OnDrawCell: draws the icon of the row's attachment into the cell's
-// top-left 15 x 15 pixels, in the file-name column only.
-void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell);
+// top-left square (15 x 15 pixels at 96 DPI), in the file-name column only.
+void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell, int size = kFileIconSize);
 
 }  // namespace quillbox

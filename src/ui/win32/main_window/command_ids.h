@@ -32,6 +32,8 @@ enum TCommandId : unsigned {
     cmOpenReadMe,
     cmSaveAttachAs,
     cmDeleteAnAttachment,
+    cmNumberSameNames,
+    cmMailDateOnFiles,
 };
 
 }  // namespace quillbox

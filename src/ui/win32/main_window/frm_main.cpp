@@ -3,20 +3,21 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "regex/b_reg_exp.h"
 #include "resources/resource_ids.h"
+#include "ui/logic/placement_units.h"
 #include "ui/win32/listing/file_icon_painter.h"
 #include "ui/win32/listing/system_digit_grouping.h"
 #include "ui/win32/main_window/win32_list_grid.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/window_dpi.h"
 
 namespace quillbox {
 
 namespace {
 constexpr char kClassName[] = "QuillboxMainWindow";
-constexpr int kDesignWidth = 696;
-constexpr int kDesignHeight = 480;
-constexpr int kPanelHeight = 21;
 constexpr UINT_PTR kScanTimer = 1;
 constexpr UINT kScanTimerInterval = 100;
 enum TControlId { idToolBar = 100, idGrid, idStatusBar, idPanel, idTargetLabel, idFolderLabel };
@@ -35,10 +36,20 @@ void RegisterWindowClass(HINSTANCE module, WNDPROC proc)
     RegisterClassExA(&windowClass);
 }
 
-HWND Label(HWND parent, int id, int x, int y)
+HWND Label(HWND parent, int id)
 {
-    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, x, y, 90, 14, parent,
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+// The middle of the work area of the window's monitor.
+POINT CentredOrigin(HWND window, int width, int height)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
 }
 
 bool RegexMatch(const std::string& pattern, const std::string& text) { return SharedRegExp().Match(pattern, text); }
@@ -49,16 +60,19 @@ TfrmMain::TfrmMain(const TMainWindowContext& context)
       logic_(*this, context.Language.MessageTable, context.Settings.GridWidths, RegexMatch)
 {
     RegisterWindowClass(context_.Module, &TfrmMain::WindowProc);
-    // In the middle of the desktop unless a saved placement follows.
-    RECT desktop{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int left = desktop.left + (desktop.right - desktop.left - kDesignWidth) / 2;
-    const int top = desktop.top + (desktop.bottom - desktop.top - kDesignHeight) / 2;
     // A pop-up owned by the host's main window, so that it stays above it.
     CreateWindowExA(0, kClassName, "",
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
-                    left, top, kDesignWidth, kDesignHeight, context_.HostWindow, menus_.TakeMenuBar(),
-                    context_.Module, this);
+                    0, 0, metrics_.WindowWidth, metrics_.WindowHeight, context_.HostWindow,
+                    menus_.TakeMenuBar(), context_.Module, this);
+    // The design's size at the density of the monitor the window is on, in
+    // the middle of it unless a saved placement follows.
+    scale_ = TDpiScale(WindowDpi(window_));
+    metrics_ = ScaledMetrics(kMainWindowDesign, scale_);
+    logic_.SetMetrics(metrics_);
+    const POINT origin = CentredOrigin(window_, metrics_.WindowWidth, metrics_.WindowHeight);
+    SetWindowPos(window_, nullptr, origin.x, origin.y, metrics_.WindowWidth, metrics_.WindowHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     FormCreate();
 }
 
@@ -76,15 +90,20 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::FormCreate()
 {
-    toolBar_ = std::make_unique<TToolBar>(context_.Module, window_, idToolBar);
-    pnlTop_ = CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, TToolBar::Height, 0,
-                              kPanelHeight, window_, reinterpret_cast<HMENU>(idPanel), nullptr, nullptr);
-    lblTargetFolderLbl_ = Label(window_, idTargetLabel, 5, TToolBar::Height + 4);
-    lblFolderName_ = Label(window_, idFolderLabel, 100, TToolBar::Height + 4);
+    toolBar_ = std::make_unique<TToolBar>(context_.Module, window_, idToolBar, metrics_);
+    pnlTop_ = CreateWindowExA(WS_EX_STATICEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                              window_, reinterpret_cast<HMENU>(idPanel), nullptr, nullptr);
+    lblTargetFolderLbl_ = Label(window_, idTargetLabel);
+    lblFolderName_ = Label(window_, idFolderLabel);
+    const int labelTop = metrics_.ToolBarHeight + metrics_.LabelTop;
+    MoveWindow(lblTargetFolderLbl_, metrics_.LabelLeft, labelTop, 0, metrics_.LabelHeight, FALSE);
+    MoveWindow(lblFolderName_, metrics_.FolderNameLeft, labelTop, 0, metrics_.LabelHeight, FALSE);
     CreateGrid();
-    statusBar_ = std::make_unique<TStatusBar>(window_, idStatusBar);
+    statusBar_ = std::make_unique<TStatusBar>(window_, idStatusBar, metrics_);
     menus_.SetEnabled("mnFindNext", false);
     for (const char* name : {"mnShowAllItems", "mnSortByDate", "mnDeccending"}) menus_.SetChecked(name, true);
+    menus_.SetChecked("mnNumberSameNames", context_.Settings.Save.NumberSameNames);
+    menus_.SetChecked("mnMailDateOnFiles", context_.Settings.Save.MailDateOnFiles);
     LayOut();
 }
 
@@ -95,9 +114,12 @@ void TfrmMain::CreateGrid()
     list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
                                         grid_->Model(), *this, SystemDigitGrouping());
     TGridModel& model = grid_->Model();
-    const int widths[] = {40, 29, 64, 190, 118, 154, 66};
-    for (int col = 0; col < 7; ++col) model.SetColWidth(col, widths[col]);
-    model.SetDefaultRowHeight(19);
+    for (int col = 0; col < kListColumnCount; ++col) model.SetColWidth(col, metrics_.ColumnWidths[col]);
+    TGridDefaults defaults = model.Defaults();
+    defaults.TextMargin = metrics_.CellTextMargin;
+    model.SetDefaults(defaults);
+    model.SetDefaultRowHeight(metrics_.RowHeight);
+    grid_->SetHintOffset(metrics_.HintOffset);
     model.SetAlignment(TSetKey::ForFixedRow(0), TAlignment::Center);
     model.SetAlignment(TSetKey::ForFixedColumn(0), TAlignment::Center);
     model.SetAlignment(TSetKey::ForFixedColumn(1), TAlignment::Center);
@@ -115,7 +137,7 @@ void TfrmMain::CreateGrid()
     grid_->OnDrawCell = [this](TStringAlignGrid&, int col, int row, HDC dc, const RECT& rect, TGridDrawState) {
         Guarded([&] {
             logic_.CellDrawn();
-            PaintFileIcon(*list_, col, row, dc, rect);
+            PaintFileIcon(*list_, col, row, dc, rect, metrics_.FileIconSize);
         });
     };
     grid_->OnShowHintCell = [this](TStringAlignGrid&, int col, int row, std::string& hint, bool& canShow,
@@ -133,13 +155,21 @@ void TfrmMain::LayOut()
     RECT client{};
     GetClientRect(window_, &client);
     const int width = client.right;
-    MoveWindow(toolBar_->Handle(), 0, 0, width, TToolBar::Height, TRUE);
+    MoveWindow(toolBar_->Handle(), 0, 0, width, metrics_.ToolBarHeight, TRUE);
     // Below its labels.
-    SetWindowPos(pnlTop_, HWND_BOTTOM, 0, TToolBar::Height, width, kPanelHeight, SWP_NOACTIVATE);
+    SetWindowPos(pnlTop_, HWND_BOTTOM, 0, metrics_.ToolBarHeight, width, metrics_.PanelHeight, SWP_NOACTIVATE);
     statusBar_->ParentResized();
-    const int gridTop = TToolBar::Height + kPanelHeight;
-    const int gridHeight = client.bottom - gridTop - TStatusBar::Height;
+    RECT status{};
+    GetWindowRect(statusBar_->Handle(), &status);
+    const int gridTop = metrics_.ToolBarHeight + metrics_.PanelHeight;
+    const int gridHeight = client.bottom - gridTop - (status.bottom - status.top);
     grid_->SetBounds(0, gridTop, width, gridHeight > 0 ? gridHeight : 0);
+    // The folder name has the rest of its line.
+    RECT name{};
+    GetWindowRect(lblFolderName_, &name);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&name), 2);
+    SetWindowPos(lblFolderName_, nullptr, 0, 0, std::max<int>(width - name.left, 0), name.bottom - name.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::Guarded(const std::function<void()>& handler)
@@ -186,6 +216,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
         break;
+    case WM_DPICHANGED:
+        Guarded([&] { DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+        return 0;
     case WM_TIMER:
         if (wParam == kScanTimer) {
             KillTimer(window_, kScanTimer);
@@ -273,7 +306,7 @@ TOpenWindowState TfrmMain::OpenWindowState() const
     state.Height = frame.bottom - frame.top;
     const std::vector<int>& widths = grid_->Model().ColWidths();
     state.ColumnWidths.assign(widths.begin(), widths.end());
-    return state;
+    return InDesignUnits(state, scale_);
 }
 
 void TfrmMain::SetBusyCursor(bool busy)
@@ -284,11 +317,53 @@ void TfrmMain::SetBusyCursor(bool busy)
 
 void TfrmMain::RestorePlacement()
 {
-    const std::optional<TSavedPlacement> placement = SavedPlacement(context_.Settings, grid_->ColCount());
-    if (!placement) return;
-    MoveWindow(window_, placement->Left, placement->Top, placement->Width, placement->Height, TRUE);
-    for (std::size_t col = 0; col < placement->ColumnWidths.size(); ++col)
-        grid_->SetColWidth(static_cast<int>(col), placement->ColumnWidths[col]);
+    const std::optional<TSavedPlacement> saved = SavedPlacement(context_.Settings, grid_->ColCount());
+    if (!saved) {
+        logic_.FitColumnsAfterScan();
+        return;
+    }
+    // Onto the saved place first: a monitor of another density there changes
+    // the window's, and the saved sizes are then shown at that one.
+    SetWindowPos(window_, nullptr, saved->Left, saved->Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const TSavedPlacement placement = AtDensity(*saved, scale_);
+    MoveWindow(window_, placement.Left, placement.Top, placement.Width, placement.Height, TRUE);
+    for (std::size_t col = 0; col < placement.ColumnWidths.size(); ++col)
+        grid_->SetColWidth(static_cast<int>(col), placement.ColumnWidths[col]);
+}
+
+void TfrmMain::DpiChanged(int dpi, const RECT& suggested)
+{
+    const TDpiScale old = scale_;
+    scale_ = TDpiScale(dpi);
+    if (scale_ == old) return;
+    metrics_ = ScaledMetrics(kMainWindowDesign, scale_);
+    if (grid_) {
+        // The columns keep the widths the user gave them, at the new density.
+        TGridModel& model = grid_->Model();
+        for (int col = 0; col < model.ColCount(); ++col)
+            model.SetColWidth(col, scale_.From(model.ColWidth(col), old));
+        ApplyMetrics();
+    }
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::ApplyMetrics()
+{
+    logic_.SetMetrics(metrics_);
+    toolBar_->SetMetrics(metrics_);
+    statusBar_->SetMetrics(metrics_);
+    TGridModel& model = grid_->Model();
+    TGridDefaults defaults = model.Defaults();
+    defaults.TextMargin = metrics_.CellTextMargin;
+    model.SetDefaults(defaults);
+    model.SetDefaultRowHeight(metrics_.RowHeight);
+    grid_->SetHintOffset(metrics_.HintOffset);
+    const int labelTop = metrics_.ToolBarHeight + metrics_.LabelTop;
+    MoveWindow(lblTargetFolderLbl_, metrics_.LabelLeft, labelTop, 0, metrics_.LabelHeight, FALSE);
+    // Fonts in points come out in the new density's pixels; the labels follow their captions.
+    ApplyLanguage(context_.Language, context_.Settings.Fonts, *this);
+    LayOut();
 }
 
 void TfrmMain::SetFolderName(const std::string& name) { SetWindowTextA(lblFolderName_, name.c_str()); }

@@ -17,7 +17,9 @@
 #include "settings/settings_values.h"
 #include "settings/settings_writer.h"
 #include "tansy/host_api.h"
+#include "ui/logic/dpi_scale.h"
 #include "ui/logic/list_view.h"
+#include "ui/logic/main_window_metrics.h"
 #include "ui/main_window/main_window_logic.h"
 #include "ui/win32/grid/string_align_grid.h"
 #include "ui/win32/main_window/status_bar.h"
@@ -104,6 +106,7 @@ public:
     void SetControlText(const TControlText& text) override;
     void EmphasizeFolderLabels() override;
     int BlankWidth() const override;
+    int IconGapWidth() const override { return metrics_.FileIconGap; }
     void SetGridFont(const TFontDescription& font) override;
     void FillGrid() override { list_->FillGrid(); }
     void UpdateViewMenus() override { list_->UpdateViewMenus(); }
@@ -129,6 +132,9 @@ private:
     void FormCreate();
     void CreateGrid();
     void LayOut();
+    // The monitor's density: every size of the design, then the fonts.
+    void ApplyMetrics();
+    void DpiChanged(int dpi, const RECT& suggested);
     void FormActivate();
     void FormClose();
     bool PreviewKey(UINT message, WPARAM key);
@@ -138,6 +144,8 @@ private:
     // The save and removal commands (frm_main_save.cpp, frm_main_removal.cpp).
     void SaveMarksAs();
     void SaveAttachAs();
+    // An Option menu check item of the save commands.
+    void ToggleSaveOption(bool& option, const char* menuItem);
     void DeleteMarks();
     void DeleteAnAttachment();
     // The hourglass over the whole window while a command runs.
@@ -152,6 +160,9 @@ private:
     TMainWindowContext context_;
     TWindowMenus menus_;
     HWND window_ = nullptr;
+    // The density the window is shown at, and the design's sizes at it.
+    TDpiScale scale_;
+    TMainWindowMetrics metrics_ = kMainWindowDesign;
     std::unique_ptr<TToolBar> toolBar_;
     HWND pnlTop_ = nullptr;
     HWND lblTargetFolderLbl_ = nullptr;

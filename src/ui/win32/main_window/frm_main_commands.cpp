@@ -55,10 +55,18 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;
+    case cmNumberSameNames: ToggleSaveOption(context_.Settings.Save.NumberSameNames, "mnNumberSameNames"); break;
+    case cmMailDateOnFiles: ToggleSaveOption(context_.Settings.Save.MailDateOnFiles, "mnMailDateOnFiles"); break;
     case cmReadMe: mnReadMeClick(); break;
     case cmOpenReadMe: mnOpenReadMeClick(); break;
     default: RunListingCommand(command); break;
     }
+}
+
+void TfrmMain::ToggleSaveOption(bool& option, const char* menuItem)
+{
+    option = !option;
+    menus_.SetChecked(menuItem, option);
 }
 
 void TfrmMain::GridMouseDown(TMouseButton button, int x, int y)

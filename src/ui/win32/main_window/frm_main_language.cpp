@@ -5,31 +5,23 @@
 // The window's method of that name is not the ANSI/wide switch.
 #undef ChooseFont
 
+#include <algorithm>
 #include <utility>
 
 namespace quillbox {
 
 namespace {
-constexpr int kFolderNameGap = 6;
-
-int PixelsPerInch()
-{
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 COLORREF ColourOf(std::int32_t colour)
 {
     // Negative values name a system colour.
     return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
 }
 
-LOGFONTA LogFontOf(const TFontDescription& font, bool bold)
+// Sizes in points at the window's density.
+LOGFONTA LogFontOf(const TFontDescription& font, bool bold, int dpi)
 {
     LOGFONTA logFont{};
-    logFont.lfHeight = FontHeightForSize(font.Size, PixelsPerInch());
+    logFont.lfHeight = FontHeightForSize(font.Size, dpi);
     logFont.lfWeight = bold || font.Style.Bold ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = font.Style.Italic;
     logFont.lfUnderline = font.Style.Underline;
@@ -39,11 +31,11 @@ LOGFONTA LogFontOf(const TFontDescription& font, bool bold)
     return logFont;
 }
 
-TFontSpec GridFontOf(const TFontDescription& font, bool bold)
+TFontSpec GridFontOf(const TFontDescription& font, bool bold, int dpi)
 {
     TFontSpec spec;
     spec.Name = font.Name;
-    spec.Height = FontHeightForSize(font.Size, PixelsPerInch());
+    spec.Height = FontHeightForSize(font.Size, dpi);
     spec.Bold = bold || font.Style.Bold;
     spec.Italic = font.Style.Italic;
     spec.Underline = font.Style.Underline;
@@ -53,7 +45,7 @@ TFontSpec GridFontOf(const TFontDescription& font, bool bold)
     return spec;
 }
 
-int TextWidth(HWND control, HFONT font, const std::string& text)
+SIZE TextSize(HWND control, HFONT font, const std::string& text)
 {
     const HDC dc = GetDC(control);
     const HGDIOBJ old = SelectObject(dc, font);
@@ -61,7 +53,7 @@ int TextWidth(HWND control, HFONT font, const std::string& text)
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return size.cx;
+    return size;
 }
 
 std::string WindowText(HWND window)
@@ -74,8 +66,8 @@ std::string WindowText(HWND window)
 
 void TfrmMain::SetWindowFont(const TFontDescription& font)
 {
-    const LOGFONTA normal = LogFontOf(font, false);
-    const LOGFONTA bold = LogFontOf(font, true);
+    const LOGFONTA normal = LogFontOf(font, false, scale_.Dpi());
+    const LOGFONTA bold = LogFontOf(font, true, scale_.Dpi());
     const HFONT oldNormal = std::exchange(windowFont_, CreateFontIndirectA(&normal));
     const HFONT oldBold = std::exchange(boldFont_, CreateFontIndirectA(&bold));
     folderNameColour_ = ColourOf(font.Color);
@@ -109,27 +101,32 @@ void TfrmMain::EmphasizeFolderLabels()
     RECT target{};
     GetWindowRect(lblTargetFolderLbl_, &target);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&target), 2);
-    const int targetWidth = TextWidth(lblTargetFolderLbl_, boldFont_, WindowText(lblTargetFolderLbl_));
-    const int height = target.bottom - target.top;
-    SetWindowPos(lblTargetFolderLbl_, nullptr, target.left, target.top, targetWidth, height, SWP_NOZORDER);
-    const int nameLeft = target.left + targetWidth + kFolderNameGap;
-    SetWindowPos(lblFolderName_, nullptr, nameLeft, target.top, 600, height, SWP_NOZORDER);
+    const SIZE text = TextSize(lblTargetFolderLbl_, boldFont_, WindowText(lblTargetFolderLbl_));
+    // As tall as the text when a large font needs more than the design's height.
+    const int height = std::max<int>(metrics_.LabelHeight, text.cy);
+    SetWindowPos(lblTargetFolderLbl_, nullptr, target.left, target.top, text.cx, height, SWP_NOZORDER);
+    // The folder name has the rest of the line.
+    const int nameLeft = target.left + text.cx + metrics_.FolderNameGap;
+    RECT client{};
+    GetClientRect(window_, &client);
+    SetWindowPos(lblFolderName_, nullptr, nameLeft, target.top, std::max<int>(client.right - nameLeft, 0), height,
+                 SWP_NOZORDER);
 }
 
-int TfrmMain::BlankWidth() const { return TextWidth(window_, windowFont_, " "); }
+int TfrmMain::BlankWidth() const { return TextSize(window_, windowFont_, " ").cx; }
 
 void TfrmMain::SetGridFont(const TFontDescription& font)
 {
     TGridModel& model = grid_->Model();
     TGridDefaults defaults = model.Defaults();
-    defaults.Font = GridFontOf(font, false);
+    defaults.Font = GridFontOf(font, false, scale_.Dpi());
     defaults.FixedFont = defaults.Font;
     model.SetDefaults(defaults);
     // Sets with a font of their own keep their weight and take the rest.
     const auto follow = [&](const TSetKey& key) {
         TFormatSet set = model.FormatSet(key);
         if (!set.Font) return;
-        set.Font = GridFontOf(font, set.Font->Bold);
+        set.Font = GridFontOf(font, set.Font->Bold, scale_.Dpi());
         model.SetFormatSet(key, set);
     };
     for (int col = 0; col < model.ColCount(); ++col) {
@@ -143,7 +140,7 @@ void TfrmMain::SetGridFont(const TFontDescription& font)
 
 std::optional<TFontDescription> TfrmMain::ChooseFont(const TFontDescription& font)
 {
-    LOGFONTA logFont = LogFontOf(font, false);
+    LOGFONTA logFont = LogFontOf(font, false, scale_.Dpi());
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = window_;
@@ -153,7 +150,7 @@ std::optional<TFontDescription> TfrmMain::ChooseFont(const TFontDescription& fon
     if (!ChooseFontA(&choose)) return std::nullopt;
     TFontDescription chosen;
     chosen.Name = logFont.lfFaceName;
-    chosen.Size = FontSizeForHeight(logFont.lfHeight, PixelsPerInch());
+    chosen.Size = FontSizeForHeight(logFont.lfHeight, scale_.Dpi());
     chosen.Charset = logFont.lfCharSet;
     chosen.Color = static_cast<std::int32_t>(choose.rgbColors);
     chosen.Style = {logFont.lfWeight >= FW_BOLD, logFont.lfItalic != 0, logFont.lfUnderline != 0,

@@ -96,8 +96,8 @@ void TfrmMain::SaveMarksAs()
     // messages through; the run goes on over the rows it started with.
     const TRowList rows = list_->RowList();
     TfrmMainSaving saving(*this);
-    SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Host, saving,
-               TCodePage::Active());
+    SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
+               saving, TCodePage::Active());
 }
 
 void TfrmMain::SaveAttachAs()
@@ -105,8 +105,8 @@ void TfrmMain::SaveAttachAs()
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
     TfrmMainSaving saving(*this);
-    SaveAttachmentAs(*row.Mail, *row.Attachment, context_.Settings.SaveDir, context_.Host, saving,
-                     TCodePage::Active());
+    SaveAttachmentAs(*row.Mail, *row.Attachment, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
+                     saving, TCodePage::Active());
 }
 
 }  // namespace quillbox

@@ -39,7 +39,8 @@ const std::vector<TMenuItemLayout>& MainMenuLayout()
           Item("mnDeleteMarks", cmDeleteMarks, {VK_DELETE})}},
         {"mnOption", cmNone, {}, 0,
          {Item("mnJapanese", cmJapanese), Item("mnEnglish", cmEnglish),
-          Item("mnChangeFont", cmChangeFont)}},
+          Item("mnChangeFont", cmChangeFont), Separator(),
+          Item("mnNumberSameNames", cmNumberSameNames), Item("mnMailDateOnFiles", cmMailDateOnFiles)}},
         {"mnHelp", cmNone, {}, 0, {Item("mnReadMe", cmReadMe), Item("mnOpenReadMe", cmOpenReadMe)}},
     };
     return layout;

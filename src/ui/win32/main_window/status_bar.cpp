@@ -6,29 +6,37 @@
 
 namespace quillbox {
 
-namespace {
-constexpr int kPanelWidths[] = {160, 40, 150, 180, 100};
+TStatusBar::TStatusBar(HWND parent, int controlId, const TMainWindowMetrics& metrics)
+    : bar_(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, metrics.StatusBarHeight, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), nullptr, nullptr)),
+      // Segmented, no border, over panel 0.
+      progressBar_(CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 0, 0, bar_, nullptr, nullptr, nullptr)),
+      metrics_(metrics)
+{
+    SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
+    SendMessageA(progressBar_, PBM_SETPOS, 0, 0);
+    LayOutPanels();
 }
 
-TStatusBar::TStatusBar(HWND parent, int controlId)
-    : bar_(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, Height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), nullptr, nullptr))
+void TStatusBar::SetMetrics(const TMainWindowMetrics& metrics)
 {
-    SendMessageA(bar_, SB_SETMINHEIGHT, Height, 0);
+    metrics_ = metrics;
+    LayOutPanels();
+}
+
+void TStatusBar::LayOutPanels()
+{
+    SendMessageA(bar_, SB_SETMINHEIGHT, static_cast<WPARAM>(metrics_.StatusBarHeight), 0);
     int right = 0;
     std::vector<int> edges;
-    for (const int width : kPanelWidths) edges.push_back(right += width);
+    for (const int width : metrics_.StatusPanelWidths) edges.push_back(right += width);
     edges.back() = -1;  // the last panel takes what is left
     SendMessageA(bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     ParentResized();
-
     RECT client{};
     GetClientRect(bar_, &client);
-    // Segmented, no border, over panel 0.
-    progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 2, kPanelWidths[0],
-                                   client.bottom - 2, bar_, nullptr, nullptr, nullptr);
-    SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
-    SendMessageA(progressBar_, PBM_SETPOS, 0, 0);
+    MoveWindow(progressBar_, 0, metrics_.ProgressTop, metrics_.StatusPanelWidths[0],
+               client.bottom - metrics_.ProgressTop, TRUE);
 }
 
 void TStatusBar::SetText(int panel, const std::string& text)

@@ -1,20 +1,23 @@
 // The status bar: five panels, and the progress bar that lies over panel 0
-// while a long operation runs.
+// while a long operation runs. Its sizes follow the window's density.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "ui/logic/main_window_metrics.h"
+
 namespace quillbox {
 
 class TStatusBar {
 public:
-    static constexpr int Height = 19;
-
-    TStatusBar(HWND parent, int controlId);
+    TStatusBar(HWND parent, int controlId, const TMainWindowMetrics& metrics);
     HWND Handle() const { return bar_; }
+    int Height() const { return metrics_.StatusBarHeight; }
 
+    // Height, panels and progress bar at another density.
+    void SetMetrics(const TMainWindowMetrics& metrics);
     void SetText(int panel, const std::string& text);
     std::string Text(int panel) const;
     void ShowProgressBar(bool visible);
@@ -23,8 +26,11 @@ public:
     void ParentResized();
 
 private:
+    void LayOutPanels();
+
     HWND bar_;
     HWND progressBar_;
+    TMainWindowMetrics metrics_;
 };
 
 }  // namespace quillbox

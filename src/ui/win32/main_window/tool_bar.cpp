@@ -3,47 +3,67 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <string>
 
 #include "resources/resource_ids.h"
 
 namespace quillbox {
 
 namespace {
-constexpr int kImageSize = 32;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
+constexpr int kDrawnSizes[] = QBX_TOOLBAR_IMAGE_SIZES;
+
+enum class TGap { None, Small, Group };
 
 struct TButtonLayout {
     const char* Name;
     TCommandId Command;  // cmNone: a separator
-    int Image;           // separator: its width
+    int Image;
+    TGap Gap;  // a separator's width
     bool Check;
     bool DownAtStart;
 };
 
 // Left to right; the three check groups are each exclusive.
 constexpr TButtonLayout kButtons[] = {
-    {"tbSaveMarksAs", cmSaveMarksAs, 2, false, false},
-    {"", cmNone, 8, false, false},
-    {"tbDeleteMarks", cmDeleteMarks, 3, false, false},
-    {"", cmNone, 15, false, false},
-    {"tbMarkSelected", cmMarkSelected, 0, false, false},
-    {"tbUnMarkSelected", cmUnmarkSelected, 1, false, false},
-    {"", cmNone, 15, false, false},
-    {"tbShowAllItems", cmShowAllItems, 6, true, true},
-    {"tbShowNonHTMLs", cmShowNonHTMLs, 8, true, false},
-    {"tbShowOnlyHTMLs", cmShowOnlyHTMLs, 7, true, false},
-    {"", cmNone, 15, false, false},
-    {"tbSortByDate", cmSortByDate, 9, true, true},
-    {"tbSortBySize", cmSortBySize, 10, true, false},
-    {"", cmNone, 15, false, false},
-    {"tbDeccending", cmDeccending, 5, true, true},
-    {"tbAccending", cmAccending, 4, true, false},
+    {"tbSaveMarksAs", cmSaveMarksAs, 2, TGap::None, false, false},
+    {"", cmNone, 0, TGap::Small, false, false},
+    {"tbDeleteMarks", cmDeleteMarks, 3, TGap::None, false, false},
+    {"", cmNone, 0, TGap::Group, false, false},
+    {"tbMarkSelected", cmMarkSelected, 0, TGap::None, false, false},
+    {"tbUnMarkSelected", cmUnmarkSelected, 1, TGap::None, false, false},
+    {"", cmNone, 0, TGap::Group, false, false},
+    {"tbShowAllItems", cmShowAllItems, 6, TGap::None, true, true},
+    {"tbShowNonHTMLs", cmShowNonHTMLs, 8, TGap::None, true, false},
+    {"tbShowOnlyHTMLs", cmShowOnlyHTMLs, 7, TGap::None, true, false},
+    {"", cmNone, 0, TGap::Group, false, false},
+    {"tbSortByDate", cmSortByDate, 9, TGap::None, true, true},
+    {"tbSortBySize", cmSortBySize, 10, TGap::None, true, false},
+    {"", cmNone, 0, TGap::Group, false, false},
+    {"tbDeccending", cmDeccending, 5, TGap::None, true, true},
+    {"tbAccending", cmAccending, 4, TGap::None, true, false},
 };
 
-HIMAGELIST LoadImages(HINSTANCE resources, const char* name)
+int GapWidth(TGap gap, const TMainWindowMetrics& metrics)
 {
-    const HIMAGELIST list = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 11, 0);
-    if (const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(resources, name, IMAGE_BITMAP, 0, 0, 0))) {
+    return gap == TGap::Small ? metrics.ToolSmallGap : metrics.ToolGroupGap;
+}
+
+// The pictures are drawn at a few sizes; a size between them shows the
+// smaller set whole rather than a stretched one.
+int DrawnSizeFor(int wanted)
+{
+    int chosen = kDrawnSizes[0];
+    for (const int size : kDrawnSizes)
+        if (size <= wanted) chosen = size;
+    return chosen;
+}
+
+HIMAGELIST LoadImages(HINSTANCE resources, const char* prefix, int size)
+{
+    const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 11, 0);
+    const std::string name = prefix + std::to_string(size);
+    if (const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(resources, name.c_str(), IMAGE_BITMAP, 0, 0, 0))) {
         ImageList_AddMasked(list, bitmap, kTransparent);
         DeleteObject(bitmap);
     }
@@ -53,26 +73,23 @@ HIMAGELIST LoadImages(HINSTANCE resources, const char* name)
 std::size_t HintSlot(TCommandId command) { return command - cmShowAllItems; }
 }  // namespace
 
-TToolBar::TToolBar(HINSTANCE resources, HWND parent, int controlId)
-    : bar_(CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+TToolBar::TToolBar(HINSTANCE resources, HWND parent, int controlId, const TMainWindowMetrics& metrics)
+    : resources_(resources),
+      bar_(CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                                CCS_NORESIZE,
-                           0, 0, 0, Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                           nullptr, nullptr)),
-      images_(LoadImages(resources, QBX_TOOLBAR_IMAGES)),
-      greyed_(LoadImages(resources, QBX_TOOLBAR_GREYED))
+                           0, 0, 0, metrics.ToolBarHeight, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), nullptr, nullptr))
 {
     SendMessageA(bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    SendMessageA(bar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed_));
-    SendMessageA(bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
-    SendMessageA(bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(39, 38));
+    LoadPictures(metrics.ToolImageSize);
+    SendMessageA(bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(metrics.ToolButtonWidth, metrics.ToolButtonHeight));
     TBBUTTON buttons[std::size(kButtons)]{};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const TButtonLayout& layout = kButtons[i];
         TBBUTTON& button = buttons[i];
         if (layout.Command == cmNone) {
-            button.iBitmap = layout.Image;
+            button.iBitmap = GapWidth(layout.Gap, metrics);
             button.fsStyle = BTNS_SEP;
             continue;
         }
@@ -90,6 +107,37 @@ TToolBar::~TToolBar()
     DestroyWindow(bar_);
     ImageList_Destroy(images_);
     ImageList_Destroy(greyed_);
+}
+
+void TToolBar::LoadPictures(int wantedSize)
+{
+    const int size = DrawnSizeFor(wantedSize);
+    if (size == imageSize_) return;
+    const HIMAGELIST images = LoadImages(resources_, QBX_TOOLBAR_IMAGES, size);
+    const HIMAGELIST greyed = LoadImages(resources_, QBX_TOOLBAR_GREYED, size);
+    SendMessageA(bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageA(bar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed));
+    SendMessageA(bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    if (images_) ImageList_Destroy(images_);
+    if (greyed_) ImageList_Destroy(greyed_);
+    images_ = images;
+    greyed_ = greyed;
+    imageSize_ = size;
+}
+
+void TToolBar::SetMetrics(const TMainWindowMetrics& metrics)
+{
+    LoadPictures(metrics.ToolImageSize);
+    SendMessageA(bar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(metrics.ToolButtonWidth, metrics.ToolButtonHeight));
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        if (kButtons[i].Command != cmNone) continue;
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+        info.cx = static_cast<WORD>(GapWidth(kButtons[i].Gap, metrics));
+        SendMessageA(bar_, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+    }
+    InvalidateRect(bar_, nullptr, TRUE);
 }
 
 bool TToolBar::SetHint(const std::string& name, const std::string& hint)

@@ -1,5 +1,5 @@
-// The tool bar: flat 39 x 38 buttons with 32 x 32 pictures, three exclusive
-// groups of check buttons, and a hint per button.
+// The tool bar: flat buttons with square pictures, three exclusive groups of
+// check buttons, and a hint per button. Its sizes follow the window's density.
 #pragma once
 
 #include <windows.h>
@@ -7,20 +7,24 @@
 
 #include <string>
 
+#include "ui/logic/main_window_metrics.h"
 #include "ui/win32/main_window/command_ids.h"
 
 namespace quillbox {
 
 class TToolBar {
 public:
-    static constexpr int Height = 41;
-
-    TToolBar(HINSTANCE resources, HWND parent, int controlId);
+    TToolBar(HINSTANCE resources, HWND parent, int controlId, const TMainWindowMetrics& metrics);
     ~TToolBar();
     TToolBar(const TToolBar&) = delete;
     TToolBar& operator=(const TToolBar&) = delete;
 
     HWND Handle() const { return bar_; }
+    // Buttons, gaps and pictures at another density.
+    void SetMetrics(const TMainWindowMetrics& metrics);
+    // The size of the pictures shown: the largest drawn that the button's
+    // design size at this density holds.
+    int ImageSize() const { return imageSize_; }
     // The button named "tbSortByDate" etc.; false when there is none.
     bool SetHint(const std::string& name, const std::string& hint);
     void SetEnabled(TCommandId command, bool enabled);
@@ -31,9 +35,13 @@ public:
     bool Notify(const NMHDR& header);
 
 private:
+    void LoadPictures(int wantedSize);
+
+    HINSTANCE resources_;
     HWND bar_;
-    HIMAGELIST images_;
-    HIMAGELIST greyed_;
+    HIMAGELIST images_ = nullptr;
+    HIMAGELIST greyed_ = nullptr;
+    int imageSize_ = 0;
     std::string hints_[cmDeleteAnAttachment - cmShowAllItems + 1];
 };
 

@@ -17,6 +17,7 @@ public:
     void SetSelection(const TGridRect& rect) override { grid_.SetSelection(rect); }
     int TopRow() const override { return grid_.TopRow(); }
     int ClientWidth() const override { return grid_.ClientWidth(); }
+    int TextWidth(int col, int row, const std::string& text) override { return grid_.TextWidth(col, row, text); }
 
 private:
     TStringAlignGrid& grid_;
