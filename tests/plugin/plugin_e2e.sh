@@ -13,15 +13,15 @@ win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 quoted() { win "$1" | sed 's/\\/\\\\/g'; }  # a path inside a script's "..."
 fail() { echo "FAIL: $*"; exit 1; }
 
-hostdir="$QBX_WIN64_DIR/host/win32"
+hostdir="$QBX_WIN_DIR/host/win32"
 case "$QBX_LOCALE" in
   # The plug-in's folder ends in "表", whose second Shift_JIS byte is 0x5C.
   ja) title="Quillbox プラグイン"; plugindir="$work/プラグイン表" ;;
   en) title="Quillbox Plug-in"; plugindir="$work/plugins" ;;
 esac
 mkdir -p "$plugindir"
-cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$plugindir/"
-[ "$mode" = missing-regex ] || cp "$QBX_WIN64_DIR/src/regex/bregexp.dll" "$plugindir/"
+cp "$QBX_WIN_DIR/src/plugin/quillbox.dll" "$plugindir/"
+[ "$mode" = missing-regex ] || cp "$QBX_WIN_DIR/src/regex/bregexp.dll" "$plugindir/"
 
 # A mailbox with one folder of one mail, and a second mailbox without folders.
 mkdir -p "$work/data/Other"
