@@ -5,9 +5,10 @@
 # A prefix is one Windows: the tests in it run one at a time (RESOURCE_LOCK).
 # Each architecture has QBX_WINE_LANES_<arch> prefixes of its own, made fresh
 # once per test run by the fixtures wine.<arch>.<n>, each with its own Xvfb
-# display; its tests are dealt out over them in turn, so that with ctest -j
-# tests of different prefixes run side by side. They mostly wait (for windows,
-# for the scan, for the wineserver), so two at a time take little longer each.
+# display. Its tests are dealt out over them in turn (both locales of a test
+# to the same prefix), so that with ctest -j tests of different prefixes run
+# side by side. They mostly wait (for windows, for the scan, for the
+# wineserver), so two at a time take little longer each.
 #
 #   qbx_add_wine_test(NAME name [LOCALES ja en] [ARCHS i686 x86_64] [TIMEOUT s]
 #                     COMMAND cmd args...)
@@ -84,10 +85,11 @@ function(qbx_add_wine_test)
     else()
       message(FATAL_ERROR "${T_NAME}: unknown architecture ${arch}")
     endif()
+    # Both locales of a test share a prefix, and whatever it keeps there.
+    qbx_next_wine_lane(lane ${arch})
+    qbx_wine_prefix(prefix ${arch} ${lane})
     foreach(locale IN LISTS T_LOCALES)
       set(test ${T_NAME}.${arch}.${locale})
-      qbx_next_wine_lane(lane ${arch})
-      qbx_wine_prefix(prefix ${arch} ${lane})
       add_test(NAME ${test} COMMAND ${T_COMMAND})
       set_tests_properties(${test} PROPERTIES
         FIXTURES_REQUIRED wine.${arch}.${lane}
