@@ -19,10 +19,10 @@ windows_build() {
   case "${QBX_ARCH:-}" in
     i686) want="file format pei-i386" ;;
     x86_64) want="file format pei-x86-64" ;;
-    *) echo "FAIL: QBX_ARCH is '${QBX_ARCH:-}', not i686 or x86_64"; return 1 ;;
+    *) echo "FAIL: QBX_ARCH is '${QBX_ARCH:-}', not i686 or x86_64" >&2; return 1 ;;
   esac
   objdump -f "$QBX_WIN_DIR/host/win32/tansyhost.exe" 2>/dev/null | grep -q "$want" \
-    || { echo "FAIL: $QBX_WIN_DIR/host/win32/tansyhost.exe is not an $QBX_ARCH build"; return 1; }
+    || { echo "FAIL: $QBX_WIN_DIR/host/win32/tansyhost.exe is not an $QBX_ARCH build" >&2; return 1; }
   echo "$QBX_WIN_DIR"
 }
 
