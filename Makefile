@@ -42,9 +42,12 @@ test: setup
 	ctest --test-dir build/fuzz -L fuzz $(CTEST_FLAGS) --no-tests=ignore
 	ctest --test-dir build/native $(CTEST_FLAGS)
 
+# DEMO_ARCH=x86_64 shows the x86_64 build instead of the release (i686).
+DEMO_ARCH ?= i686
+
 demo: setup
 	$(MAKE) build
-	bash scripts/demo.sh
+	bash scripts/demo.sh --arch $(DEMO_ARCH)
 
 bench: setup
 	cmake --preset native >/dev/null

@@ -35,9 +35,15 @@ endif()
 
 # Writes a module-definition file that exports each NAME:ARGC undecorated at the
 # ordinal given by its position (1, 2, ...). On i686 the stdcall symbol carries
-# the @bytes suffix, which the .def maps back to the plain name.
-function(qbx_write_def out library)
-  set(text "LIBRARY ${library}\nEXPORTS\n")
+# the @bytes suffix, which the .def maps back to the plain name. A module named
+# *.exe gets NAME, not LIBRARY: a .def that says LIBRARY makes ld mark the
+# image as a DLL.
+function(qbx_write_def out module)
+  if(module MATCHES "\\.exe$")
+    set(text "NAME ${module}\nEXPORTS\n")
+  else()
+    set(text "LIBRARY ${module}\nEXPORTS\n")
+  endif()
   set(ordinal 1)
   foreach(entry IN LISTS ARGN)
     string(REPLACE ":" ";" fields "${entry}")

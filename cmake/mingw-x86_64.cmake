@@ -1,4 +1,4 @@
-# Cross build for 64-bit Windows: what the end-to-end tests run under wine64.
+# Cross build for 64-bit Windows: the end-to-end smoke set runs it under wine64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(QBX_MINGW_PREFIX x86_64-w64-mingw32)

@@ -10,6 +10,7 @@ packages=(
   wine64 xvfb xauth x11-utils imagemagick fonts-noto-cjk locales
   libgtest-dev libbenchmark-dev libpcre2-dev python3
   zip unzip
+  qemu-user wine32:i386
 )
 
 missing=()
@@ -22,6 +23,12 @@ sudo=""
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
+  # The release is 32-bit: its end-to-end tests run the 32-bit Wine loader
+  # under qemu-i386, since the kernel here runs no 32-bit code.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture"
+    $sudo dpkg --add-architecture i386
+  fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -24,9 +24,14 @@ void Usage()
                  "                 [--context-layout separated|first|absent|plain] [--minimized]\n");
 }
 
+// A 0x5C that is the second byte of a double-byte character (表 in code page
+// 932) is no separator.
 std::string WithSeparator(std::string path)
 {
-    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    if (path.empty()) return path;
+    const char* end = path.c_str() + path.size();
+    const char* last = CharPrevA(path.c_str(), end);
+    if (last != end - 1 || (*last != '\\' && *last != '/')) path += '\\';
     return path;
 }
 

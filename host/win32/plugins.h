@@ -23,6 +23,9 @@ public:
     // The rest of the information record, as the plug-in wrote it.
     const std::string& Vendor() const { return vendor_; }
     const std::string& Description() const { return description_; }
+    // The whole information record after the call, byte for byte; bytes the
+    // plug-in did not write hold 0xFF. Empty without TSC_OnPlugInInfo.
+    const std::string& Record() const { return record_; }
 
     void OnStart() const;
     void OnExit() const;
@@ -36,7 +39,8 @@ public:
 
 private:
     TPlugin(std::string path, HMODULE module);
-    FARPROC Proc(const char* name) const;
+    template <class TFunction>
+    TFunction Proc(const char* name) const;
 
     std::string path_;
     HMODULE module_;
@@ -44,6 +48,7 @@ private:
     std::string version_;
     std::string vendor_;
     std::string description_;
+    std::string record_;
 };
 
 class TPluginSet {
@@ -60,7 +65,8 @@ private:
     int failures_ = 0;
 };
 
-// The DLLs in a folder, sorted by name.
+// The DLLs in a folder that export plug-in entry points (TSC_...), sorted by
+// name; other DLLs are passed over without being loaded.
 std::vector<std::string> PluginsInFolder(const std::string& folder);
 
 }  // namespace quillbox

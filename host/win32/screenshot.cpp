@@ -19,7 +19,8 @@ bool SaveScreenshot(const std::string& path)
     BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
 
-    BITMAPINFOHEADER info{sizeof info};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
     info.biWidth = width;
     info.biHeight = height;
     info.biPlanes = 1;

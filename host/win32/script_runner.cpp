@@ -120,6 +120,19 @@ void ExpectArgs(const std::vector<std::string>& words, std::size_t least, std::s
     if (words.size() - 1 < least || words.size() - 1 > most) Fail(std::string("usage: ") + usage);
 }
 
+// A status-bar panel's text: UTF-8, or raw in the local code page.
+std::string PanelText(HWND bar, int panel, bool raw)
+{
+    if (raw) {
+        char text[1024] = {};
+        SendMessageTimeoutA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+        return text;
+    }
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+    return Narrow(text);
+}
+
 std::string ClipboardText(bool raw)
 {
     if (!OpenClipboard(nullptr)) return {};
@@ -411,16 +424,15 @@ void TScriptRunner::RunLine(const TScriptLine& line)
     } else if (verb == "status") {
         ExpectArgs(w, 3, 4, "status TITLE PANEL FILE [raw]");
         const HWND bar = Control(WaitWindow(arg(1), timeoutSeconds_), STATUSCLASSNAMEA);
+        WriteOut(arg(3), PanelText(bar, Number(arg(2)), w.size() > 4 && arg(4) == "raw"));
+    } else if (verb == "wait-status") {
+        ExpectArgs(w, 3, 4, "wait-status TITLE PANEL TEXT [S]");
+        const HWND bar = Control(WaitWindow(arg(1), seconds(4)), STATUSCLASSNAMEA);
         const int panel = Number(arg(2));
-        if (w.size() > 4 && arg(4) == "raw") {
-            char text[1024] = {};
-            SendMessageTimeoutA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
-            WriteOut(arg(3), text);
-        } else {
-            wchar_t text[1024] = {};
-            SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
-            WriteOut(arg(3), Narrow(text));
-        }
+        WaitFor<bool>([&]() -> std::optional<bool> {
+            if (PanelText(bar, panel, false).find(arg(3)) == std::string::npos) return std::nullopt;
+            return true;
+        }, seconds(4), "\"" + arg(3) + "\" in status panel " + arg(2));
     } else if (verb == "watch-stores") {
         ExpectArgs(w, 3, 3, "watch-stores TITLE PANEL FILE");
         // A plug-in that stores sources may process no messages meanwhile, so
@@ -469,12 +481,17 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         const int loaded = static_cast<int>(host_.Plugins().Loaded().size());
         if (loaded != Number(arg(1))) Fail(std::to_string(loaded) + " plug-in(s) loaded, expected " + arg(1));
     } else if (verb == "plugin-info") {
-        ExpectArgs(w, 1, 2, "plugin-info FILE [raw]");
-        const bool raw = w.size() > 2 && arg(2) == "raw";
+        ExpectArgs(w, 1, 2, "plugin-info FILE [raw|record]");
+        const std::string form = w.size() > 2 ? arg(2) : "";
         std::string text;
-        for (const auto& plugin : host_.Plugins().Loaded())
+        for (const auto& plugin : host_.Plugins().Loaded()) {
+            if (form == "record") {
+                text += plugin->Record();
+                continue;
+            }
             for (const std::string* field : {&plugin->Name(), &plugin->Vendor(), &plugin->Version(), &plugin->Description()})
-                text += (raw ? *field : FromLocal(*field)) + "\n";
+                text += (form == "raw" ? *field : FromLocal(*field)) + "\n";
+        }
         WriteOut(arg(1), text);
     } else if (verb == "expect-enabled" || verb == "expect-disabled") {
         ExpectArgs(w, 1, 1, "expect-enabled|expect-disabled TITLE");

@@ -7,8 +7,8 @@ work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work"
 win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 fail() { echo "FAIL: $*"; exit 1; }
 
-hostdir="$QBX_WIN64_DIR/host/win32"
-probedir="$QBX_WIN64_DIR/tests/host"
+hostdir="$QBX_WIN_DIR/host/win32"
+probedir="$QBX_WIN_DIR/tests/host"
 
 # A mailbox with one folder of two mails, and a folder-less second mailbox.
 mkdir -p "$work/data/Other"

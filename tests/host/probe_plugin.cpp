@@ -24,7 +24,7 @@ bool Resolve()
 {
     HMODULE host = GetModuleHandleA(nullptr);
 #define QBX_PROBE_RESOLVE(name, result, params) \
-    if (!(g_host.name = reinterpret_cast<name##_t>(GetProcAddress(host, #name)))) return false;
+    if (!(g_host.name = reinterpret_cast<name##_t>(reinterpret_cast<void*>(GetProcAddress(host, #name))))) return false;
     TANSY_API_FUNCTIONS(QBX_PROBE_RESOLVE)
 #undef QBX_PROBE_RESOLVE
     return true;

@@ -57,7 +57,8 @@ void Browse(HWND window)
 void SaveAs(HWND window)
 {
     char path[MAX_PATH] = "probe.txt";
-    OPENFILENAMEA dialog{sizeof dialog};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end tests of quillbox.dll in the reference host.
 #   plugin_e2e.sh MODE QBX
-# MODE: menus               load, information record, menus of kinds 0-2, enabling
+# MODE: menus               load from the plug-in folder (bregexp.dll beside it is no
+#                           plug-in), information record, menus of kinds 0-2, enabling
 #       layout LAYOUT       the kind-1 and kind-2 insertion for a context-menu layout
 #       command             the command's modal window over the host, on a folder without attachments
 #       missing-regex       no bregexp.dll beside the plug-in: the load fails with a box
@@ -13,15 +14,15 @@ win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 quoted() { win "$1" | sed 's/\\/\\\\/g'; }  # a path inside a script's "..."
 fail() { echo "FAIL: $*"; exit 1; }
 
-hostdir="$QBX_WIN64_DIR/host/win32"
+hostdir="$QBX_WIN_DIR/host/win32"
 case "$QBX_LOCALE" in
   # The plug-in's folder ends in "表", whose second Shift_JIS byte is 0x5C.
   ja) title="Quillbox プラグイン"; plugindir="$work/プラグイン表" ;;
   en) title="Quillbox Plug-in"; plugindir="$work/plugins" ;;
 esac
 mkdir -p "$plugindir"
-cp "$QBX_WIN64_DIR/src/plugin/quillbox.dll" "$plugindir/"
-[ "$mode" = missing-regex ] || cp "$QBX_WIN64_DIR/src/regex/bregexp.dll" "$plugindir/"
+cp "$QBX_WIN_DIR/src/plugin/quillbox.dll" "$plugindir/"
+[ "$mode" = missing-regex ] || cp "$QBX_WIN_DIR/src/regex/bregexp.dll" "$plugindir/"
 
 # A mailbox with one folder of one mail, and a second mailbox without folders.
 mkdir -p "$work/data/Other"
@@ -35,11 +36,13 @@ first
 MAIL
 "$qbx" import "$work/data/Box/Inbox" "$work/a.eml" >/dev/null || fail "import"
 
+# The plug-in by its path; menus loads it from its folder instead.
+plugin_args=(--plugin "$(win "$plugindir/quillbox.dll")")
 run_host() {  # exe script [host options...] -> rc, out
   local exe="$1" script="$2"; shift 2
   "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 90 \
     --artifacts "$work" --name host -- "$hostdir/$exe" --data "$(win "$work/data")" \
-    --plugin "$(win "$plugindir/quillbox.dll")" --script "$(win "$script")" "$@"
+    "${plugin_args[@]}" --script "$(win "$script")" "$@"
   rc=$?
   out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
 }
@@ -52,9 +55,11 @@ lines_from() { grep -A"$3" -F "$2" "$1"; }
 
 case "$mode" in
 menus)
+  plugin_args=(--plugin-dir "$(win "$plugindir")")
   cat >"$work/script.txt" <<SCRIPT
 expect-plugins 1
 plugin-info "$(quoted "$work/info.txt")" raw
+plugin-info "$(quoted "$work/record.bin")" record
 mailbox "Other\\\\"
 expect-menu 0 "Tools/$title" greyed
 expect-menu 2 "$title" greyed
@@ -67,6 +72,9 @@ quit
 SCRIPT
   run_host tansyhost.exe "$work/script.txt"
   expect_clean_run
+  # bregexp.dll lies in the same folder and is passed over without a word.
+  [ "$(grep -c '^plugin: ' <<<"$out")" = 1 ] && LC_ALL=C grep -q '^plugin: loaded .*quillbox.dll$' <<<"$out" \
+    || fail "plug-ins loaded from the folder: $out"
   # The information record, byte for byte in the local code page.
   case "$QBX_LOCALE" in
     ja) description=$(printf "このプラグインはメールフォルダ中の添付ファイルの\r  ・ リストアップ検索\r  ・ 一括保存\r  ・ 一括削除\rを支援するプラグインです。" | iconv -f UTF-8 -t CP932) ;;
@@ -74,6 +82,10 @@ SCRIPT
   esac
   expected=$(printf '%s\n%s\n%s\n%s' "$(printf '%s' "$title" | iconv -f UTF-8 -t CP932)" "Quillbox Project" "1.26" "$description")
   [ "$(cat "$work/info.txt")" = "$expected" ] || fail "information record: $(od -c "$work/info.txt" | head -20)"
+  # The same texts at their offsets in the record, and nothing else written.
+  python3 "$(dirname "$0")/check_info_record.py" "$work/record.bin" \
+    "$(printf '%s' "$title" | iconv -f UTF-8 -t CP932)" "Quillbox Project" "1.26" "$description" \
+    || fail "information record layout"
   # Kind 0: the last item of the fifth drop-down, after a separator.
   tools=$(sed -n '/^4: popup/,/^5: popup/p' "$work/menu0.txt" | grep '^  ' )
   tail -2 <<<"$tools" | head -1 | grep -q separator || fail "no separator above the command: $tools"

@@ -8,6 +8,9 @@
   check_pe.py OBJDUMP callee-pops FILE NAME:ARGC...
                                             every return of each i686 export removes
                                             exactly 4 x ARGC bytes of arguments ("ret N")
+  check_pe.py OBJDUMP caller-cleans FILE NAME...
+                                            every return of each i686 export removes
+                                            nothing: the caller removes the arguments
   check_pe.py OBJDUMP version FILE A.B.C.D TEXT
                                             the version record holds file version A.B.C.D
                                             and the product version text TEXT
@@ -79,33 +82,49 @@ def export_addresses(text):
             for name, ordinal in exported_ordinals(text).items() if ordinal in rvas}
 
 
-def function_returns(objdump, path, address):
-    """The "ret" instructions from address up to the next symbol."""
+def function_body(objdump, path, address):
+    """The instructions from address up to the next symbol, as (address, text)."""
     out = subprocess.run([objdump, "-d", "--no-show-raw-insn", f"--start-address={address:#x}",
                           f"--stop-address={address + 0x1000:#x}", path],
                          check=True, capture_output=True, text=True).stdout
-    returns, started = [], False
+    body = []
     for line in out.splitlines():
         if re.match(r"^[0-9a-f]+ <.*>:$", line):
-            if started:
+            if body:
                 break
             continue
         m = re.match(r"^\s*([0-9a-f]+):\s+(.*)$", line)
-        if not m:
-            continue
-        started = True
-        instruction = m.group(2).split("#")[0].strip()
+        if m:
+            body.append((int(m.group(1), 16), m.group(2).split("#")[0].strip()))
+    return body
+
+
+def function_returns(objdump, path, address, seen=None):
+    """The "ret" instructions that end a call of the function at address,
+    including those of the functions it jumps to in tail position."""
+    seen = set() if seen is None else seen
+    seen.add(address)
+    body = function_body(objdump, path, address)
+    if not body:
+        return []
+    last = body[-1][0]
+    returns = []
+    for _, instruction in body:
         if re.match(r"^(ret|retl)\b", instruction):
             returns.append(instruction)
+        jump = re.match(r"^j[a-z]+\s+([0-9a-f]+)\s+<", instruction)
+        if jump:
+            target = int(jump.group(1), 16)
+            if not address <= target <= last and target not in seen:
+                returns += function_returns(objdump, path, target, seen)
     return returns
 
 
-def check_callee_pops(objdump, path, entries):
+def check_pops(objdump, path, expected_pops):
+    """Each export's returns remove exactly the bytes given for its name."""
     addresses = export_addresses(private_headers(objdump, path))
     problems = []
-    for entry in entries:
-        name, argc = entry.split(":")
-        expected = int(argc) * 4
+    for name, expected in expected_pops:
         if name not in addresses:
             problems.append(f"{name}: not exported")
             continue
@@ -168,7 +187,7 @@ def built_binaries(root):
 
 def main(argv):
     if len(argv) < 4 or argv[2] not in ("exports", "imports", "imports-under", "callee-pops",
-                                          "version"):
+                                          "caller-cleans", "version"):
         print(__doc__, file=sys.stderr)
         return 2
     objdump, what = argv[1], argv[2]
@@ -180,7 +199,10 @@ def main(argv):
             return 2
         checks = [(argv[3], check_version(argv[3], argv[4], argv[5]))]
     elif what == "callee-pops":
-        checks = [(argv[3], check_callee_pops(objdump, argv[3], argv[4:]))]
+        pops = [(name, int(argc) * 4) for name, argc in (e.split(":") for e in argv[4:])]
+        checks = [(argv[3], check_pops(objdump, argv[3], pops))]
+    elif what == "caller-cleans":
+        checks = [(argv[3], check_pops(objdump, argv[3], [(name, 0) for name in argv[4:]]))]
     else:
         paths = list(built_binaries(argv[3])) if what == "imports-under" else argv[3:]
         if not paths:

@@ -2,7 +2,7 @@
 # The probe under Wine sees the Windows the locale asks for, and the run
 # leaves no process of the prefix behind.
 set -u
-probe="$1"
+probe="$QBX_WIN_DIR/$1"
 case "$QBX_LOCALE" in
   ja) expected="ACP=932 LCID=1041" ;;
   en) expected="ACP=1252 LCID=1033" ;;

@@ -2,9 +2,9 @@
 # A program that never ends is stopped at the time limit, reported as failed
 # (exit 124), and the display is kept as a screenshot.
 set -u
-probe="$1"
+probe="$QBX_WIN_DIR/$1"
 rm -rf "$QBX_ARTIFACTS"
-"$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 30 \
+"$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 15 \
   --artifacts "$QBX_ARTIFACTS" --name hang -- "$probe" --hang
 rc=$?
 [ $rc -eq 124 ] || { echo "expected exit 124 after the time limit, got $rc"; exit 1; }

@@ -3,7 +3,7 @@
 # under the Japanese locale, or in a plain folder otherwise, and has the
 # probe load it from there through the plug-in's loader.
 set -u
-probe="$1"; dll="$2"
+probe="$QBX_WIN_DIR/$1"; dll="$QBX_WIN_DIR/$2"
 mkdir -p "$QBX_ARTIFACTS"
 if [ "$QBX_LOCALE" = ja ]; then
   folder="$QBX_ARTIFACTS/plugins表"; extra=--dbcs-tail

@@ -12,7 +12,7 @@ source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 
 install_plugin
-plugin_dir="$QBX_WIN64_DIR/src/plugin"
+plugin_dir="$build/src/plugin"
 cp "$plugin_dir/Quillbox_ReadMeJpn.txt" "$plugin_dir/Quillbox_ReadMeEng.txt" "$work/plugins/" \
   || fail "the ReadMe files are not built"
 
@@ -112,7 +112,7 @@ readme-opens)
   run_host "$work/script.txt"
   opened=$(tr -d '\r' <"$work/opened.txt")
   [ "$(head -n1 <<<"$opened")" = "$(win "$work/plugins/Quillbox_ReadMe$tag.txt")" ] || fail "opened: $opened"
-  [ "${opened#*$'\n'}" = "$(win "$QBX_WIN64_DIR/host/win32")" ] || fail "working folder: $opened"
+  [ "${opened#*$'\n'}" = "$(win "$build/host/win32")" ] || fail "working folder: $opened"
   ;;
 readme-missing)
   # Only the Japanese file: the second language reports its own file missing.

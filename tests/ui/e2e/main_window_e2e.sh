@@ -77,7 +77,8 @@ no-attachments)
 esc-during-scan)
   import Big "$work/mails/big.mbox"
   { start_window Big
-    echo "sleep 250"
+    # Esc once the scan shows its progress, however slowly it starts.
+    echo "wait-status \"$window\" 1 % 30"
     echo "status \"$window\" 1 \"$(spath "$work/progress.txt")\""
     echo "keys \"$window\" . \"{ESC}\""
     echo "sleep 1500"

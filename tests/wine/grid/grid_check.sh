@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the grid showcase and checks its screenshots at the cells it names.
 set -u
-exe="$1"
+exe="$QBX_WIN_DIR/$1"
 art="$QBX_ARTIFACTS"
 mkdir -p "$art"
 rm -f "$art"/go-* "$art"/grid-*.png "$art/grid_showcase.stdout"
@@ -9,8 +9,8 @@ out="$art/grid_showcase.stdout"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# The display the runner uses: ours, or the prefix's own Xvfb.
-if [ -z "${DISPLAY:-}" ] && [ -f "$QBX_WINE_PREFIX.xvfb" ]; then
+# The display the runner uses: the prefix's own Xvfb, or ours.
+if [ -f "$QBX_WINE_PREFIX.xvfb" ]; then
   read -r DISPLAY _ <"$QBX_WINE_PREFIX.xvfb"; export DISPLAY
 fi
 

@@ -2,7 +2,7 @@
 # The list's file icons land in the 15 x 15 corner of the file-name cell and
 # nowhere else; sizes carry the locale's thousands separator.
 set -u
-probe="$1"
+probe="$QBX_WIN_DIR/$1"
 out=$("$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 90 \
       --artifacts "$QBX_ARTIFACTS" -- "$probe") || { echo "probe failed"; exit 1; }
 out=$(printf '%s\n' "$out" | tr -d '\r')
