@@ -119,7 +119,7 @@ int Folder(const std::string& dataDir, std::string folder)
                 best.MailIds.size(), best.Attachments, best.SourceBytes, best.Seconds, best.CpuSeconds,
                 mb / best.Seconds, mb / best.CpuSeconds);
 
-    const TMailStore store(dataDir, 932, [](const std::string&) {});
+    TMailStore store(dataDir, 932, [](const std::string&) {});
     std::vector<std::string> sources;
     for (const std::string& id : best.MailIds) sources.push_back(store.Source(id).value_or(""));
     const double copy = MemcpySeconds(sources);

@@ -65,7 +65,7 @@ int Import(const std::vector<std::string>& args)
 int Source(const std::vector<std::string>& args)
 {
     if (args.size() != 2) return Usage();
-    const TMailStore store(args[0], TCodePage::Active().Id(), Warn);
+    TMailStore store(args[0], TCodePage::Active().Id(), Warn);
     const std::optional<std::string> source = store.Source(args[1]);
     if (!source) {
         std::cerr << "qbx: no mail " << args[1] << "\n";

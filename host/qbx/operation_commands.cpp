@@ -19,12 +19,13 @@
 namespace quillbox {
 
 namespace {
-// The store, its host and the folder's catalogue, as the window holds them.
+// The host over the store and the folder's catalogue, as the window holds them.
 class TScannedFolder {
 public:
     TScannedFolder(const std::string& dataDir, const std::string& folderId)
-        : store_(dataDir, TCodePage::Active().Id(), [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; }),
-          host_(store_, MailBoxOfFolder(WithFolderSeparator(folderId)), WithFolderSeparator(folderId),
+        : host_(TMailStore(dataDir, TCodePage::Active().Id(),
+                           [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; }),
+                MailBoxOfFolder(WithFolderSeparator(folderId)), WithFolderSeparator(folderId),
                 std::filesystem::temp_directory_path().string() + "/")
     {
         Scan();
@@ -47,7 +48,6 @@ public:
     }
 
 private:
-    TMailStore store_;
     TStoreHostApi host_;
     TMailList list_;
 };
