@@ -109,6 +109,22 @@ int WithPatterns(TBody body)
 }
 }  // namespace
 
+int RowsCommand(const std::vector<std::string>& args)
+{
+    if (args.size() != 2) {
+        std::cerr << "usage: qbx rows DATA-DIR FOLDER-ID\n";
+        return 2;
+    }
+    return WithPatterns([&] {
+        TScannedFolder folder(args[0], args[1]);
+        const std::vector<TListPosItem> rows = folder.Rows();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            std::cout << i + 1 << '\t' << rows[i].Mail->MailID << '\t' << rows[i].Attachment->PartNo << '\t'
+                      << rows[i].Attachment->FileName << '\n';
+        return std::cout.flush() ? 0 : 1;
+    });
+}
+
 int SaveCommand(const std::vector<std::string>& args)
 {
     if (args.size() != 4) {
