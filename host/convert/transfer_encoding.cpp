@@ -2,20 +2,101 @@
 
 #include "convert/file_bytes.h"
 
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
 namespace quillbox {
 namespace {
 
 constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr char kHex[] = "0123456789ABCDEF";
 
-int Base64Value(unsigned char c)
+// Base64 values by byte; anything at or above 64 is not a digit.
+constexpr std::uint8_t kSkip = 0xFF;
+constexpr std::uint8_t kFill = 0xFE;
+constexpr auto kBase64Values = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(kSkip);
+    for (std::uint8_t i = 0; i < 64; ++i) values[static_cast<unsigned char>(kBase64Alphabet[i])] = i;
+    values['='] = kFill;
+    return values;
+}();
+
+// Hexadecimal digit values by byte, 0xFF for anything else.
+constexpr auto kHexValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(0xFF);
+    for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 6; ++i) values['A' + i] = values['a' + i] = static_cast<std::uint8_t>(10 + i);
+    return values;
+}();
+
+// One quoted-printable line [begin, end) without its LF, decoded to out;
+// returns the end of what was written (at most twice the line's length).
+char* DecodeQuotedPrintableLine(const char* begin, const char* end, bool hasBreak, char* out)
 {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '+') return 62;
-    if (c == '/') return 63;
-    return -1;
+    if (end > begin && end[-1] == '\r') --end;
+    while (end > begin && (end[-1] == ' ' || end[-1] == '\t')) --end;
+    const bool soft = end > begin && end[-1] == '=';
+    if (soft) --end;
+    const char* p = begin;
+    while (p < end) {
+        const char* escape = static_cast<const char*>(std::memchr(p, '=', static_cast<std::size_t>(end - p)));
+        const char* runEnd = escape ? escape : end;
+        std::memcpy(out, p, static_cast<std::size_t>(runEnd - p));
+        out += runEnd - p;
+        if (!escape) break;
+        const std::uint8_t high = escape + 1 < end ? kHexValues[static_cast<unsigned char>(escape[1])] : 0xFF;
+        const std::uint8_t low = escape + 2 < end ? kHexValues[static_cast<unsigned char>(escape[2])] : 0xFF;
+        if (high != 0xFF && low != 0xFF) {
+            *out++ = static_cast<char>(high << 4 | low);
+            p = escape + 3;
+        } else {
+            *out++ = '=';
+            p = escape + 1;
+        }
+    }
+    if (hasBreak && !soft) {
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return out;
+}
+
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using TFile = std::unique_ptr<std::FILE, TFileCloser>;
+
+// Files are decoded through a buffer of this size, so that memory stays
+// small however large the attachment.
+constexpr std::size_t kChunkSize = 1 << 20;
+
+// Feeds the source file to decoder piece by piece and writes what it yields.
+template <class TDecoder>
+bool DecodeFile(const std::string& destination, const std::string& source, TDecoder decoder)
+{
+    const TFile input(std::fopen(source.c_str(), "rb"));
+    if (!input) return false;
+    std::FILE* raw = std::fopen(destination.c_str(), "wb");
+    if (!raw) return false;
+    TFile output(raw);
+    std::string chunk(kChunkSize, '\0');
+    std::string decoded;
+    bool ok = true;
+    while (ok) {
+        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), input.get());
+        decoded.clear();
+        if (n > 0) decoder.Decode(std::string_view(chunk.data(), n), decoded);
+        else if constexpr (requires(std::string& out) { decoder.Finish(out); }) decoder.Finish(decoded);
+        ok = std::fwrite(decoded.data(), 1, decoded.size(), raw) == decoded.size();
+        if (n == 0) break;
+    }
+    ok = ok && !std::ferror(input.get());
+    return std::fclose(output.release()) == 0 && ok;
 }
 
 using TTextConverter = std::string (*)(std::string_view);
@@ -30,28 +111,98 @@ bool ConvertFile(const std::string& destination, const std::string& source, TTex
 
 int HexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    const std::uint8_t value = kHexValues[static_cast<unsigned char>(c)];
+    return value == 0xFF ? -1 : value;
+}
+
+void TBase64Decoder::Decode(std::string_view text, std::string& out)
+{
+    if (ended_) return;
+    const std::size_t start = out.size();
+    // Every four digits make three bytes; the pending bits make at most one more.
+    out.resize(start + text.size() / 4 * 3 + 3);
+    char* o = out.data() + start;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* const end = p + text.size();
+    while (p < end) {
+        if (bitCount_ == 0) {
+            // Whole groups of four digits, the bulk of every line.
+            while (end - p >= 4) {
+                const std::uint32_t a = kBase64Values[p[0]], b = kBase64Values[p[1]], c = kBase64Values[p[2]],
+                                    d = kBase64Values[p[3]];
+                if ((a | b | c | d) >= 64) break;
+                const std::uint32_t group = a << 18 | b << 12 | c << 6 | d;
+                o[0] = static_cast<char>(group >> 16);
+                o[1] = static_cast<char>(group >> 8);
+                o[2] = static_cast<char>(group);
+                o += 3;
+                p += 4;
+            }
+            if (p == end) break;
+        }
+        const std::uint8_t value = kBase64Values[*p++];
+        if (value == kFill) {
+            ended_ = true;
+            break;
+        }
+        if (value == kSkip) continue;
+        bits_ = (bits_ << 6 | value) & 0xFFFFFF;
+        bitCount_ += 6;
+        if (bitCount_ >= 8) {
+            bitCount_ -= 8;
+            *o++ = static_cast<char>(bits_ >> bitCount_);
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+void TQuotedPrintableDecoder::Decode(std::string_view text, std::string& out)
+{
+    const std::size_t start = out.size();
+    // A lone LF becomes CR LF: at most two bytes out for each byte in.
+    out.resize(start + 2 * (partialLine_.size() + text.size()));
+    char* o = out.data() + start;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    if (!partialLine_.empty()) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', text.size()));
+        if (!lf) {
+            partialLine_.append(text);
+            out.resize(start);
+            return;
+        }
+        partialLine_.append(p, lf);
+        o = DecodeQuotedPrintableLine(partialLine_.data(), partialLine_.data() + partialLine_.size(), true, o);
+        partialLine_.clear();
+        p = lf + 1;
+    }
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!lf) {
+            partialLine_.assign(p, end);
+            break;
+        }
+        o = DecodeQuotedPrintableLine(p, lf, true, o);
+        p = lf + 1;
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+void TQuotedPrintableDecoder::Finish(std::string& out)
+{
+    if (partialLine_.empty()) return;
+    const std::size_t start = out.size();
+    out.resize(start + partialLine_.size());
+    char* o = DecodeQuotedPrintableLine(partialLine_.data(), partialLine_.data() + partialLine_.size(), false,
+                                        out.data() + start);
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    partialLine_.clear();
 }
 
 std::string Base64Decode(std::string_view text)
 {
     std::string out;
-    unsigned buffer = 0;
-    int bits = 0;
-    for (const char c : text) {
-        if (c == '=') break;
-        const int value = Base64Value(static_cast<unsigned char>(c));
-        if (value < 0) continue;
-        buffer = (buffer << 6) | static_cast<unsigned>(value);
-        bits += 6;
-        if (bits >= 8) {
-            bits -= 8;
-            out += static_cast<char>((buffer >> bits) & 0xFF);
-        }
-    }
+    TBase64Decoder().Decode(text, out);
     return out;
 }
 
@@ -79,31 +230,9 @@ std::string Base64Encode(std::string_view data)
 std::string QuotedPrintableDecode(std::string_view text)
 {
     std::string out;
-    std::size_t lineStart = 0;
-    while (lineStart < text.size()) {
-        std::size_t lineEnd = text.find('\n', lineStart);
-        const bool hasBreak = lineEnd != std::string_view::npos;
-        if (!hasBreak) lineEnd = text.size();
-        std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-        const bool soft = line.ends_with('=');
-        if (soft) line.remove_suffix(1);
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == '=') {
-                const int high = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : -1;
-                const int low = i + 2 < line.size() ? HexDigitValue(line[i + 2]) : -1;
-                if (high >= 0 && low >= 0) {
-                    out += static_cast<char>(high * 16 + low);
-                    i += 2;
-                    continue;
-                }
-            }
-            out += line[i];
-        }
-        if (hasBreak && !soft) out += "\r\n";
-        lineStart = lineEnd + (hasBreak ? 1 : 0);
-    }
+    TQuotedPrintableDecoder decoder;
+    decoder.Decode(text, out);
+    decoder.Finish(out);
     return out;
 }
 
@@ -139,14 +268,15 @@ std::string QuotedPrintableEncode(std::string_view data)
 
 bool Base64ConvertFile(const std::string& destination, const std::string& source, TConvertDirection direction)
 {
-    return ConvertFile(destination, source, direction == TConvertDirection::Decode ? &Base64Decode : &Base64Encode);
+    return direction == TConvertDirection::Decode ? DecodeFile(destination, source, TBase64Decoder())
+                                                  : ConvertFile(destination, source, &Base64Encode);
 }
 
 bool QuotedPrintableConvertFile(const std::string& destination, const std::string& source,
                                 TConvertDirection direction)
 {
-    return ConvertFile(destination, source,
-                       direction == TConvertDirection::Decode ? &QuotedPrintableDecode : &QuotedPrintableEncode);
+    return direction == TConvertDirection::Decode ? DecodeFile(destination, source, TQuotedPrintableDecoder())
+                                                  : ConvertFile(destination, source, &QuotedPrintableEncode);
 }
 
 }  // namespace quillbox

@@ -1,6 +1,7 @@
 // Base64 and quoted-printable, on strings and from file to file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,29 @@ std::string Base64Encode(std::string_view data);
 std::string QuotedPrintableDecode(std::string_view text);
 // Hard line breaks (CR LF or LF) are kept as CR LF; lines stay within 76.
 std::string QuotedPrintableEncode(std::string_view data);
+
+// The two decoders above, fed the text in pieces of any size (a file read
+// through a fixed buffer decodes as the whole text would). Each call appends
+// what it can decode to out.
+class TBase64Decoder {
+public:
+    void Decode(std::string_view text, std::string& out);
+
+private:
+    std::uint32_t bits_ = 0;  // the last bits read, not yet a whole byte
+    int bitCount_ = 0;
+    bool ended_ = false;  // an "=" was read
+};
+
+class TQuotedPrintableDecoder {
+public:
+    void Decode(std::string_view text, std::string& out);
+    // The last line, which has no line break.
+    void Finish(std::string& out);
+
+private:
+    std::string partialLine_;
+};
 
 enum class TConvertDirection { Decode, Encode };
 

@@ -4,6 +4,7 @@
 //   qbx source DATA-DIR MAIL-ID     write a stored mail's source to standard output
 //   qbx scan DATA-DIR FOLDER-ID [--progress]
 //                                   list a folder's attachments as the plug-in finds them
+//   qbx rows DATA-DIR FOLDER-ID     the grid's rows: ROW, MailID, PartNo, FileName
 //   qbx save DATA-DIR FOLDER-ID ROW DEST
 //                                   decode the attachment of a grid row into DEST
 //   qbx remove DATA-DIR FOLDER-ID ROW...
@@ -31,6 +32,7 @@ int Usage()
     std::cerr << "usage: qbx import FOLDER-DIR FILE...\n"
                  "       qbx source DATA-DIR MAIL-ID\n"
                  "       qbx scan DATA-DIR FOLDER-ID [--progress]\n"
+                 "       qbx rows DATA-DIR FOLDER-ID\n"
                  "       qbx save DATA-DIR FOLDER-ID ROW DEST\n"
                  "       qbx remove DATA-DIR FOLDER-ID ROW...\n";
     return 2;
@@ -65,7 +67,7 @@ int Import(const std::vector<std::string>& args)
 int Source(const std::vector<std::string>& args)
 {
     if (args.size() != 2) return Usage();
-    const TMailStore store(args[0], TCodePage::Active().Id(), Warn);
+    TMailStore store(args[0], TCodePage::Active().Id(), Warn);
     const std::optional<std::string> source = store.Source(args[1]);
     if (!source) {
         std::cerr << "qbx: no mail " << args[1] << "\n";
@@ -86,6 +88,7 @@ int main(int argc, char** argv)
     if (command == "import") return quillbox::Import(args);
     if (command == "source") return quillbox::Source(args);
     if (command == "scan") return quillbox::ScanCommand(args);
+    if (command == "rows") return quillbox::RowsCommand(args);
     if (command == "save") return quillbox::SaveCommand(args);
     if (command == "remove") return quillbox::RemoveCommand(args);
     return quillbox::Usage();

@@ -19,12 +19,13 @@
 namespace quillbox {
 
 namespace {
-// The store, its host and the folder's catalogue, as the window holds them.
+// The host over the store and the folder's catalogue, as the window holds them.
 class TScannedFolder {
 public:
     TScannedFolder(const std::string& dataDir, const std::string& folderId)
-        : store_(dataDir, TCodePage::Active().Id(), [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; }),
-          host_(store_, MailBoxOfFolder(WithFolderSeparator(folderId)), WithFolderSeparator(folderId),
+        : host_(TMailStore(dataDir, TCodePage::Active().Id(),
+                           [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; }),
+                MailBoxOfFolder(WithFolderSeparator(folderId)), WithFolderSeparator(folderId),
                 std::filesystem::temp_directory_path().string() + "/")
     {
         Scan();
@@ -47,7 +48,6 @@ public:
     }
 
 private:
-    TMailStore store_;
     TStoreHostApi host_;
     TMailList list_;
 };
@@ -108,6 +108,22 @@ int WithPatterns(TBody body)
     }
 }
 }  // namespace
+
+int RowsCommand(const std::vector<std::string>& args)
+{
+    if (args.size() != 2) {
+        std::cerr << "usage: qbx rows DATA-DIR FOLDER-ID\n";
+        return 2;
+    }
+    return WithPatterns([&] {
+        TScannedFolder folder(args[0], args[1]);
+        const std::vector<TListPosItem> rows = folder.Rows();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            std::cout << i + 1 << '\t' << rows[i].Mail->MailID << '\t' << rows[i].Attachment->PartNo << '\t'
+                      << rows[i].Attachment->FileName << '\n';
+        return std::cout.flush() ? 0 : 1;
+    });
+}
 
 int SaveCommand(const std::vector<std::string>& args)
 {

@@ -1,4 +1,4 @@
-// qbx save and qbx remove: the plug-in's decoder and removal over the store,
+// qbx rows, qbx save and qbx remove: the plug-in's decoder and removal over the store,
 // rows numbered as the grid numbers them in the default view (all
 // attachments, newest mail first).
 #pragma once
@@ -8,6 +8,8 @@
 
 namespace quillbox {
 
+// args: DATA-DIR FOLDER-ID; one line per grid row: ROW, MailID, PartNo, FileName.
+int RowsCommand(const std::vector<std::string>& args);
 // args: DATA-DIR FOLDER-ID ROW DEST
 int SaveCommand(const std::vector<std::string>& args);
 // args: DATA-DIR FOLDER-ID ROW...

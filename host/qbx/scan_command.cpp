@@ -112,10 +112,11 @@ int ScanCommand(const std::vector<std::string>& args)
         ~TUnload() { UnloadRegexLibrary(); }
     } unload;
 
-    const TMailStore store(operands[0], TCodePage::Active().Id(),
-                           [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; });
+    TMailStore store(operands[0], TCodePage::Active().Id(),
+                     [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; });
     const std::string folder = WithFolderSeparator(operands[1]);
-    TStoreHostApi host(store, MailBoxOfFolder(folder), folder, std::filesystem::temp_directory_path().string() + "/");
+    TStoreHostApi host(std::move(store), MailBoxOfFolder(folder), folder,
+                       std::filesystem::temp_directory_path().string() + "/");
 
     TMailList list;
     bool scanned = false;

@@ -28,13 +28,14 @@ bool FlushToDisk(std::FILE* file)
 
 }  // namespace
 
-std::string WriteReplacement(const std::string& path, std::string_view bytes)
+std::string WriteReplacement(const std::string& path, std::string_view bytes, TDurability durability)
 {
     const std::string replacement = path + ".new";
     std::FILE* raw = std::fopen(replacement.c_str(), "wb");
     if (!raw) return {};
     std::unique_ptr<std::FILE, TFileCloser> file(raw);
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size() && FlushToDisk(raw);
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size() &&
+                    (durability == TDurability::Unflushed || FlushToDisk(raw));
     if (std::fclose(file.release()) != 0 || !ok) {
         std::remove(replacement.c_str());
         return {};
@@ -51,9 +52,9 @@ bool CommitReplacement(const std::string& replacement, const std::string& path)
 #endif
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes)
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, TDurability durability)
 {
-    const std::string replacement = WriteReplacement(path, bytes);
+    const std::string replacement = WriteReplacement(path, bytes, durability);
     if (replacement.empty()) return false;
     if (CommitReplacement(replacement, path)) return true;
     std::remove(replacement.c_str());

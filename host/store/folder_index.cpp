@@ -1,8 +1,5 @@
 #include "store/folder_index.h"
 
-#include "convert/file_bytes.h"
-#include "store/atomic_file.h"
-
 #include <cctype>
 #include <cstdio>
 
@@ -101,17 +98,15 @@ std::optional<TIndexEntry> ParseIndexLine(std::string_view line, std::string* re
     return e;
 }
 
-std::vector<TIndexEntry> ReadIndexFile(const std::string& path, const TWarningSink& warn)
+std::vector<TIndexEntry> ParseIndexText(std::string_view text, const std::string& path, const TWarningSink& warn)
 {
     std::vector<TIndexEntry> entries;
-    const std::optional<std::string> text = ReadFileBytes(path);
-    if (!text) return entries;
     std::size_t pos = 0;
     int lineNumber = 0;
-    while (pos < text->size()) {
-        std::size_t end = text->find('\n', pos);
-        if (end == std::string::npos) end = text->size();
-        std::string_view line(text->data() + pos, end - pos);
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
         if (line.ends_with('\r')) line.remove_suffix(1);
         ++lineNumber;
         pos = end + 1;
@@ -125,11 +120,15 @@ std::vector<TIndexEntry> ReadIndexFile(const std::string& path, const TWarningSi
     return entries;
 }
 
-bool WriteIndexFile(const std::string& path, const std::vector<TIndexEntry>& entries)
+std::string FormatIndexText(const std::vector<TIndexEntry>& entries)
 {
     std::string text;
-    for (const TIndexEntry& e : entries) text += FormatIndexLine(e) + "\r\n";
-    return ReplaceFileAtomically(path, text);
+    text.reserve(entries.size() * 160);
+    for (const TIndexEntry& e : entries) {
+        text += FormatIndexLine(e);
+        text += "\r\n";
+    }
+    return text;
 }
 
 }  // namespace quillbox

@@ -44,9 +44,11 @@ std::optional<TIndexEntry> ParseIndexLine(std::string_view line, std::string* re
 
 using TWarningSink = std::function<void(const std::string&)>;
 
-// Bad lines are reported through warn and skipped; a missing file reads as empty.
-std::vector<TIndexEntry> ReadIndexFile(const std::string& path, const TWarningSink& warn);
-bool WriteIndexFile(const std::string& path, const std::vector<TIndexEntry>& entries);
+// The lines of an index file; bad lines are reported through warn (naming
+// path and line) and skipped.
+std::vector<TIndexEntry> ParseIndexText(std::string_view text, const std::string& path, const TWarningSink& warn);
+// The index file's text: one line per entry, each ended by CR LF.
+std::string FormatIndexText(const std::vector<TIndexEntry>& entries);
 
 // A key names a file in the folder: digits and letters only.
 bool IsValidKey(std::string_view key);

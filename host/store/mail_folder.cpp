@@ -1,17 +1,22 @@
 #include "store/mail_folder.h"
 
-#include "convert/file_bytes.h"
 #include "convert/mime_header.h"
 #include "store/atomic_file.h"
 #include "store/mail_message.h"
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 
 namespace quillbox {
 namespace {
+
+// Present while mails have changed that the index on disk does not show yet:
+// made before the first such mail is written, removed once the index is.
+constexpr char kPendingMarkName[] = "Folder.idx.pending";
 
 std::string CharsetOf(const std::string& source)
 {
@@ -25,6 +30,14 @@ std::string CharsetOf(const std::string& source)
     return value.substr(0, end);
 }
 
+unsigned long KeyNumber(const std::string& key) { return std::strtoul(key.c_str(), nullptr, 10); }
+
+// Keys in the order the folder gives them out: numbers by value, then the rest.
+bool KeyBefore(const std::string& a, const std::string& b)
+{
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
 }  // namespace
 
 TMailFolder::TMailFolder(std::string directory, unsigned codePage, TWarningSink warn)
@@ -32,14 +45,23 @@ TMailFolder::TMailFolder(std::string directory, unsigned codePage, TWarningSink 
 {
 }
 
-bool TMailFolder::Exists() const { return FileExists(IndexPath()); }
+TMailFolder::~TMailFolder()
+{
+    if (changed_ && !WriteIndex() && warn_) warn_(IndexPath() + ": cannot be written");
+}
 
-std::vector<TIndexEntry> TMailFolder::Entries() const { return ReadIndexFile(IndexPath(), warn_); }
+bool TMailFolder::Exists() const { return changed_ || FileExists(IndexPath()); }
 
-std::optional<std::string> TMailFolder::Source(const std::string& key) const
+const std::vector<TIndexEntry>& TMailFolder::Entries()
+{
+    Open();
+    return entries_;
+}
+
+std::optional<std::string> TMailFolder::Source(const std::string& key, TFileStamp* stamp) const
 {
     if (!IsValidKey(key)) return std::nullopt;
-    return ReadFileBytes(MailPath(key));
+    return ReadFileBytes(MailPath(key), stamp);
 }
 
 TIndexEntry TMailFolder::Describe(const std::string& key, const std::string& source) const
@@ -60,33 +82,122 @@ TIndexEntry TMailFolder::Describe(const std::string& key, const std::string& sou
     return e;
 }
 
+TIndexEntry TMailFolder::Redescribed(const TIndexEntry& entry, const std::string& source) const
+{
+    TIndexEntry fresh = Describe(entry.key, source);
+    fresh.storedTime = entry.storedTime;
+    fresh.flags = (entry.flags & ~kFlagHasAttachments) | (fresh.flags & kFlagHasAttachments);
+    return fresh;
+}
+
+void TMailFolder::Add(TIndexEntry entry)
+{
+    nextKey_ = std::max(nextKey_, KeyNumber(entry.key) + 1);
+    positions_.emplace(entry.key, entries_.size());
+    entries_.push_back(std::move(entry));
+}
+
+void TMailFolder::Open()
+{
+    if (opened_) return;
+    opened_ = true;
+    TFileStamp indexStamp;
+    const std::optional<std::string> text = ReadFileBytes(IndexPath(), &indexStamp);
+    indexOnDisk_ = text.has_value();
+    for (TIndexEntry& entry : ParseIndexText(text.value_or(""), IndexPath(), warn_)) {
+        if (positions_.count(entry.key)) {
+            if (warn_) warn_(IndexPath() + ": skipped a second line for mail " + entry.key);
+            continue;
+        }
+        Add(std::move(entry));
+    }
+
+    // Mails written after the index: strictly newer files, or, when the last
+    // writer ended before writing the index, files of the same clock tick too.
+    const bool interrupted = FileExists(directory_ + kPendingMarkName);
+    auto writtenSince = [&](const TFileStamp& mail) {
+        return !indexOnDisk_ || mail.modified > indexStamp.modified ||
+               (interrupted && mail.modified == indexStamp.modified);
+    };
+    std::vector<std::string> unlisted;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(directory_, error)) {
+        const std::string name = item.path().filename().string();
+        if (!name.ends_with(".eml")) continue;
+        const std::string key = name.substr(0, name.size() - 4);
+        const std::optional<TFileStamp> stamp = IsValidKey(key) ? StampOf(MailPath(key)) : std::nullopt;
+        if (!stamp) continue;
+        const auto listed = positions_.find(key);
+        if (listed == positions_.end()) {
+            unlisted.push_back(key);
+            continue;
+        }
+        if (!writtenSince(*stamp)) continue;
+        const std::optional<std::string> source = Source(key);
+        if (!source) continue;
+        TIndexEntry& entry = entries_[listed->second];
+        TIndexEntry fresh = Redescribed(entry, *source);
+        if (FormatIndexLine(fresh) == FormatIndexLine(entry)) continue;
+        if (warn_) warn_(IndexPath() + ": the line of mail " + key + " was older than the mail; described again");
+        entry = std::move(fresh);
+        changed_ = true;
+    }
+    std::sort(unlisted.begin(), unlisted.end(), KeyBefore);
+    for (const std::string& key : unlisted) {
+        const std::optional<std::string> source = Source(key);
+        if (!source) continue;
+        if (warn_) warn_(IndexPath() + ": mail " + key + " was missing from the index; added");
+        Add(Describe(key, *source));
+        changed_ = true;
+    }
+    // The mark goes with the next index written.
+    changed_ = changed_ || interrupted;
+}
+
 std::optional<std::string> TMailFolder::Append(const std::string& source, std::uint32_t extraFlags)
 {
-    std::vector<TIndexEntry> entries = Entries();
-    unsigned long next = 1;
-    for (const TIndexEntry& e : entries) next = std::max(next, std::strtoul(e.key.c_str(), nullptr, 10) + 1);
-    // A file left by an earlier, interrupted append must not be overwritten.
-    while (FileExists(MailPath(std::to_string(next)))) ++next;
-    const std::string key = std::to_string(next);
-    if (!ReplaceFileAtomically(MailPath(key), source)) return std::nullopt;
+    Open();
+    // A file that is not listed (left by someone else) must not be overwritten.
+    while (FileExists(MailPath(std::to_string(nextKey_)))) ++nextKey_;
+    const std::string key = std::to_string(nextKey_);
+    if (!MarkPending() || !ReplaceFileAtomically(MailPath(key), source)) return std::nullopt;
     TIndexEntry entry = Describe(key, source);
     entry.flags |= extraFlags;
-    entries.push_back(std::move(entry));
-    if (!WriteIndexFile(IndexPath(), entries)) return std::nullopt;
+    Add(std::move(entry));
+    changed_ = true;
+    // A new folder's index is written at once, so that the folder exists.
+    if (!indexOnDisk_ && !WriteIndex()) return std::nullopt;
     return key;
 }
 
 bool TMailFolder::ReplaceSource(const std::string& key, const std::string& source)
 {
-    std::vector<TIndexEntry> entries = Entries();
-    const auto it = std::find_if(entries.begin(), entries.end(), [&](const TIndexEntry& e) { return e.key == key; });
-    if (it == entries.end() || !FileExists(MailPath(key))) return false;
-    if (!ReplaceFileAtomically(MailPath(key), source)) return false;
-    TIndexEntry updated = Describe(key, source);
-    updated.storedTime = it->storedTime;
-    updated.flags = (it->flags & ~kFlagHasAttachments) | (updated.flags & kFlagHasAttachments);
-    *it = std::move(updated);
-    return WriteIndexFile(IndexPath(), entries);
+    Open();
+    const auto listed = positions_.find(key);
+    if (listed == positions_.end() || !FileExists(MailPath(key))) return false;
+    if (!MarkPending() || !ReplaceFileAtomically(MailPath(key), source)) return false;
+    TIndexEntry& entry = entries_[listed->second];
+    entry = Redescribed(entry, source);
+    changed_ = true;
+    return true;
+}
+
+bool TMailFolder::MarkPending()
+{
+    if (pendingMarked_) return true;
+    pendingMarked_ = WriteFileBytes(directory_ + kPendingMarkName, "");
+    return pendingMarked_;
+}
+
+bool TMailFolder::WriteIndex()
+{
+    if (!changed_) return true;
+    if (!ReplaceFileAtomically(IndexPath(), FormatIndexText(entries_), TDurability::Unflushed)) return false;
+    indexOnDisk_ = true;
+    changed_ = false;
+    std::remove((directory_ + kPendingMarkName).c_str());
+    pendingMarked_ = false;
+    return true;
 }
 
 }  // namespace quillbox

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace quillbox {
@@ -177,23 +178,35 @@ bool CarriesAttachments(std::string_view source)
     const std::string type = Lower(HeaderValue(source, "Content-Type").value_or(""));
     if (!type.starts_with("multipart/")) return false;
     if (!type.starts_with("multipart/alternative")) return true;
-    const std::string body = Lower(source.substr(HeaderBlock(source).size()));
-    return body.find("filename=") != std::string::npos || body.find("name=") != std::string::npos;
+    // "name=" in any letter case; "filename=" ends in it too.
+    const std::string_view body = source.substr(HeaderBlock(source).size());
+    constexpr std::string_view kName = "name=";
+    return std::search(body.begin(), body.end(), kName.begin(), kName.end(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           }) != body.end();
 }
 
 std::string WithCrLf(std::string_view text)
 {
     std::string out;
-    out.reserve(text.size() + text.size() / 40);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
+    out.reserve(text.size() + text.size() / 32 + 2);
+    const char* const data = text.data();
+    const char* const end = data + text.size();
+    const char* p = data;
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lineEnd = lf ? lf : end;
+        if (lf && lineEnd > p && lineEnd[-1] == '\r') --lineEnd;  // already CR LF
+        // A CR on its own ends a line too.
+        while (const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)))) {
+            out.append(p, cr);
             out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (text[i] == '\n') {
-            out += "\r\n";
-        } else {
-            out += text[i];
+            p = cr + 1;
         }
+        out.append(p, lineEnd);
+        if (!lf) break;
+        out += "\r\n";
+        p = lf + 1;
     }
     return out;
 }

@@ -46,7 +46,7 @@ std::vector<std::string> TMailStore::MailBoxes() const
     return boxes;
 }
 
-std::vector<std::string> TMailStore::Folders(const std::string& mailBox) const
+std::vector<std::string> TMailStore::Folders(const std::string& mailBox)
 {
     std::vector<std::string> folders;
     for (const std::string& name : SubDirectories(dataFolder_ + mailBox)) {
@@ -64,28 +64,84 @@ std::string TMailStore::DisplayName(const std::string& folder)
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
-TMailFolder TMailStore::Folder(const std::string& folder) const
+TMailFolder& TMailStore::Folder(const std::string& folder)
 {
-    return TMailFolder(dataFolder_ + folder, codePage_, warn_);
+    std::unique_ptr<TMailFolder>& opened = folders_[folder];
+    if (!opened) opened = std::make_unique<TMailFolder>(dataFolder_ + folder, codePage_, warn_);
+    return *opened;
 }
 
-std::optional<std::string> TMailStore::Source(const std::string& mailId) const
+TMailStore::TCachedMail* TMailStore::Cached(const TMailId& id, const std::string& mailId)
+{
+    if (lastMail_ && lastMail_->mailId == mailId && StampOf(Folder(id.folder).MailPath(id.key)) == lastMail_->stamp)
+        return &*lastMail_;
+    lastMail_.reset();
+    return nullptr;
+}
+
+const std::string* TMailStore::ReadSource(const std::string& mailId)
+{
+    const std::optional<TMailId> id = SplitMailId(mailId);
+    if (!id) return nullptr;
+    if (const TCachedMail* cached = Cached(*id, mailId); cached && cached->whole) return &cached->text;
+    lastMail_.reset();
+    TFileStamp stamp;
+    std::optional<std::string> source = Folder(id->folder).Source(id->key, &stamp);
+    if (!source) return nullptr;
+    lastMail_ = TCachedMail{mailId, stamp, std::move(*source), true};
+    return &lastMail_->text;
+}
+
+std::optional<std::string_view> TMailStore::ReadHeader(const std::string& mailId)
 {
     const std::optional<TMailId> id = SplitMailId(mailId);
     if (!id) return std::nullopt;
-    return Folder(id->folder).Source(id->key);
+    if (const TCachedMail* cached = Cached(*id, mailId); cached && !cached->whole) return cached->text;
+    const std::string* source = ReadSource(mailId);
+    if (!source) return std::nullopt;
+    return HeaderBlock(*source);
 }
 
-bool TMailStore::ReplaceSource(const std::string& mailId, const std::string& source)
+std::optional<std::string> TMailStore::Source(const std::string& mailId)
 {
+    const std::string* source = ReadSource(mailId);
+    return source ? std::optional<std::string>(*source) : std::nullopt;
+}
+
+std::optional<std::string> TMailStore::TakeSource(const std::string& mailId)
+{
+    if (!ReadSource(mailId)) return std::nullopt;
+    std::string source = std::move(lastMail_->text);
+    lastMail_->text = HeaderBlock(source);
+    lastMail_->whole = false;
+    return source;
+}
+
+bool TMailStore::ReplaceSource(const std::string& mailId, std::string source)
+{
+    lastMail_.reset();
     const std::optional<TMailId> id = SplitMailId(mailId);
-    return id && Folder(id->folder).ReplaceSource(id->key, source);
+    if (!id) return false;
+    TMailFolder& folder = Folder(id->folder);
+    if (!folder.ReplaceSource(id->key, source)) return false;
+    // What was written is what the file now holds.
+    if (const std::optional<TFileStamp> stamp = StampOf(folder.MailPath(id->key)))
+        lastMail_ = TCachedMail{mailId, *stamp, std::move(source), true};
+    return true;
 }
 
 bool TMailStore::SetHeader(const std::string& mailId, const std::string& name, const std::string& value)
 {
-    const std::optional<std::string> source = Source(mailId);
+    const std::string* source = ReadSource(mailId);
     return source && ReplaceSource(mailId, WithHeader(*source, name, value));
+}
+
+bool TMailStore::SyncIndexFiles(const std::string& folder)
+{
+    if (!folder.empty()) Folder(folder).Entries();
+    bool written = true;
+    for (auto& [name, opened] : folders_) written = opened->WriteIndex() && written;
+    return written;
 }
 
 }  // namespace quillbox

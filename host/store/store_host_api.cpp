@@ -12,18 +12,13 @@ namespace quillbox {
 
 namespace {
 // What a zero-terminated text holds of a string.
-std::string AsHostText(const std::string& text) { return text.substr(0, text.find('\0')); }
-
-void CutAtZero(std::string& text)
-{
-    const std::size_t zero = text.find('\0');
-    if (zero != std::string::npos) text.resize(zero);
-}
+std::string_view HostTextOf(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string AsHostText(std::string_view text) { return std::string(HostTextOf(text)); }
 }  // namespace
 
-TStoreHostApi::TStoreHostApi(const TMailStore& store, std::string mailBox, std::string folder,
+TStoreHostApi::TStoreHostApi(TMailStore store, std::string mailBox, std::string folder,
                              std::string tempFolder)
-    : store_(store),
+    : store_(std::move(store)),
       mailBox_(std::move(mailBox)),
       folder_(std::move(folder)),
       tempNames_(std::move(tempFolder)),
@@ -31,7 +26,12 @@ TStoreHostApi::TStoreHostApi(const TMailStore& store, std::string mailBox, std::
 {
 }
 
-std::string TStoreHostApi::GetDataFolder() { return store_.DataFolder(); }
+std::string TStoreHostApi::GetDataFolder()
+{
+    // The plug-in builds the index path from this and reads the index next.
+    store_.SyncIndexFiles(folder_);
+    return store_.DataFolder();
+}
 std::string TStoreHostApi::GetCurrentFolder() { return folder_; }
 std::string TStoreHostApi::GetCurrentMailBox() { return mailBox_; }
 
@@ -42,24 +42,31 @@ std::string TStoreHostApi::GetFolderDisplayName(const std::string& folder)
 
 void TStoreHostApi::SetCurrentMail(const std::string& mailId)
 {
-    if (store_.Source(AsHostText(mailId))) currentMail_ = AsHostText(mailId);
+    const std::string id = AsHostText(mailId);
+    if (store_.ReadHeader(id)) currentMail_ = id;
 }
 
-std::optional<std::string> TStoreHostApi::SourceOf(const std::string& mailId) const
+std::optional<std::string_view> TStoreHostApi::HeaderOf(const std::string& mailId)
 {
-    std::optional<std::string> source = store_.Source(AsHostText(mailId));
-    if (source) CutAtZero(*source);
-    return source;
+    const std::optional<std::string_view> header = store_.ReadHeader(AsHostText(mailId));
+    if (!header) return std::nullopt;
+    // A zero byte inside the header block ends it as it ends the whole text.
+    return HostTextOf(*header);
 }
 
 std::optional<std::string> TStoreHostApi::GetHeader(const std::string& mailId)
 {
-    const std::optional<std::string> source = SourceOf(mailId);
-    if (!source) return std::nullopt;
-    return std::string(HeaderBlock(*source));
+    const std::optional<std::string_view> header = HeaderOf(mailId);
+    if (!header) return std::nullopt;
+    return std::string(*header);
 }
 
-std::optional<std::string> TStoreHostApi::GetSource(const std::string& mailId) { return SourceOf(mailId); }
+std::optional<std::string> TStoreHostApi::GetSource(const std::string& mailId)
+{
+    std::optional<std::string> source = store_.TakeSource(AsHostText(mailId));
+    if (source) source->resize(HostTextOf(*source).size());
+    return source;
+}
 
 void TStoreHostApi::SetSource(const std::string& source)
 {
@@ -68,9 +75,10 @@ void TStoreHostApi::SetSource(const std::string& source)
 
 std::string TStoreHostApi::GetSpecifiedHeader(const std::string& name)
 {
-    const std::optional<std::string> source = SourceOf(currentMail_);
-    if (!source) return {};
-    std::string value = quillbox::DecodeMimeHeader(HeaderValue(*source, AsHostText(name)).value_or(""), codePage_);
+    const std::optional<std::string_view> header = HeaderOf(currentMail_);
+    if (!header) return {};
+    std::string value =
+        quillbox::DecodeMimeHeader(HeaderValue(*header, HostTextOf(name)).value_or(""), codePage_);
     if (value.find('\x1B') != std::string::npos)
         value = CharsetToLocal("iso-2022-jp", value, codePage_).value_or(value);
     return value;
@@ -78,13 +86,13 @@ std::string TStoreHostApi::GetSpecifiedHeader(const std::string& name)
 
 void TStoreHostApi::SetSpecifiedHeader(const std::string& name, const std::string& value)
 {
-    if (!currentMail_.empty() && !AsHostText(name).empty())
+    if (!currentMail_.empty() && !HostTextOf(name).empty())
         store_.SetHeader(currentMail_, AsHostText(name), AsHostText(value));
 }
 
 std::string TStoreHostApi::Iso2022JpToLocal(const std::string& text)
 {
-    return CharsetToLocal("iso-2022-jp", AsHostText(text), codePage_).value_or("");
+    return CharsetToLocal("iso-2022-jp", HostTextOf(text), codePage_).value_or("");
 }
 
 std::string TStoreHostApi::LocalToIso2022Jp(const std::string& text)
@@ -95,7 +103,7 @@ std::string TStoreHostApi::LocalToIso2022Jp(const std::string& text)
 
 std::string TStoreHostApi::DecodeMimeHeader(const std::string& header)
 {
-    return quillbox::DecodeMimeHeader(AsHostText(header), codePage_);
+    return quillbox::DecodeMimeHeader(HostTextOf(header), codePage_);
 }
 
 std::string TStoreHostApi::GetTempFileName(const std::string& extension)

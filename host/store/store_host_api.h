@@ -1,11 +1,15 @@
 // The host as the plug-in's core sees it, over the store: what qbx, the
 // benchmarks and the fuzz targets run the core against. Texts pass as the
 // host's zero-terminated texts would: an argument or a result ends at its
-// first zero byte.
+// first zero byte. A mail's file is read once for its header, source and
+// fields while it stays the mail asked for; changed indexes are written when
+// the data folder is asked for (the plug-in reads the index next) and when
+// the host ends.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "convert/temp_names.h"
 #include "store/mail_store.h"
@@ -16,7 +20,7 @@ namespace quillbox {
 class TStoreHostApi : public THostApi {
 public:
     // mailBox and folder: the current selection, identifiers as the store's.
-    TStoreHostApi(const TMailStore& store, std::string mailBox, std::string folder, std::string tempFolder);
+    TStoreHostApi(TMailStore store, std::string mailBox, std::string folder, std::string tempFolder);
 
     std::string GetDataFolder() override;
     std::string GetCurrentFolder() override;
@@ -36,9 +40,11 @@ public:
     bool QPDecode(const std::string& destination, const std::string& source) override;
 
     const std::string& CurrentMail() const { return currentMail_; }
+    TMailStore& Store() { return store_; }
 
 private:
-    std::optional<std::string> SourceOf(const std::string& mailId) const;
+    // The mail's header block as the zero-terminated source shows it.
+    std::optional<std::string_view> HeaderOf(const std::string& mailId);
 
     TMailStore store_;
     std::string mailBox_;

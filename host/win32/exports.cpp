@@ -28,9 +28,11 @@ namespace {
 
 char* Release(const std::string& text, const char* origin) { return Host().Ledger().Release(text, origin); }
 
-std::optional<std::string> SourceOf(const char* mailId)
+// Valid until the next call on the store.
+const std::string* SourceOf(const char* mailId) { return Host().Store().ReadSource(Host().ResolveMail(mailId)); }
+std::optional<std::string_view> HeaderOf(const char* mailId)
 {
-    return Host().Store().Source(Host().ResolveMail(mailId));
+    return Host().Store().ReadHeader(Host().ResolveMail(mailId));
 }
 
 unsigned LocalCodePage() { return GetACP(); }
@@ -100,7 +102,12 @@ BOOL WINAPI TSA_RegisterUICallback(int commandId, TSA_UICallback callback)
     return Host().Commands().SetEnabling(commandId, callback);
 }
 
-LPCSTR WINAPI TSA_GetDataFolder(void) { return Host().DataFolder().c_str(); }
+LPCSTR WINAPI TSA_GetDataFolder(void)
+{
+    // A plug-in builds the index path from this and reads the index next.
+    Host().Store().SyncIndexFiles(Host().CurrentFolder());
+    return Host().DataFolder().c_str();
+}
 LPCSTR WINAPI TSA_GetTempFolder(void) { return Host().Keep(Host().TempFolder()); }
 
 LPCSTR WINAPI TSA_GetTempFileName(LPCSTR extension)
@@ -151,9 +158,9 @@ HWND WINAPI TSA_ComposeMail(LPCSTR) { return nullptr; }
 
 LPSTR WINAPI TSA_GetCharSet(LPCSTR mailId)
 {
-    const std::optional<std::string> source = SourceOf(mailId);
-    if (!source) return nullptr;
-    std::string type = quillbox::HeaderValue(*source, "Content-Type").value_or("");
+    const std::optional<std::string_view> header = HeaderOf(mailId);
+    if (!header) return nullptr;
+    std::string type = quillbox::HeaderValue(*header, "Content-Type").value_or("");
     const std::size_t at = type.find("charset=");
     std::string charset = at == std::string::npos ? "US-ASCII" : type.substr(at + 8);
     charset = charset.substr(charset[0] == '"' ? 1 : 0);
@@ -162,7 +169,7 @@ LPSTR WINAPI TSA_GetCharSet(LPCSTR mailId)
 
 LPSTR WINAPI TSA_GetSource(LPCSTR mailId)
 {
-    const std::optional<std::string> source = SourceOf(mailId);
+    const std::optional<std::string> source = Host().Store().TakeSource(Host().ResolveMail(mailId));
     return source ? Release(*source, "TSA_GetSource") : nullptr;
 }
 
@@ -174,20 +181,20 @@ BOOL WINAPI TSA_SetSource(LPCSTR mailId, LPCSTR source)
 
 LPSTR WINAPI TSA_GetHeader(LPCSTR mailId)
 {
-    const std::optional<std::string> source = SourceOf(mailId);
-    return source ? Release(std::string(quillbox::HeaderBlock(*source)), "TSA_GetHeader") : nullptr;
+    const std::optional<std::string_view> header = HeaderOf(mailId);
+    return header ? Release(std::string(*header), "TSA_GetHeader") : nullptr;
 }
 
 LPSTR WINAPI TSA_GetText(LPCSTR mailId)
 {
-    const std::optional<std::string> source = SourceOf(mailId);
+    const std::string* source = SourceOf(mailId);
     return source ? Release(BodyOf(*source), "TSA_GetText") : nullptr;
 }
 
 BOOL WINAPI TSA_SetText(LPCSTR mailId, LPCSTR text)
 {
     const std::string id = Host().ResolveMail(mailId);
-    const std::optional<std::string> source = Host().Store().Source(id);
+    const std::string* source = Host().Store().ReadSource(id);
     if (!source || !text) return FALSE;
     std::string header(quillbox::HeaderBlock(*source));
     return Host().ReplaceSource(id, header + "\r\n" + text);
@@ -195,9 +202,9 @@ BOOL WINAPI TSA_SetText(LPCSTR mailId, LPCSTR text)
 
 int WINAPI TSA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int size)
 {
-    const std::optional<std::string> source = SourceOf(nullptr);
+    const std::optional<std::string_view> header = HeaderOf(nullptr);
     const std::string value =
-        source && name ? DecodedValue(quillbox::HeaderValue(*source, name).value_or("")) : std::string();
+        header && name ? DecodedValue(quillbox::HeaderValue(*header, name).value_or("")) : std::string();
     if (buffer && size > 0) {
         const std::size_t n = std::min(value.size(), static_cast<std::size_t>(size - 1));
         std::memcpy(buffer, value.data(), n);
@@ -209,7 +216,7 @@ int WINAPI TSA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int size)
 BOOL WINAPI TSA_SetSpecifiedHeader(LPCSTR name, LPCSTR value)
 {
     const std::string id = Host().CurrentMail();
-    const std::optional<std::string> source = Host().Store().Source(id);
+    const std::string* source = Host().Store().ReadSource(id);
     if (!source || !name || !*name || !value) return FALSE;
     return Host().ReplaceSource(id, quillbox::WithHeader(*source, name, value));
 }

@@ -85,7 +85,7 @@ bool THostApp::SelectFolder(const std::string& folder)
     return true;
 }
 
-std::vector<std::string> THostApp::MailsOfCurrentFolder() const
+std::vector<std::string> THostApp::MailsOfCurrentFolder()
 {
     std::vector<std::string> ids;
     if (folder_.empty()) return ids;
@@ -96,7 +96,7 @@ std::vector<std::string> THostApp::MailsOfCurrentFolder() const
 bool THostApp::SelectMail(const std::string& mailId)
 {
     const std::optional<TMailId> id = SplitMailId(mailId);
-    if (!id || !store_.Source(mailId)) return false;
+    if (!id || !store_.ReadSource(mailId)) return false;
     if (id->folder != folder_ && !SelectFolder(id->folder)) return false;
     mail_ = mailId;
     selected_ = {mailId};
@@ -117,7 +117,7 @@ bool THostApp::SetMailSelected(const std::string& mailId, bool selected)
     return true;
 }
 
-std::optional<std::string> THostApp::NextMail(const std::string& mailId, bool selectedOnly) const
+std::optional<std::string> THostApp::NextMail(const std::string& mailId, bool selectedOnly)
 {
     const auto ids = MailsOfCurrentFolder();
     auto it = mailId.empty() ? ids.begin() : std::find(ids.begin(), ids.end(), mailId);
@@ -127,7 +127,7 @@ std::optional<std::string> THostApp::NextMail(const std::string& mailId, bool se
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> THostApp::MailFlags(const std::string& mailId) const
+std::optional<std::uint32_t> THostApp::MailFlags(const std::string& mailId)
 {
     const std::optional<TMailId> id = SplitMailId(mailId);
     if (!id) return std::nullopt;
@@ -245,7 +245,7 @@ void THostApp::ShowPreview()
 {
     if (!windows_.preview) return;
     std::string text;
-    if (const std::optional<std::string> source = mail_.empty() ? std::nullopt : store_.Source(mail_)) {
+    if (const std::string* source = mail_.empty() ? nullptr : store_.ReadSource(mail_)) {
         const unsigned cp = GetACP();
         text = DecodeMimeHeader(HeaderBlock(*source), cp);
         std::string body = source->substr(std::min(source->size(), HeaderBlock(*source).size()));

@@ -68,9 +68,9 @@ public:
     bool SelectMail(const std::string& mailId);
     bool SetMailSelected(const std::string& mailId, bool selected);
     // The mail after mailId in the current folder (the first when empty).
-    std::optional<std::string> NextMail(const std::string& mailId, bool selectedOnly) const;
-    std::vector<std::string> MailsOfCurrentFolder() const;
-    std::optional<std::uint32_t> MailFlags(const std::string& mailId) const;
+    std::optional<std::string> NextMail(const std::string& mailId, bool selectedOnly);
+    std::vector<std::string> MailsOfCurrentFolder();
+    std::optional<std::uint32_t> MailFlags(const std::string& mailId);
 
     // The current mail when mailId is null or empty.
     std::string ResolveMail(const char* mailId) const { return mailId && *mailId ? mailId : mail_; }

@@ -457,7 +457,8 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         });
     } else if (verb == "source") {
         ExpectArgs(w, 2, 2, "source MAIL-ID FILE");
-        const std::optional<std::string> source = host_.Store().Source(ToLocal(arg(1)));
+        std::optional<std::string> source;
+        host_.OnUiThread([&] { source = host_.Store().Source(ToLocal(arg(1))); });
         if (!source) Fail("no mail " + arg(1));
         WriteOut(arg(2), *source);
     } else if (verb == "wait-file") {

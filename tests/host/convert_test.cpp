@@ -8,8 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 using namespace quillbox;
 
@@ -149,6 +153,71 @@ TEST(TransferEncoding, FileConvertersReportUnreadableAndUnwritableFiles)
     ASSERT_TRUE(WriteFileBytes(dir + "in.qp", "caf=C3=A9=\r\n!"));
     EXPECT_TRUE(QuotedPrintableConvertFile(dir + "out.txt", dir + "in.qp", TConvertDirection::Decode));
     EXPECT_EQ(ReadFileBytes(dir + "out.txt"), "caf\xC3\xA9!");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(TransferEncoding, DecodersFedInPiecesGiveWhatTheWholeTextGives)
+{
+    // Breaks of every kind, escapes and fills, junk, and a last line without a break.
+    const std::string base64 = "Zm9v\r\nYmFy\nYm F6*!\r\nAAEC/+8=\r\nZm9v";
+    const std::string quoted = "caf=C3=A9 soft=\r\nbreak \t\r\nlone\nfeed=\n=3d=3D=4=ZZ end=\r\n\r\n=E3=83\r\n=86 last ";
+    auto piecewise = [](const std::string& text, const std::vector<std::size_t>& cuts, auto decoder) {
+        std::string out;
+        std::size_t from = 0;
+        for (const std::size_t cut : cuts) {
+            decoder.Decode(std::string_view(text).substr(from, cut - from), out);
+            from = cut;
+        }
+        decoder.Decode(std::string_view(text).substr(from), out);
+        if constexpr (std::is_same_v<decltype(decoder), TQuotedPrintableDecoder>) decoder.Finish(out);
+        return out;
+    };
+    const std::string base64Whole = Base64Decode(base64);
+    const std::string quotedWhole = QuotedPrintableDecode(quoted);
+    EXPECT_EQ(base64Whole, std::string("foobarbaz\x00\x01\x02\xFF\xEF", 14));
+    EXPECT_EQ(quotedWhole, "caf\xC3\xA9 softbreak\r\nlone\r\nfeed===4=ZZ end\r\n\xE3\x83\r\n\x86 last");
+    for (const auto& [text, whole, isBase64] :
+         {std::tuple{base64, base64Whole, true}, std::tuple{quoted, quotedWhole, false}}) {
+        // Two pieces cut anywhere, then pieces of a few bytes each.
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            const std::string out = isBase64 ? piecewise(text, {cut}, TBase64Decoder())
+                                             : piecewise(text, {cut}, TQuotedPrintableDecoder());
+            EXPECT_EQ(out, whole) << "cut at " << cut;
+        }
+        for (std::size_t step = 1; step <= 5; ++step) {
+            std::vector<std::size_t> cuts;
+            for (std::size_t at = step; at < text.size(); at += step) cuts.push_back(at);
+            const std::string out = isBase64 ? piecewise(text, cuts, TBase64Decoder())
+                                             : piecewise(text, cuts, TQuotedPrintableDecoder());
+            EXPECT_EQ(out, whole) << "pieces of " << step;
+        }
+    }
+}
+
+TEST(TransferEncoding, FileConvertersDecodeWhatPythonEncodedAcrossTheirBuffer)
+{
+    const std::string dir = TempDir();
+    // Three megabytes of every byte value but LF, which would be a hard line
+    // break in quoted-printable and come back as CR LF.
+    std::string data(3 << 20, '\0');
+    std::uint32_t seed = 12345;
+    for (char& c : data) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+        if (c == '\n') c = 'n';
+    }
+    ASSERT_TRUE(WriteFileBytes(dir + "data.bin", data));
+    ASSERT_TRUE(WriteFileBytes(dir + "encode.py",
+                               "import base64, quopri, sys\n"
+                               "data = open(sys.argv[1], 'rb').read()\n"
+                               "open(sys.argv[2], 'wb').write(base64.encodebytes(data))\n"
+                               "open(sys.argv[3], 'wb').write(quopri.encodestring(data))\n"));
+    const std::string command = "python3 " + dir + "encode.py " + dir + "data.bin " + dir + "data.b64 " + dir + "data.qp";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_TRUE(Base64ConvertFile(dir + "out.bin", dir + "data.b64", TConvertDirection::Decode));
+    EXPECT_TRUE(ReadFileBytes(dir + "out.bin") == data);
+    ASSERT_TRUE(QuotedPrintableConvertFile(dir + "out.qp.bin", dir + "data.qp", TConvertDirection::Decode));
+    EXPECT_TRUE(ReadFileBytes(dir + "out.qp.bin") == data);
     std::filesystem::remove_all(dir);
 }
 

@@ -1,13 +1,14 @@
 #include "convert/file_bytes.h"
-#include "store/atomic_file.h"
 #include "store/folder_index.h"
 #include "store/importer.h"
 #include "store/mail_message.h"
 #include "store/mail_store.h"
+#include "store/store_host_api.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace quillbox;
 
@@ -103,7 +104,7 @@ TEST_F(StoreTest, BadIndexLinesAreSkippedWithAWarning)
 TEST_F(StoreTest, AppendAndReplaceKeepSourcesByteForByteAndTheIndexCurrent)
 {
     TMailStore store = Store();
-    TMailFolder folder = store.Folder("Box/Inbox/");
+    TMailFolder& folder = store.Folder("Box/Inbox/");
     EXPECT_EQ(folder.Append(kPlain), "1");
     EXPECT_EQ(folder.Append(kWithAttachment), "2");
     EXPECT_EQ(store.Folders("Box/"), std::vector<std::string>{"Box/Inbox/"});
@@ -125,20 +126,63 @@ TEST_F(StoreTest, AppendAndReplaceKeepSourcesByteForByteAndTheIndexCurrent)
     EXPECT_FALSE(std::filesystem::exists(data_ + "Box/Inbox/2.eml.new"));
 }
 
-TEST_F(StoreTest, ACrashBetweenWriteAndRenameLeavesTheOldMail)
+TEST_F(StoreTest, TheMailLastReadIsReadAgainOnceItsFileChanges)
 {
     TMailStore store = Store();
     ASSERT_EQ(store.Folder("Box/Inbox/").Append(kPlain), "1");
     const std::string path = data_ + "Box/Inbox/1.eml";
-    const std::string replacement = WriteReplacement(path, "torn");
-    ASSERT_FALSE(replacement.empty());
-    // The process dies here: the rename never happens.
     EXPECT_EQ(store.Source("Box/Inbox/?1"), kPlain);
-    EXPECT_EQ(store.Folder("Box/Inbox/").Entries().size(), 1u);
-    // The next change writes over the left-over file and completes.
-    ASSERT_TRUE(store.ReplaceSource("Box/Inbox/?1", kWithAttachment));
+    // Written in place by someone else, then replaced by a rename with the same size.
+    ASSERT_TRUE(WriteFileBytes(path, kWithAttachment));
     EXPECT_EQ(store.Source("Box/Inbox/?1"), kWithAttachment);
-    EXPECT_FALSE(std::filesystem::exists(replacement));
+    std::string sameSize = kWithAttachment;
+    sameSize[0] = 's';
+    ASSERT_TRUE(WriteFileBytes(path + ".other", sameSize));
+    std::filesystem::rename(path + ".other", path);
+    EXPECT_EQ(*store.ReadSource("Box/Inbox/?1"), sameSize);
+    // A store that could not write keeps showing what the file holds.
+    std::filesystem::create_directory(path + ".new");
+    EXPECT_FALSE(store.ReplaceSource("Box/Inbox/?1", kPlain));
+    EXPECT_FALSE(store.SetHeader("Box/Inbox/?1", "Subject", "x"));
+    EXPECT_EQ(store.Source("Box/Inbox/?1"), sameSize);
+    std::filesystem::remove(path + ".new");
+    std::filesystem::remove(path);
+    EXPECT_EQ(store.ReadSource("Box/Inbox/?1"), nullptr);
+}
+
+// Bytes this process has read from files so far, as the kernel counts them.
+std::uint64_t BytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return 0;
+}
+
+TEST_F(StoreTest, TheHostReadsAMailOnceForItsHeaderSourceAndFields)
+{
+    const std::string big = kWithAttachment + std::string(4 << 20, 'x');
+    {
+        TMailStore store = Store();
+        ASSERT_TRUE(store.Folder("Box/Inbox/").Append(big));
+    }
+    TStoreHostApi host(Store(), "Box/", "Box/Inbox/", data_);
+    host.GetDataFolder();
+    const std::uint64_t before = BytesReadSoFar();
+    // What a removal asks for before it rewrites the mail.
+    host.SetCurrentMail("Box/Inbox/?1");
+    EXPECT_EQ(host.GetHeader("Box/Inbox/?1"), std::string(HeaderBlock(big)));
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), big);
+    EXPECT_EQ(host.GetSpecifiedHeader("Subject"), "with file");
+    EXPECT_EQ(host.GetHeader("Box/Inbox/?1"), std::string(HeaderBlock(big)));
+    const std::uint64_t read = BytesReadSoFar() - before;
+    EXPECT_GE(read, big.size());
+    EXPECT_LT(read, 2 * big.size());
+    // The source handed over is not kept twice; asked again, it is read again.
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), big);
+    EXPECT_GE(BytesReadSoFar() - before, 2 * big.size());
 }
 
 TEST_F(StoreTest, SetHeaderReplacesOrAddsOneField)
@@ -180,6 +224,10 @@ TEST(MailMessage, DatesAndAttachmentFlags)
     EXPECT_FALSE(CarriesAttachments(kPlain));
     EXPECT_FALSE(CarriesAttachments("Content-Type: multipart/alternative; boundary=x\r\n\r\n--x\r\nContent-Type: text/plain\r\n"));
     EXPECT_EQ(WithCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(WithCrLf("\r\r\n\n\rx\r"), "\r\n\r\n\r\n\r\nx\r\n");
+    EXPECT_EQ(WithCrLf(""), "");
+    EXPECT_TRUE(CarriesAttachments("Content-Type: multipart/alternative; boundary=x\r\n\r\n--x\r\n"
+                                   "Content-Type: image/png; NAME=\"a.png\"\r\n"));
 }
 
 TEST_F(StoreTest, ImportsEmlAndMboxWithCrLf)
@@ -189,7 +237,8 @@ TEST_F(StoreTest, ImportsEmlAndMboxWithCrLf)
                                "From a@example.com Tue Dec  1 10:00:00 2026\nSubject: first\n\n>From the start\nline\n\n"
                                "From b@example.com Tue Dec  1 11:00:00 2026\nSubject: second\n\nFromage\n\n"
                                "From c@example.com Tue Dec  1 12:00:00 2026\nSubject: third\n\nlast\n"));
-    TMailFolder folder = Store().Folder("Box/Inbox/");
+    TMailStore store = Store();
+    TMailFolder& folder = store.Folder("Box/Inbox/");
     EXPECT_EQ(ImportFile(folder, data_ + "one.eml"), 1);
     EXPECT_EQ(ImportFile(folder, data_ + "box.mbox"), 3);
     EXPECT_EQ(ImportFile(folder, data_ + "missing.mbox"), -1);

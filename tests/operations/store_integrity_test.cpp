@@ -122,8 +122,8 @@ TEST_F(StoreIntegrityTest, SampleFoldersLoseOnlyWhatIsRemoved)
     int rewritten = 0;
     for (const std::string name : {"japanese", "english"}) {
         const std::string folderId = Import(name);
-        const TMailStore store((root_ / "data").string() + "/", 932, [](const std::string&) {});
-        TStoreHostApi storeHost(store, "box/", folderId, root_.string() + "/");
+        TStoreHostApi storeHost(TMailStore((root_ / "data").string() + "/", 932, [](const std::string&) {}), "box/",
+                                folderId, root_.string() + "/");
         TWatchedHost host(storeHost);
         TMailList list;
         list.MailBox = "box/";
