@@ -174,10 +174,14 @@ void TfrmMain::LayOut()
 
 void TfrmMain::Guarded(const std::function<void()>& handler)
 {
+    // Nothing may unwind through the system's message dispatch.
     try {
         handler();
     } catch (const std::exception& error) {
         ShowMessageBox(window_, TMessageKind::Error, error.what(), context_.Language.PlugInTitle);
+    } catch (...) {
+        ShowMessageBox(window_, TMessageKind::Error, UnexpectedErrorText(context_.Language.LocaleID),
+                       context_.Language.PlugInTitle);
     }
 }
 
