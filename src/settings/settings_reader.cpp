@@ -21,6 +21,27 @@ public:
 // grid has seven columns and later indexes are never written back.
 constexpr std::size_t kMaxGridColumns = 256;
 
+// What a hand-edited file may ask for: seven columns of the widest stay far
+// from overflowing the window's width, and a font stays readable and fits
+// a row. A width of 0 is a column without a saved width, as the entries that
+// fill the gaps before a higher index are; it is kept so.
+constexpr std::int32_t kMinColumnWidth = 8;
+constexpr std::int32_t kMaxColumnWidth = 2000;
+
+std::int32_t SavedColumnWidth(std::int32_t width)
+{
+    return width == 0 ? 0 : std::clamp(width, kMinColumnWidth, kMaxColumnWidth);
+}
+constexpr std::int32_t kMinFontSize = 6;
+constexpr std::int32_t kMaxFontSize = 72;
+
+// A view value outside its range is no choice the view menu can show; it
+// reads as the default.
+std::int32_t KnownOr(std::int32_t value, std::int32_t first, std::int32_t last, std::int32_t fallback)
+{
+    return value >= first && value <= last ? value : fallback;
+}
+
 std::int32_t ToInt32(const std::string& digits)
 {
     std::int64_t value = 0;
@@ -80,7 +101,7 @@ private:
     void GridWidth()
     {
         const auto index = static_cast<std::size_t>(Number(1));
-        const std::int32_t width = Number(2);
+        const std::int32_t width = SavedColumnWidth(Number(2));
         if (index >= kMaxGridColumns) return;
         if (settings_.GridWidths.size() < index + 1) settings_.GridWidths.resize(index + 1, 0);
         settings_.GridWidths[index] = width;
@@ -88,15 +109,15 @@ private:
     void SaveDir() { settings_.SaveDir = WithoutBlankOnlyValue(re_.Strings(1)); }
     void NumberSameNames() { settings_.Save.NumberSameNames = Number(1) != 0; }
     void MailDateOnFiles() { settings_.Save.MailDateOnFiles = Number(1) != 0; }
-    void SortTarget() { settings_.View.SortTarget = Number(1); }
-    void ShowType() { settings_.View.ShowType = Number(1); }
-    void ShowOrder() { settings_.View.ShowOrder = Number(1); }
+    void SortTarget() { settings_.View.SortTarget = KnownOr(Number(1), 1, 2, TViewSettings{}.SortTarget); }
+    void ShowType() { settings_.View.ShowType = KnownOr(Number(1), 1, 3, TViewSettings{}.ShowType); }
+    void ShowOrder() { settings_.View.ShowOrder = KnownOr(Number(1), 1, 2, TViewSettings{}.ShowOrder); }
     void Charset()
     {
         SelectedFont().Charset = static_cast<int>(static_cast<std::uint32_t>(Number(2)) % 256);
         settings_.Fonts.FontsLoaded = true;
     }
-    void Size() { SelectedFont().Size = Number(2); }
+    void Size() { SelectedFont().Size = std::clamp(Number(2), kMinFontSize, kMaxFontSize); }
     void Color() { SelectedFont().Color = Number(2); }
     void Name() { SelectedFont().Name = WithoutBlankOnlyValue(re_.Strings(2)); }
     void Style()
