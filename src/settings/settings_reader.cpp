@@ -98,6 +98,7 @@ private:
         settings_.SavedWidth = Number(3);
         settings_.SavedHeight = Number(4);
     }
+    void Maximized() { settings_.SavedMaximized = Number(1) != 0; }
     void GridWidth()
     {
         const auto index = static_cast<std::size_t>(Number(1));
@@ -142,6 +143,7 @@ private:
 const TSettingsLineReader::TRule TSettingsLineReader::kRules[] = {
     {R"(m/^version\s*\=\s*(\d\.\d+)/i)", &TSettingsLineReader::Version},
     {R"(m/^pos\s*\=\s*\((\d+)\,\s*(\d+)\,\s*(\d+)\,\s*(\d+)/i)", &TSettingsLineReader::Position},
+    {R"(m/^maximized\s*\=\s*(\d+)/i)", &TSettingsLineReader::Maximized},
     {R"(m/^grid\s+width\((\d+)\)\s*\=\s*(\d+)/i)", &TSettingsLineReader::GridWidth},
     {R"(m/^savedir\s*\=\s*(.+)$/i)", &TSettingsLineReader::SaveDir},
     {R"(m/^numbersamenames\s*\=\s*(\d+)/i)", &TSettingsLineReader::NumberSameNames},
@@ -183,6 +185,7 @@ void ForEachLine(std::string_view text, F&& visit)
 
 void ResetToDefaults(TSettings& settings)
 {
+    settings.SavedMaximized = false;
     settings.View = TViewSettings{};
     settings.SaveDir.clear();
     settings.Save = TSaveOptions{};
@@ -193,6 +196,7 @@ void ForgetPositionAndView(TSettings& settings)
 {
     settings.SavedLeft = kNoSavedPosition;
     settings.SavedTop = kNoSavedPosition;
+    settings.SavedMaximized = false;
     const TViewSettings defaults;
     settings.View.SortTarget = defaults.SortTarget;
     settings.View.ShowType = defaults.ShowType;

@@ -82,6 +82,11 @@ public:
     // lists, within the window's width.
     void FitColumnsAfterScan() { fitColumnsAfterScan_ = true; }
     void FitColumnsToContent();
+    // The column widths a window of windowWidth will have at newWidth: the
+    // subject column takes the difference, down to its minimum, as it does
+    // when the window is resized.
+    std::vector<std::int32_t> ColumnWidthsAtWidth(std::vector<std::int32_t> widths, int windowWidth,
+                                                  int newWidth) const;
 
 private:
     template <class Change>
@@ -99,6 +104,7 @@ private:
     bool scanned_ = false;
     bool scanning_ = false;
     bool escPressed_ = false;
+    bool closeRequested_ = false;
     bool headerClicked_ = false;
     std::int32_t lastCol_ = 0;
     std::int32_t lastRow_ = 0;

@@ -406,5 +406,18 @@ TEST_F(ColumnWidths, SavedWidthsAreNotFittedAndANarrowWindowKeepsTheSubjectsMini
     EXPECT_EQ(FittedColumnWidths(current, {0, 20, 0, 0, 0, 0, 0}, 1000, large)[colMark], 20 + 6 + 3);
 }
 
+TEST_F(ColumnWidths, WidthsAtAnotherWidthAreThoseTheResizeWouldGive)
+{
+    logic.CellDrawn();
+    shell.SetWindowWidth(1288);  // maximised
+    logic.FitSubjectColumn();
+    const std::vector<std::int32_t> maximised = gridWidths;
+    for (const int width : {800, 700, 400}) {
+        shell.SetWindowWidth(width);
+        logic.FitSubjectColumn();
+        EXPECT_EQ(logic.ColumnWidthsAtWidth(maximised, 1288, width), gridWidths) << width;
+    }
+}
+
 }  // namespace
 }  // namespace quillbox
