@@ -51,6 +51,10 @@ public:
     void ListUpdated();
     // FormKeyDown with Esc.
     void EscapeKey();
+    // The close box, the system menu or a quit message: the window closes at
+    // once, or during the scan asks it to stop and closes, without a word,
+    // as soon as it has.
+    void CloseRequested();
 
     // Mouse and keys in the grid; col and row as the grid converts the press.
     void GridMouseDown(TGridButton button, int col, int row);

@@ -279,6 +279,26 @@ TEST_F(MainWindowLogic, EscDuringTheScanStopsItAndAfterwardsCloses)
     EXPECT_EQ(shell.closes, 1);
 }
 
+TEST_F(MainWindowLogic, ClosingDuringTheScanStopsItAndClosesWithoutTheNotice)
+{
+    bool stopAsked = false;
+    shell.onScan = [&] {
+        logic.SetScanning(true);
+        logic.CloseRequested();
+        EXPECT_EQ(shell.closes, 0);  // not while the scan is still on the stack
+        stopAsked = logic.EscPressed();
+        logic.SetScanning(false);
+    };
+    logic.TimerTick();  // the scan finds nothing
+    EXPECT_TRUE(stopAsked);
+    EXPECT_TRUE(shell.notices.empty());
+    EXPECT_EQ(shell.closes, 1);
+
+    // Outside a scan the window closes at once.
+    logic.CloseRequested();
+    EXPECT_EQ(shell.closes, 2);
+}
+
 TEST_F(MainWindowLogic, ScanWithAttachmentsEnablesTheListAndFocusesTheGrid)
 {
     shell.onScan = [this] { FillThreeRows(); };

@@ -298,8 +298,17 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CLOSE:
-        Close();
+        Guarded([&] { logic_.CloseRequested(); });
         return 0;
+    case WM_DESTROY:
+        // Destroyed with its owner, the host's window: the last moment its
+        // place can still be read.
+        Close();
+        break;
+    case WM_NCDESTROY: {
+        const HWND window = std::exchange(window_, nullptr);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -325,6 +334,8 @@ void TfrmMain::ShowModal()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // Ended by the host's quit message: closed all the same, settings written.
+    Close();
     // The owner comes back before the window goes, so that it becomes active.
     EnableWindow(context_.HostWindow, TRUE);
     ShowWindow(window_, SW_HIDE);
