@@ -60,6 +60,9 @@ public:
     void GridMouseDown(TGridButton button, int col, int row);
     void JumpToMail();
     void EnterKey();
+    // The context-menu key or Shift+F10: the pop-up's commands are for the
+    // cursor row, as Enter's jump is.
+    void PopupKey();
     void SpaceKey() { ToggleSelection(); }
     bool HeaderClicked() const { return headerClicked_; }
     int LastCol() const { return lastCol_; }

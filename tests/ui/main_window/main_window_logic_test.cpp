@@ -245,6 +245,18 @@ TEST_F(MainWindowLogic, JumpNeedsARowAndTogglesOnTheMarkColumn)
     EXPECT_TRUE(Marked(2));
 }
 
+TEST_F(MainWindowLogic, ThePopupKeyTakesTheCursorRowNotTheLastPress)
+{
+    FillThreeRows();
+    logic.GridMouseDown(TGridButton::Left, colMark, 1);
+    shell.grid.MoveTo(colMark, 3);  // moved on with the keys
+    logic.PopupKey();
+    logic.JumpToMail();  // the pop-up's jump
+    EXPECT_EQ(shell.currentMails, std::vector<std::string>{"folder\\?Minutes"});
+    EXPECT_FALSE(Marked(0));
+    EXPECT_FALSE(Marked(2));
+}
+
 TEST_F(MainWindowLogic, ListCommandsFollowTheRowCount)
 {
     logic.ListUpdated();

@@ -177,6 +177,7 @@ void TfrmMain::CreateGrid()
     };
     grid_->OnDblClick = [this](TStringAlignGrid&) { Guarded([&] { logic_.JumpToMail(); }); };
     grid_->OnKeyPress = [this](TStringAlignGrid&, char& key) { Guarded([&] { GridKeyPress(key); }); };
+    grid_->OnKeyboardPopup = [this](TStringAlignGrid&) { Guarded([&] { logic_.PopupKey(); }); };
     grid_->OnDrawCell = [this](TStringAlignGrid&, int col, int row, HDC dc, const RECT& rect, TGridDrawState) {
         Guarded([&] {
             logic_.CellDrawn();
