@@ -101,7 +101,8 @@ close-during-scan)
   python3 "$here/make_folders.py" "$work/mails" hollow || fail "hollow folder"
   import Hollow "$work/mails/hollow.mbox"
   { start_window Hollow
-    echo "sleep 1000"  # the scan starts a few hundred milliseconds after the window
+    # Closed once the scan shows its progress, however slowly it starts.
+    echo "wait-status \"$window\" 1 % 30"
     echo "status \"$window\" 1 \"$(spath "$work/progress.txt")\""
     echo "close \"$window\""
     echo "wait-gone \"$window\" 5"
