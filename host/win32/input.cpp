@@ -13,7 +13,8 @@ std::optional<UINT> VirtualKey(const std::string& name)
     static const std::map<std::string, UINT> keys = {
         {"ENTER", VK_RETURN}, {"ESC", VK_ESCAPE}, {"TAB", VK_TAB},   {"SPACE", VK_SPACE}, {"BACK", VK_BACK},
         {"DELETE", VK_DELETE}, {"UP", VK_UP},      {"DOWN", VK_DOWN}, {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},
-        {"HOME", VK_HOME},    {"END", VK_END},    {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT},  {"INSERT", VK_INSERT}};
+        {"HOME", VK_HOME},    {"END", VK_END},    {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT},  {"INSERT", VK_INSERT},
+        {"APPS", VK_APPS}};
     if (const auto it = keys.find(name); it != keys.end()) return it->second;
     if (name.size() >= 2 && name[0] == 'F' && std::isdigit(static_cast<unsigned char>(name[1]))) {
         const int n = std::atoi(name.c_str() + 1);
@@ -30,38 +31,75 @@ LPARAM KeyData(UINT key, bool up)
     return 1 | (scan << 16) | (up ? (3u << 30) : 0);
 }
 
-// A modifier must be down in the key state the control reads, which posted
-// messages cannot change: give the control the focus and type through the
-// system's input queue, as a keyboard would.
-void PressWithModifier(HWND control, UINT key, UINT modifier)
+// One key press through the system's input queue, with a modifier held
+// (0: none): it goes to whichever control has the focus.
+void TypeKey(UINT key, UINT modifier)
 {
-    const DWORD target = GetWindowThreadProcessId(control, nullptr);
-    const bool attached = AttachThreadInput(GetCurrentThreadId(), target, TRUE) != 0;
-    SetForegroundWindow(GetAncestor(control, GA_ROOT));
-    SetFocus(control);
     INPUT inputs[4] = {};
-    const UINT keys[4] = {modifier, key, key, modifier};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = static_cast<WORD>(keys[i]);
-        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
-        inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
+    UINT count = 0;
+    const auto add = [&](UINT vk, bool up) {
+        INPUT& input = inputs[count++];
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(vk);
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    };
+    if (modifier) add(modifier, false);
+    add(key, false);
+    add(key, true);
+    if (modifier) add(modifier, true);
+    SendInput(count, inputs, sizeof(INPUT));
+}
+
+// Types through the input queue into a window's thread, which gets the
+// foreground; focus says whether a control takes the focus first.
+void TypeInto(HWND window, HWND focus, UINT key, UINT modifier)
+{
+    const DWORD target = GetWindowThreadProcessId(window, nullptr);
+    const bool attached = AttachThreadInput(GetCurrentThreadId(), target, TRUE) != 0;
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    if (focus) SetFocus(focus);
+    TypeKey(key, modifier);
     if (attached) AttachThreadInput(GetCurrentThreadId(), target, FALSE);
-    // Let the control's thread handle them before anything else is sent.
-    SendMessageTimeoutA(control, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    // Let the window's thread handle them before anything else is sent.
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
     Sleep(100);
 }
 
 void PressKey(HWND control, UINT key, UINT modifier)
 {
+    // A modifier must be down in the key state the control reads, which
+    // posted messages cannot change.
     if (modifier != 0) {
-        PressWithModifier(control, key, modifier);
+        TypeInto(control, control, key, modifier);
         return;
     }
     PostMessageA(control, WM_KEYDOWN, key, KeyData(key, false));
     PostMessageA(control, WM_KEYUP, key, KeyData(key, true));
+}
+
+struct TKeyName {
+    UINT Key;
+    UINT Modifier;
+};
+
+// "{NAME}", "{CTRL+NAME}" ... starting at keys[i]; i moves past it.
+std::optional<TKeyName> ReadKeyName(const std::string& keys, std::size_t& i)
+{
+    const std::size_t close = keys.find('}', i);
+    if (close == std::string::npos) return std::nullopt;
+    std::string name = keys.substr(i + 1, close - i - 1);
+    i = close + 1;
+    UINT modifier = 0;
+    for (const auto& [prefix, vk] :
+         {std::pair<std::string, UINT>{"CTRL+", VK_CONTROL}, {"SHIFT+", VK_SHIFT}, {"ALT+", VK_MENU}})
+        if (name.rfind(prefix, 0) == 0) {
+            modifier = vk;
+            name = name.substr(prefix.size());
+        }
+    const std::optional<UINT> key = VirtualKey(name);
+    if (!key) return std::nullopt;
+    return TKeyName{*key, modifier};
 }
 
 }  // namespace
@@ -71,23 +109,13 @@ bool SendKeys(HWND control, const std::string& keys)
     std::size_t i = 0;
     while (i < keys.size()) {
         if (keys[i] == '{') {
-            const std::size_t close = keys.find('}', i);
-            if (close == std::string::npos) return false;
-            std::string name = keys.substr(i + 1, close - i - 1);
-            i = close + 1;
-            UINT modifier = 0;
-            for (const auto& [prefix, vk] : {std::pair<std::string, UINT>{"CTRL+", VK_CONTROL}, {"SHIFT+", VK_SHIFT},
-                                             {"ALT+", VK_MENU}})
-                if (name.rfind(prefix, 0) == 0) {
-                    modifier = vk;
-                    name = name.substr(prefix.size());
-                }
-            const std::optional<UINT> key = VirtualKey(name);
-            if (!key) return false;
-            PressKey(control, *key, modifier);
-            if (modifier == 0 && (*key == VK_RETURN || *key == VK_SPACE || *key == VK_TAB || *key == VK_ESCAPE ||
-                                  *key == VK_BACK))
-                PostMessageA(control, WM_CHAR, *key == VK_RETURN ? '\r' : *key == VK_TAB ? '\t' : *key == VK_ESCAPE ? 0x1B : *key == VK_BACK ? 8 : ' ', 1);
+            const std::optional<TKeyName> name = ReadKeyName(keys, i);
+            if (!name) return false;
+            const UINT key = name->Key;
+            PressKey(control, key, name->Modifier);
+            if (name->Modifier == 0 &&
+                (key == VK_RETURN || key == VK_SPACE || key == VK_TAB || key == VK_ESCAPE || key == VK_BACK))
+                PostMessageA(control, WM_CHAR, key == VK_RETURN ? '\r' : key == VK_TAB ? '\t' : key == VK_ESCAPE ? 0x1B : key == VK_BACK ? 8 : ' ', 1);
             continue;
         }
         // Plain text: one character message per character (UTF-8 in, UTF-16 out).
@@ -95,6 +123,18 @@ bool SendKeys(HWND control, const std::string& keys)
         if (next == std::string::npos) next = keys.size();
         for (const wchar_t c : Widen(keys.substr(i, next - i))) PostMessageW(control, WM_CHAR, c, 1);
         i = next;
+    }
+    return true;
+}
+
+bool PressKeys(HWND window, const std::string& keys)
+{
+    std::size_t i = 0;
+    while (i < keys.size()) {
+        if (keys[i] != '{') return false;
+        const std::optional<TKeyName> name = ReadKeyName(keys, i);
+        if (!name) return false;
+        TypeInto(window, nullptr, name->Key, name->Modifier);
     }
     return true;
 }

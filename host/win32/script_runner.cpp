@@ -364,6 +364,9 @@ void TScriptRunner::RunLine(const TScriptLine& line)
     } else if (verb == "keys") {
         ExpectArgs(w, 3, 3, "keys TITLE CONTROL KEYS");
         if (!SendKeys(Control(WaitWindow(arg(1), timeoutSeconds_), arg(2)), arg(3))) Fail("bad key name in " + arg(3));
+    } else if (verb == "press") {
+        ExpectArgs(w, 2, 2, "press TITLE KEYS");
+        if (!PressKeys(WaitWindow(arg(1), timeoutSeconds_), arg(2))) Fail("bad key names in " + arg(2));
     } else if (verb == "click") {
         ExpectArgs(w, 4, 5, "click TITLE CONTROL X Y [left|right|double]");
         const std::string kind = w.size() > 5 ? arg(5) : "left";
@@ -512,6 +515,12 @@ void TScriptRunner::RunLine(const TScriptLine& line)
         const std::string text = ReadFileBytes(ToLocal(arg(1))).value_or("");
         const bool found = text.find(arg(2)) != std::string::npos;
         if (found != (verb == "expect-contains")) Fail(arg(1) + (found ? " contains " : " lacks ") + "\"" + arg(2) + "\"");
+    } else if (verb == "post-quit") {
+        ExpectArgs(w, 0, 0, "post-quit");
+        // What a host does to end its run while a plug-in's modal window is
+        // open: the quit message reaches whichever message loop runs.
+        const DWORD uiThread = GetWindowThreadProcessId(host_.Windows().main, nullptr);
+        if (!PostThreadMessageA(uiThread, WM_QUIT, 0, 0)) Fail("cannot post the quit message");
     } else if (verb == "quit") {
         ExpectArgs(w, 0, 0, "quit");
         std::vector<std::string> open;

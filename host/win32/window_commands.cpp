@@ -65,6 +65,48 @@ std::string WindowInfo(HWND window, bool raw)
            Rect("client", origin.x, origin.y, client.right, client.bottom);
 }
 
+const char* ShowStateName(UINT showCmd)
+{
+    switch (showCmd) {
+    case SW_SHOWMAXIMIZED: return "maximized";
+    case SW_SHOWMINIMIZED: return "minimized";
+    default: return "normal";
+    }
+}
+
+// The show state and the rectangle the window has when neither maximised nor
+// minimised, in screen pixels. The placement gives that rectangle in
+// workspace coordinates: relative to the work area of the window's monitor.
+std::string WindowPlacement(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) Fail("cannot read the placement of \"" + WindowTitle(window) + "\"");
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& normal = placement.rcNormalPosition;
+    const LONG dx = monitor.rcWork.left - monitor.rcMonitor.left;
+    const LONG dy = monitor.rcWork.top - monitor.rcMonitor.top;
+    return std::string("state ") + ShowStateName(placement.showCmd) + "\n" +
+           Rect("normal", normal.left + dx, normal.top + dy, normal.right - normal.left, normal.bottom - normal.top);
+}
+
+// Maximises or restores a window as its caption buttons would, and waits
+// until it has taken the state.
+void SetWindowState(HWND window, const std::string& state, double seconds)
+{
+    const bool maximize = state == "maximized";
+    if (!maximize && state != "normal") Fail("window-state takes maximized or normal, not " + state);
+    PostMessageA(window, WM_SYSCOMMAND, maximize ? SC_MAXIMIZE : SC_RESTORE, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+    while ((IsZoomed(window) != FALSE) != maximize) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            Fail("\"" + WindowTitle(window) + "\" did not become " + state);
+        Sleep(50);
+    }
+}
+
 // The newest visible font dialog: it has the face list and the sample.
 std::optional<HWND> FindFontDialog()
 {
@@ -223,6 +265,12 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
         if (!SetWindowPos(window, nullptr, Number(w[2]), Number(w[3]), Number(w[4]), Number(w[5]),
                           SWP_NOZORDER | SWP_NOACTIVATE))
             Fail("cannot move \"" + w[1] + "\"");
+    } else if (verb == "window-placement") {
+        ExpectArgs(w, 2, 2, "window-placement TITLE FILE");
+        context.WriteOut(w[2], WindowPlacement(context.WaitWindow(w[1])));
+    } else if (verb == "window-state") {
+        ExpectArgs(w, 2, 2, "window-state TITLE maximized|normal");
+        SetWindowState(context.WaitWindow(w[1]), w[2], context.TimeoutSeconds);
     } else if (verb == "paint") {
         ExpectArgs(w, 1, 1, "paint TITLE");
         // The paint messages are sent to the window's thread, so this returns

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "operations/clean_up.h"
 #include "operations/progress_text.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
@@ -15,20 +16,21 @@ template <class TBody>
 void RunRemoval(TRemovalWindow& window, bool bulk, TBody body)
 {
     window.BeginRemoval(bulk);
-    const auto finish = [&](bool catalogueTrue) {
-        window.ResetProgress();
-        if (catalogueTrue) window.RebuildView();
-        else window.ScanFolder();
-        window.EndRemoval();
-    };
     bool catalogueTrue = false;
+    std::exception_ptr error;
     try {
         catalogueTrue = body();
     } catch (...) {
-        finish(false);
-        throw;
+        error = std::current_exception();
     }
-    finish(catalogueTrue);
+    CleanUp(error, {[&] { window.ResetProgress(); },
+                    [&] {
+                        if (catalogueTrue)
+                            window.RebuildView();
+                        else
+                            window.ScanFolder();
+                    },
+                    [&] { window.EndRemoval(); }});
 }
 }  // namespace
 

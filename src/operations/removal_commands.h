@@ -12,7 +12,8 @@ namespace quillbox {
 // rewrite per mail, in list order. The view is rebuilt when every mail was
 // rewritten; after an error, or when a mail was left untouched, the folder is
 // scanned again so the catalogue matches the mails. Errors are passed on
-// once the window is back in its normal state.
+// once the window is back in its normal state, which it gets back to even
+// when the rebuild or the new scan fails.
 void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window);
 
 // The same for one attachment of one mail.

@@ -9,7 +9,7 @@
 namespace quillbox {
 
 void DropRemovedAttachments(TMailItem& mail);
-// Returns how many attachments went.
+// AttachCount goes down by as many as went; returns that number.
 int DropRemovedAttachments(TMailList& list);
 
 }  // namespace quillbox

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/mail_date.h"
+#include "operations/clean_up.h"
 #include "operations/decode_attachment.h"
 #include "operations/local_file.h"
 #include "operations/mail_file_time.h"
@@ -109,19 +110,20 @@ void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std:
     window.BeginSave();
     const std::string folder = WithTrailingDelimiter(chosen, codePage);
     TMarkedSave run(folder, markCount, options, host, window, codePage);
-    const auto finish = [&] {
-        window.EndSave();
-        if (folder != saveDir) window.StoreSaveDir(folder);
-        if (!run.Failures().empty()) window.ReportUndecodable(run.Failures());
-        window.RestoreCursor();
-    };
+    std::exception_ptr error;
     try {
         run.Run(rows);
     } catch (...) {
-        finish();
-        throw;
+        error = std::current_exception();
     }
-    finish();
+    CleanUp(error, {[&] { window.EndSave(); },
+                    [&] {
+                        if (folder != saveDir) window.StoreSaveDir(folder);
+                    },
+                    [&] {
+                        if (!run.Failures().empty()) window.ReportUndecodable(run.Failures());
+                    },
+                    [&] { window.RestoreCursor(); }});
 }
 
 void SaveAttachmentAs(TMailItem& mail, const TAttachment& attachment, const std::string& saveDir,

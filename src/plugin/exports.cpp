@@ -2,6 +2,7 @@
 // arguments off the stack and return 0.
 #include <windows.h>
 
+#include "plugin/host_boundary.h"
 #include "plugin/info_record.h"
 #include "plugin/win32/menu_command.h"
 #include "plugin/win32/plugin_state.h"
@@ -18,7 +19,8 @@ QBX_EXPORT TSC_OnExit() { return 0; }
 
 QBX_EXPORT TSC_OnMenuInit(LONG_PTR, HMENU menu, int kind)
 {
-    quillbox::InsertCommand(menu, kind);
+    // A command that could not be added is simply not there.
+    quillbox::RunForHost([&] { quillbox::InsertCommand(menu, kind); });
     return 0;
 }
 
@@ -37,11 +39,9 @@ QBX_EXPORT TSC_OnPlugInSetup(LONG_PTR)
 {
     const quillbox::TPlugin* plugin = quillbox::ThePlugin();
     if (!plugin) return 1;
-    // Nothing may unwind into the host.
-    try {
+    quillbox::RunForHost([&] {
         quillbox::ShowAbout({plugin->Module, GetActiveWindow(), plugin->Language.LocaleID, plugin->PluginVersion});
-    } catch (...) {
-    }
+    });
     return 1;
 }
 
@@ -49,10 +49,12 @@ QBX_EXPORT TSC_OnPlugInInfo(quillbox::TPlugInInfoRecord* record)
 {
     const quillbox::TPlugin* plugin = quillbox::ThePlugin();
     if (!record || !plugin) return 0;
-    quillbox::FillPlugInInfo(*record,
-                             {plugin->Language.PlugInTitle, kVendorName, plugin->PluginVersion,
-                              plugin->Language.PlugInDescription},
-                             quillbox::TCodePage::Active());
+    quillbox::RunForHost([&] {
+        quillbox::FillPlugInInfo(*record,
+                                 {plugin->Language.PlugInTitle, kVendorName, plugin->PluginVersion,
+                                  plugin->Language.PlugInDescription},
+                                 quillbox::TCodePage::Active());
+    });
     return 0;
 }
 

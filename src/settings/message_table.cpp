@@ -93,4 +93,6 @@ std::string SettingsNotWrittenText(int localeID, const std::string& path)
            Pick(kTexts.SettingsNotWrittenAfter, localeID);
 }
 
+std::string UnexpectedErrorText(int localeID) { return Pick(kTexts.UnexpectedError, localeID); }
+
 }  // namespace quillbox

@@ -97,4 +97,7 @@ TOverwriteButtonCaptions OverwriteButtonCaptionsFor(int localeID);
 // The notice for a settings file that could not be written.
 std::string SettingsNotWrittenText(int localeID, const std::string& path);
 
+// The error box's text for an error that has no message of its own.
+std::string UnexpectedErrorText(int localeID);
+
 }  // namespace quillbox

@@ -21,6 +21,27 @@ public:
 // grid has seven columns and later indexes are never written back.
 constexpr std::size_t kMaxGridColumns = 256;
 
+// What a hand-edited file may ask for: seven columns of the widest stay far
+// from overflowing the window's width, and a font stays readable and fits
+// a row. A width of 0 is a column without a saved width, as the entries that
+// fill the gaps before a higher index are; it is kept so.
+constexpr std::int32_t kMinColumnWidth = 8;
+constexpr std::int32_t kMaxColumnWidth = 2000;
+
+std::int32_t SavedColumnWidth(std::int32_t width)
+{
+    return width == 0 ? 0 : std::clamp(width, kMinColumnWidth, kMaxColumnWidth);
+}
+constexpr std::int32_t kMinFontSize = 6;
+constexpr std::int32_t kMaxFontSize = 72;
+
+// A view value outside its range is no choice the view menu can show; it
+// reads as the default.
+std::int32_t KnownOr(std::int32_t value, std::int32_t first, std::int32_t last, std::int32_t fallback)
+{
+    return value >= first && value <= last ? value : fallback;
+}
+
 std::int32_t ToInt32(const std::string& digits)
 {
     std::int64_t value = 0;
@@ -77,10 +98,11 @@ private:
         settings_.SavedWidth = Number(3);
         settings_.SavedHeight = Number(4);
     }
+    void Maximized() { settings_.SavedMaximized = Number(1) != 0; }
     void GridWidth()
     {
         const auto index = static_cast<std::size_t>(Number(1));
-        const std::int32_t width = Number(2);
+        const std::int32_t width = SavedColumnWidth(Number(2));
         if (index >= kMaxGridColumns) return;
         if (settings_.GridWidths.size() < index + 1) settings_.GridWidths.resize(index + 1, 0);
         settings_.GridWidths[index] = width;
@@ -88,15 +110,15 @@ private:
     void SaveDir() { settings_.SaveDir = WithoutBlankOnlyValue(re_.Strings(1)); }
     void NumberSameNames() { settings_.Save.NumberSameNames = Number(1) != 0; }
     void MailDateOnFiles() { settings_.Save.MailDateOnFiles = Number(1) != 0; }
-    void SortTarget() { settings_.View.SortTarget = Number(1); }
-    void ShowType() { settings_.View.ShowType = Number(1); }
-    void ShowOrder() { settings_.View.ShowOrder = Number(1); }
+    void SortTarget() { settings_.View.SortTarget = KnownOr(Number(1), 1, 2, TViewSettings{}.SortTarget); }
+    void ShowType() { settings_.View.ShowType = KnownOr(Number(1), 1, 3, TViewSettings{}.ShowType); }
+    void ShowOrder() { settings_.View.ShowOrder = KnownOr(Number(1), 1, 2, TViewSettings{}.ShowOrder); }
     void Charset()
     {
         SelectedFont().Charset = static_cast<int>(static_cast<std::uint32_t>(Number(2)) % 256);
         settings_.Fonts.FontsLoaded = true;
     }
-    void Size() { SelectedFont().Size = Number(2); }
+    void Size() { SelectedFont().Size = std::clamp(Number(2), kMinFontSize, kMaxFontSize); }
     void Color() { SelectedFont().Color = Number(2); }
     void Name() { SelectedFont().Name = WithoutBlankOnlyValue(re_.Strings(2)); }
     void Style()
@@ -121,6 +143,7 @@ private:
 const TSettingsLineReader::TRule TSettingsLineReader::kRules[] = {
     {R"(m/^version\s*\=\s*(\d\.\d+)/i)", &TSettingsLineReader::Version},
     {R"(m/^pos\s*\=\s*\((\d+)\,\s*(\d+)\,\s*(\d+)\,\s*(\d+)/i)", &TSettingsLineReader::Position},
+    {R"(m/^maximized\s*\=\s*(\d+)/i)", &TSettingsLineReader::Maximized},
     {R"(m/^grid\s+width\((\d+)\)\s*\=\s*(\d+)/i)", &TSettingsLineReader::GridWidth},
     {R"(m/^savedir\s*\=\s*(.+)$/i)", &TSettingsLineReader::SaveDir},
     {R"(m/^numbersamenames\s*\=\s*(\d+)/i)", &TSettingsLineReader::NumberSameNames},
@@ -162,6 +185,7 @@ void ForEachLine(std::string_view text, F&& visit)
 
 void ResetToDefaults(TSettings& settings)
 {
+    settings.SavedMaximized = false;
     settings.View = TViewSettings{};
     settings.SaveDir.clear();
     settings.Save = TSaveOptions{};
@@ -172,6 +196,7 @@ void ForgetPositionAndView(TSettings& settings)
 {
     settings.SavedLeft = kNoSavedPosition;
     settings.SavedTop = kNoSavedPosition;
+    settings.SavedMaximized = false;
     const TViewSettings defaults;
     settings.View.SortTarget = defaults.SortTarget;
     settings.View.ShowType = defaults.ShowType;

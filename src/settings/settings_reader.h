@@ -15,6 +15,9 @@ class TBRegExp;
 // Reads the file at path into the values. Without a file: defaults and no
 // saved position. An error while reading ends it: no saved position, view
 // options back to their defaults, everything else read so far kept.
+// Column widths are kept within 8 to 2,000 pixels (0, no saved width, stays)
+// and font sizes within 6 to 72 points; a view option outside its range reads
+// as its default.
 void ReadSettings(const std::string& path, TSettings& settings, TLanguage& language,
                   TBRegExp& regExp);
 void ReadSettings(const std::string& path, TSettings& settings, TLanguage& language);

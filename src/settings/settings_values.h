@@ -35,6 +35,8 @@ struct TSettings {
     std::int32_t SavedTop = kNoSavedPosition;
     std::int32_t SavedWidth = 0;
     std::int32_t SavedHeight = 0;
+    // Closed maximised: the saved place is the one it is restored to.
+    bool SavedMaximized = false;
     std::vector<std::int32_t> GridWidths = {0};
     std::string SaveDir;
     TSaveOptions Save;
@@ -47,6 +49,7 @@ struct TSettings {
 struct TSavedPlacement {
     std::int32_t Left, Top, Width, Height;
     std::vector<std::int32_t> ColumnWidths;  // at most as many as the grid has
+    bool Maximized = false;
 };
 std::optional<TSavedPlacement> SavedPlacement(const TSettings& settings, std::size_t columnCount);
 

@@ -45,6 +45,7 @@ void TakeWindowState(TSettings& settings, const TOpenWindowState& window)
     settings.SavedTop = window.Top;
     settings.SavedWidth = window.Width;
     settings.SavedHeight = window.Height;
+    settings.SavedMaximized = window.Maximized;
     settings.GridWidths = window.ColumnWidths;
 }
 
@@ -59,9 +60,9 @@ std::string FormatSettings(const TSettings& settings, const TLanguage& language,
         .Line()
         .Line("[Window Frame]")
         .Line("Pos = (" + std::to_string(settings.SavedLeft) + ", " + std::to_string(settings.SavedTop) + ", " +
-              std::to_string(settings.SavedWidth) + ", " + std::to_string(settings.SavedHeight) + ")")
-        .Line()
-        .Line("[Grid Size]");
+              std::to_string(settings.SavedWidth) + ", " + std::to_string(settings.SavedHeight) + ")");
+    if (settings.SavedMaximized) out.Value("Maximized", 1);
+    out.Line().Line("[Grid Size]");
     for (std::size_t i = 0; i < settings.GridWidths.size(); ++i)
         out.Value("Grid Width(" + std::to_string(i) + ")", settings.GridWidths[i]);
     out.Line()

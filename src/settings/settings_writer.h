@@ -13,9 +13,11 @@
 namespace quillbox {
 
 // The open main window as the writer takes it.
+// A maximised window gives the place and column widths it has when restored.
 struct TOpenWindowState {
     std::int32_t Left = 0, Top = 0, Width = 0, Height = 0;
     std::vector<std::int32_t> ColumnWidths;
+    bool Maximized = false;
 };
 
 // Where the file goes, and how a failed write reaches the user: once, until

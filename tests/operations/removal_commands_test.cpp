@@ -22,10 +22,15 @@ public:
     }
     void ResetProgress() override { Log("reset"); }
     void RebuildView() override { Log("rebuild"), DropRemovedAttachments(list_); }
-    void ScanFolder() override { Log("scan"); }
+    void ScanFolder() override
+    {
+        Log("scan");
+        if (ScanFails) throw std::runtime_error("index unreadable");
+    }
     void EndRemoval() override { Log("end"); }
 
     bool Yes = true;
+    bool ScanFails = false;
     std::vector<std::string> Events, Progress;
 
 private:
@@ -104,6 +109,22 @@ TEST_F(RemovalCommandsTest, AnErrorStopsTheRunAndTheFolderIsReadAgain)
     EXPECT_THROW(RemoveMarked(list, host, window), EMailNotStored);
     EXPECT_EQ(host.SetSourceCalls, 1);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
+}
+
+TEST_F(RemovalCommandsTest, AFailingRescanStillLeavesTheWindowEnabled)
+{
+    AddMails(2);
+    window.ScanFails = true;
+    host.StoreSource = [](const std::string& source) { return source + "mangled"; };
+    // The removal's own error is the one passed on.
+    EXPECT_THROW(RemoveMarked(list, host, window), EMailNotStored);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
+
+    window.Events.clear();
+    host.StoreSource = nullptr;
+    host.Mails[list[1].MailID] = "Subject: gone\r\n\r\n";
+    EXPECT_THROW(RemoveOne(list[1], *list[1].Attachments[0], host, window), std::runtime_error);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
 }
 
 TEST_F(RemovalCommandsTest, RemoveOneRewritesTheMailAndRebuilds)

@@ -50,13 +50,18 @@ public:
     }
     void ReportUndecodable(const std::vector<std::string>& lines) override { Failures = lines, Log("report"); }
     void ShowUndecodable() override { Log("undecodable"); }
-    void StoreSaveDir(const std::string& folder) override { SaveDir = folder, Log("savedir"); }
+    void StoreSaveDir(const std::string& folder) override
+    {
+        SaveDir = folder, Log("savedir");
+        if (SaveDirFails) throw std::runtime_error("settings file locked");
+    }
     char DateSeparator() const override { return '/'; }
 
     std::string Chosen, FolderOffered, ProposedName, SaveDir;
     std::optional<std::string> ChosenFile;
     std::vector<std::string> Events, Progress, Asked, Failures;
     std::deque<TOverwriteAnswer> Answers;
+    bool SaveDirFails = false;
 
 private:
     void Log(const std::string& what) { Events.push_back(what); }
@@ -175,6 +180,23 @@ TEST_F(SaveCommandsTest, AnErrorEndsTheRunWithTheWindowResetAndTheFailuresReport
     EXPECT_EQ(window.Failures, (std::vector<std::string>{"2001/09/09\tmail 0\tbad.txt"}));
     EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "report", "cursor"}));
     EXPECT_TRUE(host.TempFilesLeft().empty());
+}
+
+TEST_F(SaveCommandsTest, AFailingSaveDirWriteStillReportsAndRestoresTheCursor)
+{
+    AddMails({"bad.txt", "a.txt"}, "Unknown");
+    rows[1].Attachment->Encoding = "7bit";
+    window.SaveDirFails = true;
+    EXPECT_THROW(SaveAll(), std::runtime_error);
+    EXPECT_EQ(Saved("a.txt"), "content 1\r\n");
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "report", "cursor"}));
+
+    // The run's own error is the one passed on.
+    window.Events.clear();
+    window.Answers = {TOverwriteAnswer::Yes};
+    rows[1].Attachment->PartNo = 9;
+    EXPECT_THROW(SaveAll(), EBRegExpError);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"begin", "end", "savedir", "report", "cursor"}));
 }
 
 TEST_F(SaveCommandsTest, SaveOneProposesTheSafeNameAndMovesSaveDirEvenWhenDecodingFails)

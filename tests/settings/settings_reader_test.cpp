@@ -173,8 +173,41 @@ TEST_F(ReadSettingsTest, NumberBeyond32BitsEndsReadingAndResetsPositionAndView)
     EXPECT_EQ(settings_.SaveDir, "C:\\kept");
     EXPECT_EQ(language_.LocaleID, kJapaneseLocaleID);
 
-    Read("SortTarget = 2147483647\r\n");
-    EXPECT_EQ(settings_.View.SortTarget, 2147483647);
+    // The largest 32-bit number is still a number.
+    Read("Pos = (1, 2, 300, 400)\r\nSortTarget = 2147483647\r\n");
+    EXPECT_EQ(settings_.SavedLeft, 1);
+}
+
+TEST_F(ReadSettingsTest, NumbersOutsideTheirRangesAreBroughtBack)
+{
+    Read("Grid Width(0) = 8\r\n"
+         "Grid Width(1) = 7\r\n"
+         "Grid Width(2) = 0\r\n"
+         "Grid Width(3) = 2147483647\r\n"
+         "Grid Width(4) = 2000\r\n"
+         "E_Size = 5000\r\n"
+         "J_Size = 5\r\n");
+    // 0 is a column without a saved width, as the gaps before a higher index are.
+    EXPECT_EQ(settings_.GridWidths, (std::vector<std::int32_t>{8, 8, 0, 2000, 2000}));
+    EXPECT_EQ(settings_.Fonts.SecondFont.Size, 72);
+    EXPECT_EQ(settings_.Fonts.JapaneseFont.Size, 6);
+    Read("E_Size = 72\r\nJ_Size = 6\r\n");
+    EXPECT_EQ(settings_.Fonts.SecondFont.Size, 72);
+    EXPECT_EQ(settings_.Fonts.JapaneseFont.Size, 6);
+
+    // A view value outside its range is its default; the others stay as read.
+    const auto view = [this] {
+        return std::tuple(settings_.View.SortTarget, settings_.View.ShowType, settings_.View.ShowOrder);
+    };
+    for (const char* text : {"SortTarget = 0\r\nShowType = 0\r\nShowOrder = 0\r\n",
+                             "SortTarget = 3\r\nShowType = 4\r\nShowOrder = 3\r\n"}) {
+        Read(text);
+        EXPECT_EQ(view(), std::tuple(1, 3, 2)) << text;
+    }
+    Read("SortTarget = 2\r\nShowType = 1\r\nShowOrder = 1\r\n");
+    EXPECT_EQ(view(), std::tuple(2, 1, 1));
+    Read("ShowType = 2\r\nShowOrder = 7\r\n");
+    EXPECT_EQ(view(), std::tuple(1, 2, 2));
 }
 
 TEST_F(ReadSettingsTest, SavedPlacementAppliesOnlyTheGridsColumns)

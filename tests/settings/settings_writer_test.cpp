@@ -126,6 +126,32 @@ TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
     EXPECT_EQ(read.Fonts.JapaneseFont, japanese);
 }
 
+TEST_F(WriteSettingsTest, AMaximisedCloseIsMarkedAndReadsBack)
+{
+    TSettings written = Values();
+    const TLanguage language = InitLanguage(1033);
+    TOpenWindowState window = Window();
+    window.Left = 40;
+    window.Maximized = true;
+    ASSERT_TRUE(File().WriteSettings(written, language, window));
+    EXPECT_NE(FileBytes().find("\r\nPos = (40, 30, 800, 600)\r\nMaximized = 1\r\n\r\n[Grid Size]\r\n"),
+              std::string::npos);
+    TSettings read;
+    TLanguage readLanguage = InitLanguage(1033);
+    ReadSettings(path_, read, readLanguage);
+    const auto placement = SavedPlacement(read, 7);
+    ASSERT_TRUE(placement.has_value());
+    EXPECT_TRUE(placement->Maximized);
+    EXPECT_EQ(placement->Left, 40);
+
+    // Closed restored, the mark goes.
+    window.Maximized = false;
+    ASSERT_TRUE(File().WriteSettings(read, readLanguage, window));
+    EXPECT_EQ(FileBytes().find("Maximized"), std::string::npos);
+    ReadSettings(path_, read, readLanguage);
+    EXPECT_FALSE(read.SavedMaximized);
+}
+
 TEST_F(WriteSettingsTest, ReplacesTheOldFileAndLeavesNothingBeside)
 {
     WriteFile(std::string(10000, '~'));

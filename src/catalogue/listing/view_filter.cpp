@@ -5,22 +5,6 @@
 
 namespace quillbox {
 
-void PurgeRemoved(TMailList& mails)
-{
-    for (std::size_t m = 0; m < mails.Count(); ++m) {
-        auto& attachments = mails[m].Attachments;
-        std::int32_t removed = 0;
-        std::erase_if(attachments, [&removed](const std::unique_ptr<TAttachment>& attachment) {
-            if (attachment->Removed) {
-                ++removed;
-                return true;
-            }
-            attachment->PartNo -= removed;
-            return false;
-        });
-    }
-}
-
 bool PassesViewFilter(const TAttachment& attachment, const TViewSettings& view)
 {
     const int kind = attachment.IsHTML ? kShowHtml : kShowNonHtml;

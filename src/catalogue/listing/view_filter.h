@@ -7,10 +7,6 @@
 
 namespace quillbox {
 
-// Destroys the attachments cut out of their mails and lowers the part
-// numbers of the parts behind them, mail by mail.
-void PurgeRemoved(TMailList& mails);
-
 // Kind (HTML or not) against ShowType; with the one-extension filter on, the
 // icon cache key must equal TargetExt byte for byte. An attachment without a
 // cache entry has no key and never matches the filter.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/host_boundary.h"
 #include "plugin/menu_position.h"
 #include "plugin/win32/plugin_state.h"
 #include "catalogue/mail_list.h"
@@ -106,28 +107,34 @@ int WINAPI CommandUICallback(LONG_PTR, LONG_PTR)
 {
     TPlugin* plugin = ThePlugin();
     if (!plugin) return kCommandDisabled;
-    const std::string index =
-        plugin->HostAPI->GetDataFolder() + plugin->HostAPI->GetCurrentFolder() + "Folder.idx";
-    return FileExists(index) ? kCommandEnabled : kCommandDisabled;
+    // What cannot be checked is not offered.
+    return ResultForHost(kCommandDisabled, [plugin] {
+        const std::string index =
+            plugin->HostAPI->GetDataFolder() + plugin->HostAPI->GetCurrentFolder() + "Folder.idx";
+        return FileExists(index) ? kCommandEnabled : kCommandDisabled;
+    });
 }
 
 void WINAPI CommandCallback(LONG_PTR, LONG_PTR)
 {
     TPlugin* plugin = ThePlugin();
     if (!plugin) return;
-    HWND handles[4] = {};
-    if (!plugin->HostAPI->TSA_GetWindowHandles(&handles[0], &handles[1], &handles[2], &handles[3])) {
-        ShowMessageBox(nullptr, TMessageKind::Error, "Initialization Failed (Error 31)",
-                       plugin->Language.PlugInTitle);
-        return;
-    }
-    plugin->HostMainWindow = handles[0];
-    // Nothing may unwind into the host.
-    try {
-        ShowAttachmentWindow(*plugin);
-    } catch (const std::exception& error) {
-        ShowMessageBox(plugin->HostMainWindow, TMessageKind::Error, error.what(), plugin->Language.PlugInTitle);
-    }
+    RunForHost(
+        [plugin] {
+            HWND handles[4] = {};
+            if (!plugin->HostAPI->TSA_GetWindowHandles(&handles[0], &handles[1], &handles[2], &handles[3])) {
+                ShowMessageBox(nullptr, TMessageKind::Error, "Initialization Failed (Error 31)",
+                               plugin->Language.PlugInTitle);
+                return;
+            }
+            plugin->HostMainWindow = handles[0];
+            ShowAttachmentWindow(*plugin);
+        },
+        [plugin](const std::string& message) {
+            const TLanguage& language = plugin->Language;
+            ShowMessageBox(plugin->HostMainWindow, TMessageKind::Error,
+                           message.empty() ? UnexpectedErrorText(language.LocaleID) : message, language.PlugInTitle);
+        });
 }
 
 }  // namespace quillbox

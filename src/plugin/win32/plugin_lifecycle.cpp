@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "catalogue/icons/win32/shell_icon_source.h"
+#include "plugin/host_boundary.h"
 #include "plugin/plugin_paths.h"
 #include "plugin/win32/plugin_state.h"
 
@@ -42,31 +43,37 @@ bool TRegexLibraryLease::Load(const std::string& folder, const std::string& erro
 
 TPlugin* ThePlugin() { return g_plugin.get(); }
 
-bool PluginInit(HINSTANCE module)
+namespace {
+std::unique_ptr<TPlugin> StartUp(HINSTANCE module)
 {
     auto plugin = std::make_unique<TPlugin>(module);
     plugin->Language = InitLanguage(GetThreadLocale());
     plugin->PluginVersion = "1.26";
     plugin->Icons = std::make_unique<TIconList>(std::make_unique<TShellIconSource>(), TCodePage::Active());
-    try {
-        plugin->HostAPI = std::make_unique<TTansyAPI>();
-        if (!plugin->HostAPI->LoadEntryPoints()) return false;
-        const TCodePage codePage = TCodePage::Active();
-        const std::string libraryPath = OwnLibraryPath(module);
-        if (!plugin->RegexLibrary.Load(FolderOf(libraryPath, codePage), plugin->Language.PlugInTitle))
-            return false;
-        plugin->SettingsPath = SettingsPathFor(libraryPath, codePage);
-        plugin->PluginFolder = FolderOf(plugin->SettingsPath, codePage);
-        ReadSettings(plugin->SettingsPath, plugin->Settings, plugin->Language);
-        // Written when the window closes; a failure is told, the close goes on.
-        TPlugin* const owner = plugin.get();
-        plugin->SettingsFile = std::make_unique<TSettingsFile>(
-            plugin->SettingsPath, plugin->PluginVersion, [owner](const std::string& message) {
-                ShowMessageBox(owner->HostMainWindow, TMessageKind::Error, message, owner->Language.PlugInTitle);
-            });
-    } catch (...) {
-        return false;
-    }
+    plugin->HostAPI = std::make_unique<TTansyAPI>();
+    if (!plugin->HostAPI->LoadEntryPoints()) return nullptr;
+    const TCodePage codePage = TCodePage::Active();
+    const std::string libraryPath = OwnLibraryPath(module);
+    if (!plugin->RegexLibrary.Load(FolderOf(libraryPath, codePage), plugin->Language.PlugInTitle)) return nullptr;
+    plugin->SettingsPath = SettingsPathFor(libraryPath, codePage);
+    plugin->PluginFolder = FolderOf(plugin->SettingsPath, codePage);
+    ReadSettings(plugin->SettingsPath, plugin->Settings, plugin->Language);
+    // Written when the window closes; a failure is told, the close goes on.
+    TPlugin* const owner = plugin.get();
+    plugin->SettingsFile = std::make_unique<TSettingsFile>(
+        plugin->SettingsPath, plugin->PluginVersion, [owner](const std::string& message) {
+            ShowMessageBox(owner->HostMainWindow, TMessageKind::Error, message, owner->Language.PlugInTitle);
+        });
+    return plugin;
+}
+}  // namespace
+
+bool PluginInit(HINSTANCE module)
+{
+    // Any error, in any step, fails the load: the system loader cannot take
+    // an exception either.
+    std::unique_ptr<TPlugin> plugin = ResultForHost(std::unique_ptr<TPlugin>(), [module] { return StartUp(module); });
+    if (!plugin) return false;
     g_plugin = std::move(plugin);
     return true;
 }

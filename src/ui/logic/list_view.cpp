@@ -5,6 +5,7 @@
 #include "catalogue/icons/icon_list.h"
 #include "catalogue/listing/row_order.h"
 #include "catalogue/listing/view_filter.h"
+#include "operations/renumber.h"
 #include "ui/logic/list_grid_fill.h"
 
 namespace quillbox {
@@ -20,7 +21,7 @@ TRowRef TListView::RowAt(int position) const { return quillbox::RowAt(rows_, mai
 
 void TListView::RebuildView()
 {
-    PurgeRemoved(mails_);
+    DropRemovedAttachments(mails_);
     ApplyViewFilter(mails_, view_);
     SortRows();
     window_.FitSubjectColumn();

@@ -72,4 +72,12 @@ void TMainWindowLogic::FitColumnsToContent()
     gridWidths_.assign(fitted.begin(), fitted.end());
 }
 
+std::vector<std::int32_t> TMainWindowLogic::ColumnWidthsAtWidth(std::vector<std::int32_t> widths, int windowWidth,
+                                                                int newWidth) const
+{
+    if (widths.size() > static_cast<std::size_t>(colSubject))
+        widths[colSubject] = std::max(widths[colSubject] + newWidth - windowWidth, metrics_.MinSubjectWidth);
+    return widths;
+}
+
 }  // namespace quillbox

@@ -30,9 +30,14 @@ void TMainWindowLogic::JumpToMail()
 
 void TMainWindowLogic::EnterKey()
 {
+    PopupKey();
+    JumpToMail();
+}
+
+void TMainWindowLogic::PopupKey()
+{
     lastRow_ = shell_.Grid().Row();
     lastCol_ = colFileName;
-    JumpToMail();
 }
 
 }  // namespace quillbox

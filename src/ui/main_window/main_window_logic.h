@@ -51,11 +51,18 @@ public:
     void ListUpdated();
     // FormKeyDown with Esc.
     void EscapeKey();
+    // The close box, the system menu or a quit message: the window closes at
+    // once, or during the scan asks it to stop and closes, without a word,
+    // as soon as it has.
+    void CloseRequested();
 
     // Mouse and keys in the grid; col and row as the grid converts the press.
     void GridMouseDown(TGridButton button, int col, int row);
     void JumpToMail();
     void EnterKey();
+    // The context-menu key or Shift+F10: the pop-up's commands are for the
+    // cursor row, as Enter's jump is.
+    void PopupKey();
     void SpaceKey() { ToggleSelection(); }
     bool HeaderClicked() const { return headerClicked_; }
     int LastCol() const { return lastCol_; }
@@ -82,6 +89,11 @@ public:
     // lists, within the window's width.
     void FitColumnsAfterScan() { fitColumnsAfterScan_ = true; }
     void FitColumnsToContent();
+    // The column widths a window of windowWidth will have at newWidth: the
+    // subject column takes the difference, down to its minimum, as it does
+    // when the window is resized.
+    std::vector<std::int32_t> ColumnWidthsAtWidth(std::vector<std::int32_t> widths, int windowWidth,
+                                                  int newWidth) const;
 
 private:
     template <class Change>
@@ -99,6 +111,7 @@ private:
     bool scanned_ = false;
     bool scanning_ = false;
     bool escPressed_ = false;
+    bool closeRequested_ = false;
     bool headerClicked_ = false;
     std::int32_t lastCol_ = 0;
     std::int32_t lastRow_ = 0;

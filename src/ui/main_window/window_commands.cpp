@@ -20,6 +20,10 @@ void TMainWindowLogic::TimerTick()
     shell_.ScanFolder();
     // What a stopped scan found is listed as well.
     if (fitColumnsAfterScan_ && shell_.RowListCount() > 0) FitColumnsToContent();
+    if (closeRequested_) {
+        shell_.Close();
+        return;
+    }
     if (escPressed_) return;
     if (shell_.AttachCount() == 0) {
         shell_.ShowNotice(messages_[msgNoAttachments]);
@@ -40,6 +44,16 @@ void TMainWindowLogic::EscapeKey()
 {
     escPressed_ = true;
     if (!scanning_) shell_.Close();
+}
+
+void TMainWindowLogic::CloseRequested()
+{
+    if (!scanning_) {
+        shell_.Close();
+        return;
+    }
+    escPressed_ = true;  // the scan stops at its next look
+    closeRequested_ = true;
 }
 
 }  // namespace quillbox

@@ -126,27 +126,6 @@ TEST(RowLookup, ReportsNothingForPositionsOrIndexesThatNoLongerFit)
     EXPECT_EQ(stale.Mail, nullptr);
 }
 
-TEST(ViewFilter, PurgingRemovedPartsRenumbersThePartsBehindThem)
-{
-    CatalogueBuilder catalogue;
-    TMailItem& first = catalogue.AddMail(45000, "a", {{"a1"}, {"a2"}, {"a3"}});
-    TMailItem& second = catalogue.AddMail(45001, "b", {{"b1"}, {"b2"}, {"b3"}, {"b4"}});
-    first.Attachments[0]->Removed = true;
-    second.Attachments[1]->Removed = true;
-    second.Attachments[2]->Removed = true;
-    PurgeRemoved(catalogue.mails);
-
-    ASSERT_EQ(first.Attachments.size(), 2u);
-    EXPECT_EQ(first.Attachments[0]->FileName, "a2");
-    EXPECT_EQ(first.Attachments[0]->PartNo, 1);
-    EXPECT_EQ(first.Attachments[1]->PartNo, 2);
-    // Each mail counts its own removals: b1 keeps its number, b4 drops by two.
-    ASSERT_EQ(second.Attachments.size(), 2u);
-    EXPECT_EQ(second.Attachments[0]->PartNo, 1);
-    EXPECT_EQ(second.Attachments[1]->FileName, "b4");
-    EXPECT_EQ(second.Attachments[1]->PartNo, 2);
-}
-
 TEST(ViewFilter, ShowTypesAndTheOneExtensionFilter)
 {
     CatalogueBuilder catalogue;

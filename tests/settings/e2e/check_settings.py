@@ -9,7 +9,12 @@
   check_settings.py same-file FILE1 FILE2
   check_settings.py default-file INI ja|en    the file a first start writes
   check_settings.py placement INI WINDOW...   each window stands where Pos says
-  check_settings.py edit SRC DST no-position|moved   without Pos and other widths, or moved
+  check_settings.py edit SRC DST no-position|moved|absurd
+                                              without Pos and other widths, moved, or with
+                                              numbers no window writes
+  check_settings.py on-screen WINDOW W H       the window's top left corner is on a W x H screen
+  check_settings.py in-range INI W H           every number the file holds is in its range
+  check_settings.py maximized-file NORMAL MAX  MAX is NORMAL with the maximised mark
   check_settings.py dialog-font FILE FACE SIZE   what the font dialog showed
   check_settings.py text-heights ROW STEM...     how tall the date of a row is drawn
   check_settings.py title ja|en                   the plug-in's title as the host's menu shows it
@@ -220,10 +225,46 @@ def edit(source, target, how):
     if how == "no-position":
         text = re.sub(rb"Pos = [^\r]*\r\n", b"", text)
         text = re.sub(rb"(Grid Width\(\d\)) = \d+", rb"\1 = 77", text)
+    elif how == "absurd":
+        text = re.sub(rb"Pos = [^\r]*", b"Pos = (5000, 5000, 696, 480)", text)
+        text = re.sub(rb"Grid Width\(3\) = \d+", b"Grid Width(3) = 2147483647", text)
+        text = re.sub(rb"ShowType = \d+", b"ShowType = 0", text)
+        text = re.sub(rb"([EJ])_Size = \d+", rb"\1_Size = 5000", text)
     else:
         text = re.sub(rb"Pos = \(\d+, \d+,", b"Pos = (123, 77,", text)
     with open(target, "wb") as f:
         f.write(text)
+
+
+def on_screen(window, width, height):
+    left, top = [int(v) for v in read(window).split(b"\n")[1].split()[1:3]]
+    if not (0 <= left < width and 0 <= top < height):
+        fail("%s: the window's corner (%d, %d) is off the %dx%d screen" % (window, left, top, width, height))
+
+
+def in_range(ini, width, height):
+    text = read(ini)
+    problems = []
+    left, top = [int(v) for v in re.search(rb"\r\nPos = \((\d+), (\d+),", text).groups()]
+    if not (left < width and top < height):
+        problems.append("Pos (%d, %d)" % (left, top))
+    widths = [int(w) for w in re.findall(rb"\r\nGrid Width\(\d+\) = (-?\d+)", text)]
+    if not widths or not all(8 <= w <= 2000 for w in widths):
+        problems.append("widths %r" % widths)
+    sizes = [int(s) for s in re.findall(rb"\r\n[EJ]_Size = (-?\d+)", text)]
+    if len(sizes) != 2 or not all(6 <= s <= 72 for s in sizes):
+        problems.append("font sizes %r" % sizes)
+    if b"\r\nShowType = 3\r\n" not in text:
+        problems.append("ShowType %r" % re.search(rb"ShowType = (-?\d+)", text).group(1))
+    if problems:
+        fail("%s: %s" % (ini, "; ".join(problems)))
+
+
+def maximized_file(normal, maximized):
+    text = read(maximized)
+    marked = re.sub(rb"(\r\nPos = [^\r]*)\r\n", rb"\1\r\nMaximized = 1\r\n", read(normal))
+    if text != marked:
+        fail("closed maximised:\n%r\nexpected:\n%r" % (text, marked))
 
 
 def dialog_font(path, wanted_face, wanted_size):
@@ -260,6 +301,12 @@ def main():
         placement(args[0], args[1:])
     elif command == "edit":
         edit(*args)
+    elif command == "on-screen":
+        on_screen(args[0], int(args[1]), int(args[2]))
+    elif command == "in-range":
+        in_range(args[0], int(args[1]), int(args[2]))
+    elif command == "maximized-file":
+        maximized_file(*args)
     elif command == "dialog-font":
         dialog_font(*args)
     elif command == "text-heights":

@@ -8,6 +8,9 @@
 #           font-dialog   the font command: the dialog shows the current font, OK keeps the choice
 #           placement     saved geometry is applied only with a saved position
 #           unwritable    a settings file that cannot be written: told once, the window closes
+#           hand-edited   numbers out of their ranges are brought back, the window onto the screen
+#           maximized     closed maximised: the normal place is kept and the window opens maximised
+#           quit-message  the host ends the window's loop: the settings are written all the same
 set -uo pipefail
 scenario="$1"; qbx="$2"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
@@ -205,6 +208,45 @@ placement)
   run_host "$work/script.txt"
   expect placement "$work/moved.ini" "$work/moved.window"
   expect same-file "$work/moved.ini" "$ini"
+  ;;
+hand-edited)
+  # Off every screen, an overflowing column, a giant font, a view option no
+  # menu shows: each comes back into its range, and is written back so.
+  { open_window; closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  python3 "$check" edit "$ini" "$work/absurd.ini" absurd || fail "edit"
+  cp "$work/absurd.ini" "$ini"
+  { open_window; snapshot absurd; closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect on-screen "$work/absurd.window" 1280 1024
+  grep -q "0/5" "$work/absurd.panel4" || fail "rows listed: $(cat "$work/absurd.panel4")"
+  expect in-range "$ini" 1280 1024
+  ;;
+maximized)
+  { open_window; echo "move-window \"$window\" 40 30 800 520"; echo "sleep 500"; closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  cp "$ini" "$work/normal.ini"
+  { open_window; echo "window-state \"$window\" maximized"; echo "sleep 500"; closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  cp "$ini" "$work/maximized.ini"
+  # Without a window manager, Wine keeps neither the rectangle of a window
+  # shown maximised nor its way back from it: the state it is shown in and
+  # the place it would come back to are what is checked, and closing it again
+  # must keep both.
+  { open_window
+    echo "window-placement \"$window\" \"$(spath "$work/reopened.placement")\""
+    closing; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  # The maximised close keeps the normal place and widths, and says it was maximised.
+  expect maximized-file "$work/normal.ini" "$work/maximized.ini"
+  [ "$(tr -d '\r' <"$work/reopened.placement")" = $'state maximized\nnormal 40 30 800 520' ] ||
+    fail "placement when reopened: $(cat "$work/reopened.placement")"
+  expect same-file "$work/maximized.ini" "$ini"
+  ;;
+quit-message)
+  { open_window; echo "move-window \"$window\" 40 30 800 520"; echo "sleep 500"; echo "post-quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  grep -q "^Pos = (40, 30, 800, 520)" "$ini" || fail "settings after the quit message: $(cat "$ini" 2>&1)"
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac

@@ -3,9 +3,9 @@
 # quillbox.dll under Wine, driven by host scripts.
 #   about_e2e.sh SCENARIO QBX
 #
-# The ReadMe opens in whatever the system associates with ".txt". The prefix
-# has no such association, so the ReadMe scenarios register a recorder for
-# the run: it writes the path it was given and the folder it was started in.
+# The ReadMe opens in whatever the system associates with ".txt", the link in
+# what it associates with "http". The scenarios that open them register a
+# recorder for the run instead.
 set -uo pipefail
 scenario="$1"; qbx="$2"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
@@ -46,24 +46,34 @@ expect_about() {  # file
   done
 }
 
-register_recorder() {
-  local record; record=$(win "$work/opened")
+# A recorder for what the system opens: it writes the path or address it was
+# given and the folder it was started in. Registered for a key under the
+# classes root, whose earlier contents come back at exit.
+register_recorder() {  # class-key [type-name]: the ".txt" class, or the "http" protocol
+  local key="$1" type="${2:-}" record; record=$(win "$work/opened")
   printf '@echo %%~1> %s.tmp\r\n@cd>> %s.tmp\r\n@move /y %s.tmp %s.txt >nul\r\n' \
     "$record" "$record" "$record" "$record" >"$work/record.bat"
   local command; command="C:\\windows\\system32\\cmd.exe /c $(win "$work/record.bat") \"%1\""
-  python3 - "$work/add.reg" "$command" <<'PY'
+  wine_program reg-export reg export "HKCR\\$key" "$(win "$work/saved.reg")" /y || rm -f "$work/saved.reg"
+  python3 - "$work/add.reg" "$command" "$key" "$type" <<'PY'
 import sys
 command = sys.argv[2].replace("\\", "\\\\").replace('"', '\\"')
-open(sys.argv[1], "w", newline="\r\n").write(
-    "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.txt]\n@=\"QuillboxReadMeRecorder\"\n\n"
-    "[HKEY_CLASSES_ROOT\\QuillboxReadMeRecorder\\shell\\open\\command]\n@=\"" + command + "\"\n")
+key, type_name = sys.argv[3], sys.argv[4]
+lines = ["REGEDIT4", ""]
+if type_name:
+    lines += ["[HKEY_CLASSES_ROOT\\%s]" % key, '@="%s"' % type_name, ""]
+    key = type_name
+lines += ["[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]" % key, '@="%s"' % command, ""]
+open(sys.argv[1], "w", newline="\r\n").write("\n".join(lines))
 PY
   wine_program reg-add reg import "$(win "$work/add.reg")" || fail "cannot register the recorder"
+  recorder_key="$key"; recorder_type="$type"
   trap unregister_recorder EXIT
 }
 unregister_recorder() {
-  wine_program reg-delete-type reg delete 'HKCR\.txt' /f
-  wine_program reg-delete-class reg delete 'HKCR\QuillboxReadMeRecorder' /f
+  wine_program reg-delete-key reg delete "HKCR\\$recorder_key" /f
+  [ -z "$recorder_type" ] || wine_program reg-delete-type reg delete "HKCR\\$recorder_type" /f
+  [ ! -e "$work/saved.reg" ] || wine_program reg-restore reg import "$(win "$work/saved.reg")"
 }
 
 case "$scenario" in
@@ -101,9 +111,28 @@ help-menu)
   expect_about about.txt
   [ "$(cat "$work/link.txt")" = "$home_page" ] || fail "copied link: $(cat "$work/link.txt")"
   ;;
+link-keys)
+  # Tab goes from the OK button to the link, and Enter opens it; the box stays.
+  register_recorder http
+  { echo "plugin-setup"
+    echo "wait-window \"$about\" 10"
+    echo "sleep 500"
+    echo "press \"$about\" \"{TAB}\""
+    echo "paint \"$about\""
+    echo "screenshot \"$(spath "$work/link-focused.bmp")\""
+    echo "press \"$about\" \"{ENTER}\""
+    echo "wait-file \"$(spath "$work/opened.txt")\" 20"
+    echo "expect-window \"$about\""
+    echo "press \"$about\" \"{ESC}\""
+    echo "wait-gone \"$about\" 10"
+    echo "sleep 500"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  [ "$(head -n1 "$work/opened.txt" | tr -d '\r')" = "$home_page" ] || fail "opened: $(cat "$work/opened.txt")"
+  ;;
 readme-opens)
   # The current language's file, opened with the host's folder as the working folder.
-  register_recorder
+  register_recorder .txt QuillboxReadMeRecorder
   { open_window
     echo "menu \"$window\" \"$readme_menu\""
     echo "wait-file \"$(spath "$work/opened.txt")\" 20"
@@ -118,7 +147,7 @@ readme-missing)
   # Only the Japanese file: the second language reports its own file missing.
   # On a Japanese system the Japanese interface then still opens its file
   # (elsewhere its menu captions cannot be read back).
-  register_recorder
+  register_recorder .txt QuillboxReadMeRecorder
   rm "$work/plugins/Quillbox_ReadMeEng.txt"
   { open_window
     echo "menu \"$window\" \"Options/English\""
@@ -143,4 +172,5 @@ readme-missing)
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac
+for bmp in "$work"/*.bmp; do [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
 echo "PASS: $scenario"

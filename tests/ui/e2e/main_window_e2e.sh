@@ -95,6 +95,22 @@ esc-during-scan)
   listed=$(grep -oE '/[0-9]+' "$work/listed.txt" | tr -d /)
   [ -n "$listed" ] && [ "$listed" -gt 0 ] && [ "$listed" -lt 2000 ] || fail "rows after the stop: $(cat "$work/listed.txt")"
   ;;
+close-during-scan)
+  # Closed while the scan runs over mails that turn out to carry no
+  # attachment: the window goes once the scan has stopped, with no notice.
+  python3 "$here/make_folders.py" "$work/mails" hollow || fail "hollow folder"
+  import Hollow "$work/mails/hollow.mbox"
+  { start_window Hollow
+    # Closed once the scan shows its progress, however slowly it starts.
+    echo "wait-status \"$window\" 1 % 30"
+    echo "status \"$window\" 1 \"$(spath "$work/progress.txt")\""
+    echo "close \"$window\""
+    echo "wait-gone \"$window\" 5"
+    echo "sleep 1500"
+    echo "quit"; } >"$work/script.txt"  # quit fails while a notice is open
+  run_host "$work/script.txt"
+  grep -qE '^[0-9]{1,2}%' "$work/progress.txt" || fail "the scan was not running: $(cat "$work/progress.txt")"
+  ;;
 marks-and-copy)
   import Small "$work/mails/small/"*.eml
   { open_window Small
@@ -185,6 +201,29 @@ find-and-jump)
   run_host "$work/script.txt"
   expect_text not-found.txt "$not_found"
   [ -s "$work/bad-pattern.txt" ] || fail "no error box for a bad pattern"
+  ;;
+keyboard-popup)
+  # Shift+F10 and the context-menu key open the pop-up for the cursor row,
+  # wherever the mouse was last pressed.
+  import Small "$work/mails/small/"*.eml
+  mail() { echo "expect-current-mail \"Box\\\\Small\\\\?$1\""; }
+  { open_window Small 3
+    # Newest first: 1 News (?4), 2 Budget (?3), 3 Minutes (?2), 4 and 5 Plans (?1).
+    # The mouse goes down on row 1's mark column; the keys take the cursor on.
+    echo "click \"$window\" $grid $mark_x $(row_y 1)"; echo "sleep 200"
+    echo "keys \"$window\" $grid \"{DOWN}{DOWN}\""; echo "sleep 300"
+    echo "press \"$window\" \"{SHIFT+F10}\""
+    echo "popup \"$show_mail\""; echo "sleep 300"; mail 2
+    echo "keys \"$window\" $grid \"{DOWN}\""; echo "sleep 300"
+    echo "press \"$window\" \"{APPS}\""
+    echo "popup \"$show_mail\""; echo "sleep 300"; mail 1
+    status 4 count.txt
+    # The keys leave no menu open behind them: Esc closes the window.
+    echo "keys \"$window\" . \"{ESC}\""
+    echo "wait-gone \"$window\" 10"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+  expect_text count.txt "0/5 $marked"
   ;;
 drag-widens)
   import Small "$work/mails/small/"*.eml

@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Writes the mail folders of the main window's end-to-end tests.
 
-  make_folders.py OUTDIR
+  make_folders.py OUTDIR [hollow]
 
 OUTDIR/plain.mbox  two mails without attachments
 OUTDIR/big.mbox    2,000 mails with one small attachment each
 OUTDIR/small/*.eml four mails a day apart: two attachments in the first, one
                    in each of the others, an HTML part in the last (listed as
                    HTML, since that mail has a text body too)
+
+With "hollow", only:
+OUTDIR/hollow.mbox 600 multipart mails with a text part only: the index marks
+                   them as carrying attachments, the scan finds none
 """
 import os
 import sys
@@ -56,6 +60,11 @@ def mbox(path, mails):
 
 def main():
     out = sys.argv[1]
+    if sys.argv[2:] == ["hollow"]:
+        os.makedirs(out, exist_ok=True)
+        mbox(os.path.join(out, "hollow.mbox"),
+             [with_attachments("Hollow %d" % n, "hollow@example.com", BASE_TIME + n * 3600, []) for n in range(600)])
+        return
     os.makedirs(os.path.join(out, "small"), exist_ok=True)
     mbox(os.path.join(out, "plain.mbox"), [plain(n) for n in range(2)])
     mbox(os.path.join(out, "big.mbox"),

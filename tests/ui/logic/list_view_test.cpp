@@ -72,6 +72,28 @@ TEST_F(ListViewTest, EmptyListShowsTheHeaderAndOneEmptyRow)
     EXPECT_EQ(window.listUpdates, 2);
 }
 
+TEST_F(ListViewTest, RemovedAttachmentsLeaveTheCatalogueCountedAndNumberedAsTheMails)
+{
+    TMailItem& first = catalogue.AddMail(45000, "a", {{"a1"}, {"a2"}, {"a3"}});
+    TMailItem& second = catalogue.AddMail(45001, "b", {{"b1"}, {"b2"}, {"b3"}, {"b4"}});
+    catalogue.mails.AttachCount = 7;
+    first.Attachments[0]->Removed = true;
+    second.Attachments[1]->Removed = true;
+    second.Attachments[2]->Removed = true;
+    List().RebuildView();
+    EXPECT_EQ(catalogue.mails.AttachCount, 4);
+    EXPECT_EQ(window.totals.CountText, "0/4 files marked");
+    ASSERT_EQ(first.Attachments.size(), 2u);
+    EXPECT_EQ(first.Attachments[0]->FileName, "a2");
+    EXPECT_EQ(first.Attachments[0]->PartNo, 1);
+    EXPECT_EQ(first.Attachments[1]->PartNo, 2);
+    // Each mail counts its own removals: b1 keeps its number, b4 drops by two.
+    ASSERT_EQ(second.Attachments.size(), 2u);
+    EXPECT_EQ(second.Attachments[0]->PartNo, 1);
+    EXPECT_EQ(second.Attachments[1]->FileName, "b4");
+    EXPECT_EQ(second.Attachments[1]->PartNo, 2);
+}
+
 TEST_F(ListViewTest, RepeatMarksFollowRunsOfOneMailAndCopiesLookThroughThem)
 {
     catalogue.AddMail(45000.5, "first", {{"a.pdf", 50}, {"b.txt", 10}, {"c.txt", 40}});

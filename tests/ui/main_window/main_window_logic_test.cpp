@@ -245,6 +245,18 @@ TEST_F(MainWindowLogic, JumpNeedsARowAndTogglesOnTheMarkColumn)
     EXPECT_TRUE(Marked(2));
 }
 
+TEST_F(MainWindowLogic, ThePopupKeyTakesTheCursorRowNotTheLastPress)
+{
+    FillThreeRows();
+    logic.GridMouseDown(TGridButton::Left, colMark, 1);
+    shell.grid.MoveTo(colMark, 3);  // moved on with the keys
+    logic.PopupKey();
+    logic.JumpToMail();  // the pop-up's jump
+    EXPECT_EQ(shell.currentMails, std::vector<std::string>{"folder\\?Minutes"});
+    EXPECT_FALSE(Marked(0));
+    EXPECT_FALSE(Marked(2));
+}
+
 TEST_F(MainWindowLogic, ListCommandsFollowTheRowCount)
 {
     logic.ListUpdated();
@@ -277,6 +289,26 @@ TEST_F(MainWindowLogic, EscDuringTheScanStopsItAndAfterwardsCloses)
     EXPECT_TRUE(logic.EscPressed());
     logic.EscapeKey();
     EXPECT_EQ(shell.closes, 1);
+}
+
+TEST_F(MainWindowLogic, ClosingDuringTheScanStopsItAndClosesWithoutTheNotice)
+{
+    bool stopAsked = false;
+    shell.onScan = [&] {
+        logic.SetScanning(true);
+        logic.CloseRequested();
+        EXPECT_EQ(shell.closes, 0);  // not while the scan is still on the stack
+        stopAsked = logic.EscPressed();
+        logic.SetScanning(false);
+    };
+    logic.TimerTick();  // the scan finds nothing
+    EXPECT_TRUE(stopAsked);
+    EXPECT_TRUE(shell.notices.empty());
+    EXPECT_EQ(shell.closes, 1);
+
+    // Outside a scan the window closes at once.
+    logic.CloseRequested();
+    EXPECT_EQ(shell.closes, 2);
 }
 
 TEST_F(MainWindowLogic, ScanWithAttachmentsEnablesTheListAndFocusesTheGrid)
@@ -404,6 +436,19 @@ TEST_F(ColumnWidths, SavedWidthsAreNotFittedAndANarrowWindowKeepsTheSubjectsMini
     const TMainWindowMetrics large = ScaledMetrics(kMainWindowDesign, TDpiScale(144));
     EXPECT_EQ(FittedColumnWidths(current, {0, 5, 0, 0, 0, 0, 0}, 1000, large)[colMark], 15);
     EXPECT_EQ(FittedColumnWidths(current, {0, 20, 0, 0, 0, 0, 0}, 1000, large)[colMark], 20 + 6 + 3);
+}
+
+TEST_F(ColumnWidths, WidthsAtAnotherWidthAreThoseTheResizeWouldGive)
+{
+    logic.CellDrawn();
+    shell.SetWindowWidth(1288);  // maximised
+    logic.FitSubjectColumn();
+    const std::vector<std::int32_t> maximised = gridWidths;
+    for (const int width : {800, 700, 400}) {
+        shell.SetWindowWidth(width);
+        logic.FitSubjectColumn();
+        EXPECT_EQ(logic.ColumnWidthsAtWidth(maximised, 1288, width), gridWidths) << width;
+    }
 }
 
 }  // namespace

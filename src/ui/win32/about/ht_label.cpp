@@ -37,7 +37,9 @@ THTLabel::THTLabel(HWND parent, const THTLabelDesign& design)
       popup_(design.OpenItem, design.CopyItem)
 {
     // SS_NOTIFY: a static control takes the mouse only with it.
-    window_ = CreateWindowExA(0, "STATIC", caption_.c_str(), WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX,
+    // A tab stop: the link can be reached and opened without a mouse.
+    window_ = CreateWindowExA(0, "STATIC", caption_.c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY | SS_NOPREFIX,
                               design.Left, design.Top, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)), nullptr, nullptr);
     if (!window_) return;
@@ -88,6 +90,25 @@ LRESULT CALLBACK THTLabel::SubclassProc(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     case WM_RBUTTONDOWN: label->ShowPopup(); return 0;
+    case WM_GETDLGCODE: {
+        // Enter opens the link instead of pressing the dialog's default button.
+        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+        if (keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE;
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam != VK_RETURN) break;
+        label->Click();
+        return 0;
+    case WM_CHAR:
+        if (wParam == '\r') return 0;  // already handled as a key
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        label->focused_ = message == WM_SETFOCUS;
+        InvalidateRect(window, nullptr, TRUE);
+        break;
     case WM_NCDESTROY: label->Unsubclass(); break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -105,6 +126,7 @@ void THTLabel::Paint()
     SetTextColor(paint.Dc(), look.Color);
     DrawTextA(paint.Dc(), caption_.c_str(), static_cast<int>(caption_.size()), &client,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (focused_) DrawFocusRect(paint.Dc(), &client);
 }
 
 void THTLabel::MouseMove()

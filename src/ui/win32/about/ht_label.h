@@ -1,7 +1,8 @@
 // THTLabel: a label that looks and behaves like a link in a web browser.
 // A static control of the parent dialog, subclassed: it paints its caption
 // in the link colours, shows the hand cursor, opens its caption on a click
-// and offers "open" and "copy" on the right button.
+// and offers "open" and "copy" on the right button. It is a tab stop of the
+// dialog, drawn with a focus frame, and Enter opens it too.
 #pragma once
 
 #include <windows.h>
@@ -69,6 +70,7 @@ private:
     HWND window_ = nullptr;
     bool subclassed_ = false;
     bool pressed_ = false;
+    bool focused_ = false;
 };
 
 }  // namespace quillbox

@@ -287,9 +287,21 @@ LRESULT TStringAlignGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_CONTEXTMENU: ContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    // The context-menu key opens the pop-up when it comes up, Shift+F10 when
+    // it goes down; neither goes on, so the system shows no second pop-up and
+    // F10 does not open the menu bar as well.
     case WM_KEYDOWN:
+        if (wParam == VK_APPS) return 0;
         if (KeyDown(wParam)) return 0;
         break;
+    case WM_KEYUP:
+        if (wParam != VK_APPS) break;
+        ContextMenu(-1, -1);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam != VK_F10 || GetKeyState(VK_SHIFT) >= 0) break;
+        ContextMenu(-1, -1);
+        return 0;
     case WM_CHAR:
         if (OnKeyPress) {
             char key = static_cast<char>(wParam);

@@ -90,6 +90,9 @@ public:
     std::function<void(TStringAlignGrid&, char& key)> OnKeyPress;
     std::function<void(TStringAlignGrid&, TMouseButton button, UINT keys, int x, int y)>
         OnMouseDown;
+    // The pop-up asked for from the keyboard, just before it shows at the
+    // current cell.
+    std::function<void(TStringAlignGrid&)> OnKeyboardPopup;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -101,6 +101,7 @@ void TStringAlignGrid::ContextMenu(int x, int y)
 {
     if (!popupMenu_) return;
     if (x == -1 && y == -1) {  // from the keyboard: at the current cell
+        if (OnKeyboardPopup) OnKeyboardPopup(*this);
         const TPixelRect cell = CellRect(view_.Col(), view_.Row());
         POINT point{cell.Left, cell.Bottom};
         ClientToScreen(window_, &point);

@@ -4,10 +4,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "regex/b_reg_exp.h"
 #include "resources/resource_ids.h"
 #include "ui/logic/placement_units.h"
+#include "ui/logic/screen_placement.h"
 #include "ui/win32/listing/file_icon_painter.h"
 #include "ui/win32/listing/system_digit_grouping.h"
 #include "ui/win32/main_window/win32_list_grid.h"
@@ -53,6 +55,47 @@ POINT CentredOrigin(HWND window, int width, int height)
 }
 
 bool RegexMatch(const std::string& pattern, const std::string& text) { return SharedRegExp().Match(pattern, text); }
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& work = info.rcWork;
+    const TScreenRect area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+    auto& list = *reinterpret_cast<std::vector<TScreenRect>*>(areas);
+    // The primary monitor first: it wins when two are equally near.
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        list.insert(list.begin(), area);
+    else
+        list.push_back(area);
+    return TRUE;
+}
+
+std::vector<TScreenRect> MonitorWorkAreas()
+{
+    std::vector<TScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+// The smallest a window can be dragged to.
+TWindowSize MinimumWindowSize() { return {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}; }
+
+// A maximised window's place when restored, in screen pixels: the placement
+// gives it relative to the work area of the window's monitor.
+RECT RestoredFrame(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    RECT frame = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        OffsetRect(&frame, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return frame;
+}
 }  // namespace
 
 TfrmMain::TfrmMain(const TMainWindowContext& context)
@@ -134,6 +177,7 @@ void TfrmMain::CreateGrid()
     };
     grid_->OnDblClick = [this](TStringAlignGrid&) { Guarded([&] { logic_.JumpToMail(); }); };
     grid_->OnKeyPress = [this](TStringAlignGrid&, char& key) { Guarded([&] { GridKeyPress(key); }); };
+    grid_->OnKeyboardPopup = [this](TStringAlignGrid&) { Guarded([&] { logic_.PopupKey(); }); };
     grid_->OnDrawCell = [this](TStringAlignGrid&, int col, int row, HDC dc, const RECT& rect, TGridDrawState) {
         Guarded([&] {
             logic_.CellDrawn();
@@ -174,10 +218,14 @@ void TfrmMain::LayOut()
 
 void TfrmMain::Guarded(const std::function<void()>& handler)
 {
+    // Nothing may unwind through the system's message dispatch.
     try {
         handler();
     } catch (const std::exception& error) {
         ShowMessageBox(window_, TMessageKind::Error, error.what(), context_.Language.PlugInTitle);
+    } catch (...) {
+        ShowMessageBox(window_, TMessageKind::Error, UnexpectedErrorText(context_.Language.LocaleID),
+                       context_.Language.PlugInTitle);
     }
 }
 
@@ -251,8 +299,17 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CLOSE:
-        Close();
+        Guarded([&] { logic_.CloseRequested(); });
         return 0;
+    case WM_DESTROY:
+        // Destroyed with its owner, the host's window: the last moment its
+        // place can still be read.
+        Close();
+        break;
+    case WM_NCDESTROY: {
+        const HWND window = std::exchange(window_, nullptr);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -266,7 +323,7 @@ void TfrmMain::FormActivate()
 void TfrmMain::ShowModal()
 {
     EnableWindow(context_.HostWindow, FALSE);
-    ShowWindow(window_, SW_SHOW);
+    ShowWindow(window_, openMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(window_);
     MSG message{};
     while (!closed_) {
@@ -278,6 +335,8 @@ void TfrmMain::ShowModal()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // Ended by the host's quit message: closed all the same, settings written.
+    Close();
     // The owner comes back before the window goes, so that it becomes active.
     EnableWindow(context_.HostWindow, TRUE);
     ShowWindow(window_, SW_HIDE);
@@ -297,15 +356,21 @@ void TfrmMain::FormClose()
 
 TOpenWindowState TfrmMain::OpenWindowState() const
 {
-    RECT frame{};
-    GetWindowRect(window_, &frame);
+    RECT shown{};
+    GetWindowRect(window_, &shown);
     TOpenWindowState state;
+    state.Maximized = IsZoomed(window_) != FALSE;
+    // Maximised, the window keeps the place it is restored to, and the column
+    // widths it will have there.
+    const RECT frame = state.Maximized ? RestoredFrame(window_) : shown;
     state.Left = frame.left;
     state.Top = frame.top;
     state.Width = frame.right - frame.left;
     state.Height = frame.bottom - frame.top;
     const std::vector<int>& widths = grid_->Model().ColWidths();
     state.ColumnWidths.assign(widths.begin(), widths.end());
+    if (state.Maximized)
+        state.ColumnWidths = logic_.ColumnWidthsAtWidth(state.ColumnWidths, shown.right - shown.left, state.Width);
     return InDesignUnits(state, scale_);
 }
 
@@ -322,11 +387,20 @@ void TfrmMain::RestorePlacement()
         logic_.FitColumnsAfterScan();
         return;
     }
+    // The monitor it was on may be gone, or the file edited by hand: a place
+    // off every monitor comes onto the nearest.
+    const std::vector<TScreenRect> workAreas = MonitorWorkAreas();
+    const auto onScreen = [&](std::int32_t left, std::int32_t top, const TSavedPlacement& sized) {
+        return PlaceOnWorkAreas({left, top, sized.Width, sized.Height}, workAreas, MinimumWindowSize());
+    };
+    const TScreenRect place = onScreen(saved->Left, saved->Top, AtDensity(*saved, scale_));
     // Onto the saved place first: a monitor of another density there changes
     // the window's, and the saved sizes are then shown at that one.
-    SetWindowPos(window_, nullptr, saved->Left, saved->Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, place.Left, place.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const TSavedPlacement placement = AtDensity(*saved, scale_);
-    MoveWindow(window_, placement.Left, placement.Top, placement.Width, placement.Height, TRUE);
+    const TScreenRect shown = onScreen(place.Left, place.Top, placement);
+    MoveWindow(window_, shown.Left, shown.Top, shown.Width, shown.Height, TRUE);
+    openMaximized_ = saved->Maximized;
     for (std::size_t col = 0; col < placement.ColumnWidths.size(); ++col)
         grid_->SetColWidth(static_cast<int>(col), placement.ColumnWidths[col]);
 }

@@ -56,7 +56,8 @@ public:
     TfrmMain& operator=(const TfrmMain&) = delete;
 
     HWND Handle() const { return window_; }
-    // Saved geometry and column widths, if any were saved.
+    // Saved geometry and column widths, if any were saved; a place off every
+    // monitor comes onto the nearest.
     void RestorePlacement();
     void SetFolderName(const std::string& name);
     // Returns once the window has closed.
@@ -177,6 +178,8 @@ private:
     std::unique_ptr<TListView> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
+    // Closed maximised last time: shown maximised over the restored place.
+    bool openMaximized_ = false;
     bool busyCursor_ = false;
     // The marked save lets waiting messages through; no other command may
     // change the list or the catalogue under it meanwhile.

@@ -136,7 +136,9 @@ void TfrmMain::ProcessMessages()
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
+            // For the modal loop, and then the host's; a scan stops for it.
             PostQuitMessage(static_cast<int>(message.wParam));
+            if (logic_.Scanning()) Guarded([&] { logic_.CloseRequested(); });
             return;
         }
         TranslateMessage(&message);
