@@ -99,19 +99,9 @@ private:
         row->FileName = std::move(fileName);
         row->Icon = IconFor(row->FileName);
         row->Size = static_cast<std::int32_t>(
-            std::min<std::size_t>(FollowingDash(index) - part.Content.Begin, std::numeric_limits<std::int32_t>::max()));
+            std::min<std::size_t>(tree_.FollowingDash(index) - part.Content.Begin, std::numeric_limits<std::int32_t>::max()));
         row->Encoding = TransferEncoding(source_, part).value_or("Unknown");
         return row;
-    }
-
-    // Where the next delimiter's "--" starts, so that a part's size counts
-    // the line break in front of it; the end of the part when none follows.
-    std::size_t FollowingDash(std::size_t index) const
-    {
-        const TMimePart& part = tree_[index];
-        if (part.NextSibling != kNoPart) return tree_[part.NextSibling].Delimiter.Dash;
-        if (part.Parent != kNoPart && tree_[part.Parent].Closing) return tree_[part.Parent].Closing->Dash;
-        return part.Content.End;
     }
 
     const TIconListItem* IconFor(const std::string& fileName)

@@ -118,6 +118,14 @@ std::vector<std::size_t> TMimeTree::Children(std::size_t index) const
     return children;
 }
 
+std::size_t TMimeTree::FollowingDash(std::size_t index) const
+{
+    const TMimePart& part = parts_[index];
+    if (part.NextSibling != kNoPart) return parts_[part.NextSibling].Delimiter.Dash;
+    if (part.Parent != kNoPart && parts_[part.Parent].Closing) return parts_[part.Parent].Closing->Dash;
+    return part.Content.End;
+}
+
 std::vector<int> TMimeTree::PathOf(std::size_t index) const
 {
     std::vector<int> path;

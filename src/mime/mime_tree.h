@@ -113,6 +113,11 @@ public:
     // The children of a part, in order.
     std::vector<std::size_t> Children(std::size_t index) const;
 
+    // Where the "--" of the delimiter line after the part begins: the end of
+    // its content plus the line break that belongs to that delimiter. The end
+    // of its content when no delimiter follows (the root, a part cut short).
+    std::size_t FollowingDash(std::size_t index) const;
+
     // The part numbers from the root down to the part ({2, 1, 3} for part
     // 2.1.3); empty for the root.
     std::vector<int> PathOf(std::size_t index) const;

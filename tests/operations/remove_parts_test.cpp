@@ -194,7 +194,7 @@ TEST_F(RemovePartsTest, EmptyPiecesStaySoLaterPartsKeepTheirNumbers)
     DropRemovedAttachments(*item);
     ASSERT_EQ(item->Attachments[0]->PartNo, 2);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c")));
-    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc");
 }
 
 TEST_F(RemovePartsTest, RenumberedAttachmentsCanStillBeSavedAndRemoved)
@@ -206,11 +206,11 @@ TEST_F(RemovePartsTest, RenumberedAttachmentsCanStillBeSavedAndRemoved)
     ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
     DropRemovedAttachments(*item);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[1], Path("c")));
-    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc");
     ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
     DropRemovedAttachments(*item);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c2")));
-    EXPECT_EQ(ReadFileBytes(Path("c2")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c2")), "ccc");
 }
 
 TEST_F(RemovePartsTest, AMailThatNoLongerMatchesTheCatalogueIsLeftAlone)
