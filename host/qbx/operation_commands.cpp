@@ -87,8 +87,15 @@ public:
         folder_.Scan();
     }
     void EndRemoval() override {}
+    void ReportNotRemoved(const std::vector<std::string>& lines) override
+    {
+        for (const std::string& line : lines) std::cerr << "qbx: not removed (nested, or the mail cannot be cut yet): " << line << "\n";
+        NotRemoved = !lines.empty();
+    }
+    char DateSeparator() const override { return '/'; }
 
     bool Rescanned = false;
+    bool NotRemoved = false;
 
 private:
     TScannedFolder& folder_;
@@ -167,9 +174,8 @@ int RemoveCommand(const std::vector<std::string>& options)
             for (const auto& attachment : list[m].Attachments) list.MarkCount += attachment->Marked ? 1 : 0;
         TConsoleRemovalWindow window(folder);
         RemoveMarked(list, folder.Host(), window);
-        if (!window.Rescanned) return 0;
-        std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
-        return 1;
+        if (window.Rescanned) std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
+        return window.Rescanned || window.NotRemoved ? 1 : 0;
     });
 }
 

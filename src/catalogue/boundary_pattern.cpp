@@ -9,13 +9,16 @@ bool IsWordByte(char c)
 }
 }  // namespace
 
-std::string BoundaryPatternOf(std::string_view boundary)
+std::string BoundaryPatternOf(std::string_view boundary, TCodePage codePage)
 {
+    const std::string text = "--" + std::string(boundary);
     std::string pattern;
-    pattern.reserve(2 * (boundary.size() + 2));
-    for (const char c : "--" + std::string(boundary)) {
-        if (!IsWordByte(c)) pattern += '\\';
-        pattern += c;
+    pattern.reserve(2 * text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = codePage.CharLength(text, pos);
+        if (length > 1 || !IsWordByte(text[pos])) pattern += '\\';
+        pattern.append(text, pos, length);
+        pos += length;
     }
     return pattern;
 }

@@ -151,6 +151,8 @@ private:
     void DeleteAnAttachment();
     // The hourglass over the whole window while a command runs.
     void SetBusyCursor(bool busy);
+    // The user's date separator, for the dates in the save and removal reports.
+    static char DateSeparator();
     // Geometry and column widths as the settings file keeps them.
     TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);
