@@ -159,6 +159,9 @@ private:
     void GridKeyPress(char key);
     void mnReadMeClick();
     void mnOpenReadMeClick();
+    // Classic or full attachment rules: the check follows the settings, and
+    // the folder is read again by the other rules.
+    void mnClassicRulesClick();
 
     TMainWindowContext context_;
     TWindowMenus menus_;
