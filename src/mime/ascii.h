@@ -28,6 +28,14 @@ inline std::string AsciiLowerCase(std::string_view text)
     return lower;
 }
 
+// 0-15 for a hexadecimal digit of either case, -1 for anything else.
+constexpr int AsciiHexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    c = AsciiLower(c);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
 // Blanks, tabs and the line breaks of folding.
 constexpr bool IsFoldingSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 

@@ -19,14 +19,6 @@ int Base64Value(char c)
     return -1;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    c = AsciiLower(c);
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // Characters outside the alphabet are passed over; decoding stops at "=".
 std::string DecodeB(std::string_view text)
 {
@@ -53,8 +45,8 @@ std::string DecodeQ(std::string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '_') {
             bytes += ' ';
-        } else if (text[i] == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+        } else if (text[i] == '=' && i + 2 < text.size() && AsciiHexValue(text[i + 1]) >= 0 && AsciiHexValue(text[i + 2]) >= 0) {
+            bytes += static_cast<char>(AsciiHexValue(text[i + 1]) * 16 + AsciiHexValue(text[i + 2]));
             i += 2;
         } else {
             bytes += text[i];
@@ -80,8 +72,11 @@ std::optional<TEncodedWord> ReadEncodedWord(std::string_view text)
     const std::size_t charsetEnd = text.find('?', 2);
     if (charsetEnd == std::string_view::npos || charsetEnd + 2 >= text.size() || text[charsetEnd + 2] != '?')
         return std::nullopt;
-    const std::size_t payloadEnd = text.find("?=", charsetEnd + 3);
-    if (payloadEnd == std::string_view::npos) return std::nullopt;
+    // Neither encoding has a "?" in its text: the first one ends it, so a
+    // word that does not close costs no more than the text up to there.
+    const std::size_t payloadEnd = text.find('?', charsetEnd + 3);
+    if (payloadEnd == std::string_view::npos || payloadEnd + 1 >= text.size() || text[payloadEnd + 1] != '=')
+        return std::nullopt;
     std::string_view charset = text.substr(2, charsetEnd - 2);
     const std::string_view payload = text.substr(charsetEnd + 3, payloadEnd - charsetEnd - 3);
     if (charset.empty() || HasBlank(charset) || HasBlank(payload)) return std::nullopt;
