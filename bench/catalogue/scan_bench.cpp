@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "catalogue/folder_scan.h"
+#include "quiet_scan_window.h"
 #include "regex/regex_library.h"
 #include "store/store_host_api.h"
 
@@ -28,22 +29,6 @@ namespace quillbox {
 namespace {
 
 using TClock = std::chrono::steady_clock;
-
-class TQuietWindow : public TScanWindow {
-public:
-    void SetScanning(bool) override {}
-    bool EscPressed() const override { return false; }
-    void ClearEscPressed() override {}
-    void ProcessMessages() override {}
-    void SetGridEnabled(bool) override {}
-    void SetToolBarEnabled(bool) override {}
-    void ClearView() override {}
-    void ShowScanStarted() override {}
-    void ShowError(const std::string& text) override { std::fprintf(stderr, "scan error: %s\n", text.c_str()); }
-    void ShowProgressBar(bool) override {}
-    void ShowProgress(const std::string&, int) override {}
-    void RebuildView() override {}
-};
 
 // Counts the source bytes the scan reads.
 class TCountingHost : public TStoreHostApi {

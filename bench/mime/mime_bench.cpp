@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 #include "catalogue/folder_scan.h"
+#include "quiet_scan_window.h"
 #include "convert/transfer_encoding.h"
 #include "mime/mime_tree.h"
 #include "operations/body_writer.h"
@@ -99,22 +100,6 @@ public:
     std::string DataFolder, Folder;
     std::map<std::string, std::string> Mails;
     bool RealConverter = false;
-};
-
-class TQuietWindow : public TScanWindow {
-public:
-    void SetScanning(bool) override {}
-    bool EscPressed() const override { return false; }
-    void ClearEscPressed() override {}
-    void ProcessMessages() override {}
-    void SetGridEnabled(bool) override {}
-    void SetToolBarEnabled(bool) override {}
-    void ClearView() override {}
-    void ShowScanStarted() override {}
-    void ShowError(const std::string& text) override { std::fprintf(stderr, "scan error: %s\n", text.c_str()); }
-    void ShowProgressBar(bool) override {}
-    void ShowProgress(const std::string&, int) override {}
-    void RebuildView() override {}
 };
 
 template <class TWork>

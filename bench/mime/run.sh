@@ -6,21 +6,8 @@
 set -euo pipefail
 build=$(cd "${1:?usage: run.sh BUILD-DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-data="$build/bench-data/catalogue"
-eml="$data/eml"
-store="$data/store"
-
-# The folder the catalogue benchmark uses; made here when it is missing.
-if [[ ! -f "$eml/.complete" ]]; then
-  rm -rf "$eml"
-  python3 "$here/../catalogue/make_mails.py" "$eml" 10000 1000
-  touch "$eml/.complete"
-fi
-if [[ ! -f "$store/.complete" ]]; then
-  rm -rf "$store"
-  "$build/host/qbx/qbx" import "$store/mixed/inbox" "$eml"/*.eml >/dev/null
-  touch "$store/.complete"
-fi
+# The folder the catalogue benchmark uses.
+store=$(bash "$here/../catalogue/make_folder.sh" "$build")
 
 field() { sed -n "s|.*[[:space:]]$1=\([0-9.]*\).*|\1|p" <<<"$2" | head -1; }
 classic=$("$build/bench/catalogue/scan_bench" folder "$store" mixed/inbox/ classic | grep '^scan')
