@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "catalogue/attachment_names.h"
 #include "catalogue/hex_field.h"
 #include "mime/part_fields.h"
 
@@ -17,15 +16,13 @@ bool NamesHtmlBody(const std::string& name, std::int32_t mailUnixTime)
     return std::llabs(std::int64_t{ReadHexField(name)} - mailUnixTime) < kBodyNameWindow;
 }
 
-bool IsFullRulesAttachment(std::string_view source, const TMimePart& part, std::int32_t mailUnixTime,
-                           TCodePage local)
+bool IsFullRulesAttachment(std::string_view source, const TMimePart& part, const std::optional<std::string>& name,
+                           std::int32_t mailUnixTime)
 {
     if (part.IsMultipart()) return false;
-    const std::optional<TMimeText> name = DeclaredFileName(source, part);
     const bool html = part.Type.Is("text", "html");
-    if (html && name && NamesHtmlBody(LocalFileName(*name, local), mailUnixTime)) return false;
-    if (DispositionType(source, part) == "attachment" || name) return true;
-    return !(html || part.Type.Is("text", "plain"));
+    if (name) return !(html && NamesHtmlBody(*name, mailUnixTime));
+    return !(html || part.Type.Is("text", "plain")) || DispositionType(source, part) == "attachment";
 }
 
 }  // namespace quillbox

@@ -11,15 +11,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "mime/mime_tree.h"
-#include "text/code_page.h"
 
 namespace quillbox {
 
-bool IsFullRulesAttachment(std::string_view source, const TMimePart& part, std::int32_t mailUnixTime,
-                           TCodePage local);
+// name: the file name the part declares, in the local code page, if any.
+bool IsFullRulesAttachment(std::string_view source, const TMimePart& part, const std::optional<std::string>& name,
+                           std::int32_t mailUnixTime);
 
 // The host names an HTML body after the mail's time in hexadecimal; a name
 // whose leading hexadecimal digits read as a time within two years of the

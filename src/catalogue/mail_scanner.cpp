@@ -69,16 +69,19 @@ public:
     {
         for (std::size_t index = 0; index < tree_.Size(); ++index) {
             const TMimePart& part = tree_[index];
-            if (const auto row = classic.find(index); row != classic.end()) {
-                if (const auto declared = DeclaredFileName(source_, part)) {
-                    row->second->FileName = LocalFileName(*declared, codePage_);
-                    row->second->Icon = IconFor(row->second->FileName);
+            const auto row = classic.find(index);
+            const bool candidate = part.IsLeaf() && std::find(decided_.begin(), decided_.end(), index) == decided_.end();
+            if (row == classic.end() && !candidate) continue;
+            std::optional<std::string> name;
+            if (const auto declared = DeclaredFileName(source_, part)) name = LocalFileName(*declared, codePage_);
+            if (row != classic.end()) {
+                if (name) {
+                    row->second->FileName = *name;
+                    row->second->Icon = IconFor(*name);
                 }
                 Add(std::move(row->second));
-            } else if (part.IsLeaf() && std::find(decided_.begin(), decided_.end(), index) == decided_.end() &&
-                       IsFullRulesAttachment(source_, part, mail_.UnixTime, codePage_)) {
-                const auto declared = DeclaredFileName(source_, part);
-                Add(Row(index, declared ? LocalFileName(*declared, codePage_) : NameForType(part.Type)));
+            } else if (IsFullRulesAttachment(source_, part, name, mail_.UnixTime)) {
+                Add(Row(index, name ? *name : NameForType(part.Type)));
             }
         }
     }
