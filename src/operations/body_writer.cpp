@@ -5,6 +5,9 @@
 namespace quillbox {
 
 namespace {
+// Clean runs go out in pieces of this size, while they are still in the cache.
+constexpr std::size_t kPieceSize = 256 * 1024;
+
 std::size_t Next(std::string_view bytes, std::size_t from, char c)
 {
     const void* found = std::memchr(bytes.data() + from, c, bytes.size() - from);
@@ -29,6 +32,10 @@ void WriteWithCrLf(TFileWriter& file, std::string_view bytes)
         if (cr < lf) {
             if (cr + 1 == lf) {
                 pos = lf + 1;
+                if (pos - run >= kPieceSize) {
+                    file.Write(bytes.substr(run, pos - run));
+                    run = pos;
+                }
                 continue;
             }
             file.Write(bytes.substr(run, cr - run));

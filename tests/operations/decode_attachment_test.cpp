@@ -51,6 +51,23 @@ TEST_F(DecodeAttachmentTest, SevenAndEightBitAreCopiedWithCrLfLineEnds)
     EXPECT_TRUE(host.TempFiles.empty());
 }
 
+TEST_F(DecodeAttachmentTest, LongBodiesKeepEveryByteAcrossTheirWrittenPieces)
+{
+    // Long runs of CR LF lines go out in pieces; a lone LF and a lone CR far
+    // apart each still become CR LF, and nothing is lost between pieces.
+    std::string body, expected;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string line = "line " + std::to_string(i);
+        body += line + (i == 7000 ? "\n" : i == 15000 ? "\r" : "\r\n");
+        expected += line + "\r\n";
+    }
+    TTestMail mail;
+    mail.Parts = {SevenBitPart("long.txt", body + "\r\n")};
+    auto item = Store(mail);
+    ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("long")));
+    EXPECT_EQ(ReadFileBytes(Path("long")), expected);
+}
+
 TEST_F(DecodeAttachmentTest, TheBodyBeginsAfterTheHeaderBlock)
 {
     TTestMail mail;
