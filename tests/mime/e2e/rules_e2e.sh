@@ -17,9 +17,9 @@ python3 "$plan" mails "$work" || fail "mails"
 nested_row=$(python3 "$plan" write "$work" "$qbx" "$QBX_LOCALE") || fail "plan"
 
 case "$QBX_LOCALE" in
-ja) title="Quillbox プラグイン"; classic_item="Options/従来の規則で添付ファイルを探す"
+ja) title="Quillbox プラグイン"; classic_caption="従来の規則で添付ファイルを探す"
     save_this="この添付をフォルダに保存" ;;
-en) title="Quillbox Plug-in"; classic_item="Options/Classic attachment rules"
+en) title="Quillbox Plug-in"; classic_caption="Classic attachment rules"
     save_this="Save This Attachment to a Folder" ;;
 esac
 window="Quillbox*"
@@ -34,14 +34,14 @@ copy_table() {  # stem
   echo "clipboard \"$(spath "$work/$1.table")\" raw"
   echo "window-menu \"$window\" \"$(spath "$work/$1.menu")\""
 }
-switch_rules() { echo "menu \"$window\" \"$classic_item\""; echo "sleep 2000"; }
+switch_rules() { echo "menu \"$window\" \"Options/$classic_caption\""; echo "sleep 2000"; }
 names_of() { python3 "$plan" names "$work/$1.table"; }
 same_names() {  # stem expected-file
   names_of "$1" | cmp -s - "$work/$2" ||
     fail "$1 lists $(names_of "$1" | tr '\n' '|'), expected $(tr '\n' '|' <"$work/$2")"
 }
-classic_checked() {  # stem yes|no: the menu item's check (command 2027)
-  local line; line=$(grep -E "^  [0-9]+: 2027 " "$work/$1.menu") || fail "$1: no rules item in the menu"
+classic_checked() {  # stem yes|no: the menu item's check
+  local line; line=$(grep -F " $classic_caption" "$work/$1.menu") || fail "$1: no rules item in the menu"
   case "$2" in
   yes) grep -q " checked " <<<"$line" || fail "$1: classic rules not checked: $line" ;;
   no) grep -q " checked " <<<"$line" && fail "$1: classic rules checked: $line" ;;
