@@ -89,7 +89,7 @@ TEST(CaptionTable, AccessKeysDoNotCollideWithinAMenu)
          "mnFind"},
         {"pmnCopyGrid", "pmnShowMail", "pmnSetTargetExtension", "pmnSaveAttachAs", "pmnDeleteAnAttachment"},
         {"mnView", "mnEdit", "mnFunction", "mnOption", "mnHelp"},
-        {"mnJapanese", "mnEnglish", "mnChangeFont", "mnNumberSameNames", "mnMailDateOnFiles"},
+        {"mnJapanese", "mnEnglish", "mnChangeFont", "mnNumberSameNames", "mnMailDateOnFiles", "mnClassicRules"},
     };
     for (const int locale : {1041, 1033}) {
         const auto table = CaptionTableFor(locale);

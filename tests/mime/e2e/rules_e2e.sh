@@ -41,7 +41,7 @@ same_names() {  # stem expected-file
     fail "$1 lists $(names_of "$1" | tr '\n' '|'), expected $(tr '\n' '|' <"$work/$2")"
 }
 classic_checked() {  # stem yes|no: the menu item's check
-  local line; line=$(grep -F " $classic_caption" "$work/$1.menu") || fail "$1: no rules item in the menu"
+  local line; line=$(grep -F "$classic_caption" "$work/$1.menu") || fail "$1: no rules item in the menu"
   case "$2" in
   yes) grep -q " checked " <<<"$line" || fail "$1: classic rules not checked: $line" ;;
   no) grep -q " checked " <<<"$line" && fail "$1: classic rules checked: $line" ;;

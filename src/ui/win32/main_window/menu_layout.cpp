@@ -41,7 +41,7 @@ const std::vector<TMenuItemLayout>& MainMenuLayout()
          {Item("mnJapanese", cmJapanese), Item("mnEnglish", cmEnglish),
           Item("mnChangeFont", cmChangeFont), Separator(),
           Item("mnNumberSameNames", cmNumberSameNames), Item("mnMailDateOnFiles", cmMailDateOnFiles),
-          Item("mnClassicRules", cmClassicRules)}},
+          Separator(), Item("mnClassicRules", cmClassicRules)}},
         {"mnHelp", cmNone, {}, 0, {Item("mnReadMe", cmReadMe), Item("mnOpenReadMe", cmOpenReadMe)}},
     };
     return layout;
