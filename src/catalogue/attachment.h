@@ -7,7 +7,7 @@
 
 namespace quillbox {
 
-class TIconListItem;  // an entry of the icon cache, which outlives every attachment
+struct TIconListItem;  // an entry of the icon cache, which outlives every attachment
 
 struct TAttachment {
     // Piece number in the mail source split at its boundary; piece 0 is what
