@@ -13,6 +13,8 @@ done
 # Benchmarks that need generated data have their own driver.
 echo "== catalogue (folder scan)"
 bash "$(dirname "$0")/catalogue/run.sh" "$build" || status=1
+echo "== mime (scan by rule set, save)"
+bash "$(dirname "$0")/mime/run.sh" "$build" || status=1
 echo "== operations (removal, saving)"
 python3 "$(dirname "$0")/operations/operations_bench.py" "$build" || status=1
 exit $status

@@ -2,14 +2,16 @@
 //
 //   qbx import FOLDER-DIR FILE...   add .eml files and mbox messages to a folder
 //   qbx source DATA-DIR MAIL-ID     write a stored mail's source to standard output
-//   qbx scan DATA-DIR FOLDER-ID [--progress]
+//   qbx scan DATA-DIR FOLDER-ID [--progress] [--rules classic|full]
 //                                   list a folder's attachments as the plug-in finds them
-//   qbx rows DATA-DIR FOLDER-ID     the grid's rows: ROW, MailID, PartNo, FileName
-//   qbx save DATA-DIR FOLDER-ID ROW DEST
+//   qbx rows DATA-DIR FOLDER-ID [--rules classic|full]
+//                                   the grid's rows: ROW, MailID, PartNo, FileName
+//   qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]
 //                                   decode the attachment of a grid row into DEST
-//   qbx remove DATA-DIR FOLDER-ID ROW...
+//   qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]
 //                                   cut the attachments of grid rows out of their mails
-// Rows count from 1 as the grid shows them by default: all attachments, newest mail first.
+// Rows count from 1 as the grid shows them by default: all attachments, newest mail first,
+// found by the full rules unless --rules classic says otherwise.
 #include "operation_commands.h"
 #include "scan_command.h"
 #include "store/importer.h"
@@ -31,10 +33,10 @@ int Usage()
 {
     std::cerr << "usage: qbx import FOLDER-DIR FILE...\n"
                  "       qbx source DATA-DIR MAIL-ID\n"
-                 "       qbx scan DATA-DIR FOLDER-ID [--progress]\n"
-                 "       qbx rows DATA-DIR FOLDER-ID\n"
-                 "       qbx save DATA-DIR FOLDER-ID ROW DEST\n"
-                 "       qbx remove DATA-DIR FOLDER-ID ROW...\n";
+                 "       qbx scan DATA-DIR FOLDER-ID [--progress] [--rules classic|full]\n"
+                 "       qbx rows DATA-DIR FOLDER-ID [--rules classic|full]\n"
+                 "       qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]\n"
+                 "       qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]\n";
     return 2;
 }
 

@@ -22,12 +22,13 @@ namespace {
 // The host over the store and the folder's catalogue, as the window holds them.
 class TScannedFolder {
 public:
-    TScannedFolder(const std::string& dataDir, const std::string& folderId)
+    TScannedFolder(const std::string& dataDir, const std::string& folderId, TAttachmentRules rules)
         : host_(TMailStore(dataDir, TCodePage::Active().Id(),
                            [](const std::string& w) { std::cerr << "qbx: warning: " << w << "\n"; }),
                 MailBoxOfFolder(WithFolderSeparator(folderId)), WithFolderSeparator(folderId),
                 std::filesystem::temp_directory_path().string() + "/")
     {
+        list_.Rules = rules;
         Scan();
     }
 
@@ -86,8 +87,15 @@ public:
         folder_.Scan();
     }
     void EndRemoval() override {}
+    void ReportNotRemoved(const std::vector<std::string>& lines) override
+    {
+        for (const std::string& line : lines) std::cerr << "qbx: not removed (nested, or the mail cannot be cut yet): " << line << "\n";
+        NotRemoved = !lines.empty();
+    }
+    char DateSeparator() const override { return '/'; }
 
     bool Rescanned = false;
+    bool NotRemoved = false;
 
 private:
     TScannedFolder& folder_;
@@ -109,14 +117,16 @@ int WithPatterns(TBody body)
 }
 }  // namespace
 
-int RowsCommand(const std::vector<std::string>& args)
+int RowsCommand(const std::vector<std::string>& options)
 {
-    if (args.size() != 2) {
-        std::cerr << "usage: qbx rows DATA-DIR FOLDER-ID\n";
+    std::vector<std::string> args = options;
+    const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
+    if (!rules || args.size() != 2) {
+        std::cerr << "usage: qbx rows DATA-DIR FOLDER-ID [--rules classic|full]\n";
         return 2;
     }
     return WithPatterns([&] {
-        TScannedFolder folder(args[0], args[1]);
+        TScannedFolder folder(args[0], args[1], *rules);
         const std::vector<TListPosItem> rows = folder.Rows();
         for (std::size_t i = 0; i < rows.size(); ++i)
             std::cout << i + 1 << '\t' << rows[i].Mail->MailID << '\t' << rows[i].Attachment->PartNo << '\t'
@@ -125,14 +135,16 @@ int RowsCommand(const std::vector<std::string>& args)
     });
 }
 
-int SaveCommand(const std::vector<std::string>& args)
+int SaveCommand(const std::vector<std::string>& options)
 {
-    if (args.size() != 4) {
-        std::cerr << "usage: qbx save DATA-DIR FOLDER-ID ROW DEST\n";
+    std::vector<std::string> args = options;
+    const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
+    if (!rules || args.size() != 4) {
+        std::cerr << "usage: qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]\n";
         return 2;
     }
     return WithPatterns([&] {
-        TScannedFolder folder(args[0], args[1]);
+        TScannedFolder folder(args[0], args[1], *rules);
         const auto row = Resolve(folder.Rows(), {args[2]});
         if (!row) return 1;
         if (DecodeAttachment(folder.Host(), *row->front().Mail, *row->front().Attachment, args[3])) return 0;
@@ -142,14 +154,16 @@ int SaveCommand(const std::vector<std::string>& args)
     });
 }
 
-int RemoveCommand(const std::vector<std::string>& args)
+int RemoveCommand(const std::vector<std::string>& options)
 {
-    if (args.size() < 3) {
-        std::cerr << "usage: qbx remove DATA-DIR FOLDER-ID ROW...\n";
+    std::vector<std::string> args = options;
+    const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
+    if (!rules || args.size() < 3) {
+        std::cerr << "usage: qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]\n";
         return 2;
     }
     return WithPatterns([&] {
-        TScannedFolder folder(args[0], args[1]);
+        TScannedFolder folder(args[0], args[1], *rules);
         const auto rows = Resolve(folder.Rows(), {args.begin() + 2, args.end()});
         if (!rows) return 1;
         TMailList& list = folder.List();
@@ -160,9 +174,8 @@ int RemoveCommand(const std::vector<std::string>& args)
             for (const auto& attachment : list[m].Attachments) list.MarkCount += attachment->Marked ? 1 : 0;
         TConsoleRemovalWindow window(folder);
         RemoveMarked(list, folder.Host(), window);
-        if (!window.Rescanned) return 0;
-        std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
-        return 1;
+        if (window.Rescanned) std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
+        return window.Rescanned || window.NotRemoved ? 1 : 0;
     });
 }
 

@@ -8,11 +8,11 @@
 
 namespace quillbox {
 
-// args: DATA-DIR FOLDER-ID; one line per grid row: ROW, MailID, PartNo, FileName.
+// args: DATA-DIR FOLDER-ID [--rules classic|full]; one line per grid row: ROW, MailID, PartNo, FileName.
 int RowsCommand(const std::vector<std::string>& args);
-// args: DATA-DIR FOLDER-ID ROW DEST
+// args: DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]
 int SaveCommand(const std::vector<std::string>& args);
-// args: DATA-DIR FOLDER-ID ROW...
+// args: DATA-DIR FOLDER-ID ROW... [--rules classic|full]
 int RemoveCommand(const std::vector<std::string>& args);
 
 }  // namespace quillbox

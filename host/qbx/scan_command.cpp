@@ -1,5 +1,6 @@
 #include "scan_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -61,7 +62,7 @@ void PrintCatalogue(const TMailList& list)
         const TMailItem& mail = list[i];
         for (const auto& a : mail.Attachments)
             std::cout << mail.MailID << '\t' << a->PartNo << '\t' << a->FileName << '\t' << a->Encoding << '\t'
-                      << a->Size << '\t' << (a->IsHTML ? 1 : 0) << '\n';
+                      << a->Size << '\t' << (a->IsHTML ? 1 : 0) << '\t' << PartPathText(*a) << '\n';
     }
 }
 
@@ -84,6 +85,19 @@ bool LoadQbxRegexLibrary()
     return LoadRegexLibrary(OwnFolder(), [](const std::string& m) { std::cerr << "qbx: " << m << "\n"; });
 }
 
+std::optional<TAttachmentRules> TakeRulesOption(std::vector<std::string>& args)
+{
+    const auto option = std::find(args.begin(), args.end(), "--rules");
+    if (option == args.end()) return TAttachmentRules::Full;
+    const auto value = option + 1;
+    std::optional<TAttachmentRules> rules;
+    if (value != args.end() && *value == "classic") rules = TAttachmentRules::Classic;
+    else if (value != args.end() && *value == "full") rules = TAttachmentRules::Full;
+    else std::cerr << "qbx: --rules takes classic or full\n";
+    args.erase(option, value == args.end() ? value : value + 1);
+    return rules;
+}
+
 bool ScanCatalogue(TMailList& list, THostApi& host, bool showProgress)
 {
     list.MailBox = host.GetCurrentMailBox();
@@ -97,14 +111,13 @@ bool ScanCatalogue(TMailList& list, THostApi& host, bool showProgress)
 
 int ScanCommand(const std::vector<std::string>& args)
 {
-    std::vector<std::string> operands;
-    bool showProgress = false;
-    for (const std::string& arg : args) {
-        if (arg == "--progress") showProgress = true;
-        else operands.push_back(arg);
-    }
-    if (operands.size() != 2) {
-        std::cerr << "usage: qbx scan DATA-DIR FOLDER-ID [--progress]\n";
+    std::vector<std::string> operands = args;
+    const std::optional<TAttachmentRules> rules = TakeRulesOption(operands);
+    const auto progress = std::find(operands.begin(), operands.end(), "--progress");
+    const bool showProgress = progress != operands.end();
+    if (showProgress) operands.erase(progress);
+    if (!rules || operands.size() != 2) {
+        std::cerr << "usage: qbx scan DATA-DIR FOLDER-ID [--progress] [--rules classic|full]\n";
         return 2;
     }
     if (!LoadQbxRegexLibrary()) return 1;
@@ -119,6 +132,7 @@ int ScanCommand(const std::vector<std::string>& args)
                        std::filesystem::temp_directory_path().string() + "/");
 
     TMailList list;
+    list.Rules = *rules;
     bool scanned = false;
     try {
         scanned = ScanCatalogue(list, host, showProgress);

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "catalogue/hex_field.h"
-#include "catalogue/line_break.h"
+#include "mime/line_breaks.h"
 #include "catalogue/mail_date.h"
 #include "catalogue/string_delimit_list.h"
 
@@ -38,9 +38,9 @@ std::vector<std::unique_ptr<TMailItem>> ReadIndexMails(std::string_view indexTex
     const TCodePage codePage = TCodePage::Active();
     std::size_t pos = 0;
     while (pos < indexText.size()) {
-        const std::size_t end = FindLineBreak(indexText, pos);
+        const std::size_t end = FindLineBreak(indexText, pos, indexText.size());
         fields.SplitLine(indexText.substr(pos, end - pos), codePage);
-        pos = SkipLineBreak(indexText, end);
+        pos = SkipLineBreak(indexText, end, indexText.size());
 
         if (fields.Count() < kMinFields) continue;
         if ((ReadHexField(fields[12]) & kHasAttachments) == 0) continue;

@@ -6,18 +6,12 @@
 #include <string>
 
 #include "catalogue/folder_index.h"
-#include "catalogue/part_scanner.h"
-#include "regex/b_reg_exp.h"
+#include "catalogue/mail_scanner.h"
 
 namespace quillbox {
 
 namespace {
 
-constexpr const char* kBoundaryParameter =
-    R"(m/content\-type\:\s*(\w+)\/(\w+)\;\s*boundary\s*\=\"*([^\s\"]+)\"*/i)";
-constexpr const char* kEscapeNonWord = R"(s/(\W)/\\$1/g)";
-constexpr const char* kForgetResults = "m/a/";
-constexpr int kMaxPieces = 200;
 constexpr std::size_t kMessageInterval = 10;
 
 // From the first step of a scan to its last, on every way out: the window
@@ -74,53 +68,10 @@ private:
     const int exceptionsAtStart_ = std::uncaught_exceptions();
 };
 
-// The pattern objects of one scan, each keeping its compiled pattern from
-// mail to mail.
-struct TMailPatterns {
-    TBRegExp Boundary;
-    TBRegExp Escape;
-    TBRegExp Split;  // holds the current mail's parts while they are examined
-};
-
-// Cuts one mail into its parts and records its attachments; returns how
-// many it found.
-std::int32_t ScanMail(TMailItem& mail, THostApi& host, TMailPatterns& patterns, TPartScanner& parts)
-{
-    const std::optional<std::string> header = host.GetHeader(mail.MailID);
-    if (!header || !patterns.Boundary.Match(kBoundaryParameter, *header)) return 0;
-    mail.Boundary = patterns.Boundary.Strings(3);
-    mail.BoundaryPattern = "--" + mail.Boundary;
-    patterns.Escape.Subst(kEscapeNonWord, mail.BoundaryPattern);
-
-    const std::optional<std::string> source = host.GetSource(mail.MailID);
-    if (!source) return 0;
-    std::int32_t found = 0;
-    TBRegExp& split = patterns.Split;
-    if (split.Split("m/" + mail.BoundaryPattern + R"(\-*\s*/)", *source, kMaxPieces)) {
-        const int pieces = split.Count();
-        for (int p = 1; p < pieces; ++p)
-            if (parts.ScanPart(mail, split, p)) ++found;
-    }
-    // The parts are done with: let go of them.
-    split.Match(kForgetResults, "d");
-
-    // Without a text part, the first HTML part is the mail's own body.
-    if (mail.PlainCount == 0 && mail.HtmlCount > 0) {
-        auto& list = mail.Attachments;
-        const auto body = std::find_if(list.begin(), list.end(), [](const auto& a) { return a->IsHTML; });
-        if (body != list.end()) {
-            list.erase(body);
-            --found;
-        }
-    }
-    return found;
-}
-
 void VisitMails(TMailList& list, THostApi& host, TScanWindow& window, TIconSource& icons,
                 TMailLoopFrame& frame)
 {
-    TMailPatterns patterns;
-    TPartScanner parts(host, icons);
+    TMailScanner scanner(host, icons, TCodePage::Active());
     std::string shownProgress;
     const std::size_t count = list.Count();
     for (std::size_t k = count; k >= 1; --k) {
@@ -132,7 +83,7 @@ void VisitMails(TMailList& list, THostApi& host, TScanWindow& window, TIconSourc
             window.ShowProgress(text, progress);
             shownProgress = std::move(text);
         }
-        frame.AttachmentTotal += ScanMail(list[k - 1], host, patterns, parts);
+        frame.AttachmentTotal += scanner.Scan(list[k - 1], list.Rules);
     }
 }
 

@@ -1,6 +1,6 @@
 // Builds the catalogue of the current folder: which mails carry attachments
 // (from the folder's index), and which parts of each are attachments (from
-// the mail's source, cut at its MIME boundary).
+// the mail's source, read by the MIME reader, under list.Rules).
 #pragma once
 
 #include "catalogue/icon_source.h"

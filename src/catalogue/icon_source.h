@@ -5,7 +5,7 @@
 
 namespace quillbox {
 
-class TIconListItem;
+struct TIconListItem;
 
 class TIconSource {
 public:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/attachment.h"
+#include "catalogue/attachment_rules.h"
 
 namespace quillbox {
 
@@ -24,6 +25,7 @@ struct TMailItem {
     std::string BoundaryPattern;  // "--" + Boundary with every non-word character escaped
     std::int32_t PlainCount = 0;
     std::int32_t HtmlCount = 0;
+    TAttachmentRules Rules = TAttachmentRules::Full;  // those the scan found the attachments by
     // In ascending PartNo order. Owned; pointers stay valid while the mail lives.
     std::vector<std::unique_ptr<TAttachment>> Attachments;
 };

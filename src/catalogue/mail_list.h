@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/attachment_rules.h"
 #include "catalogue/mail_item.h"
 
 namespace quillbox {
@@ -20,6 +21,8 @@ public:
     std::string FolderName;
     std::int32_t AttachCount = 0;
     std::int32_t MarkCount = 0;
+    // Which parts the next scan lists; the window sets it from the settings.
+    TAttachmentRules Rules = TAttachmentRules::Full;
 
     std::size_t Count() const { return mails_.size(); }
     TMailItem& operator[](std::size_t i) { return *mails_[i]; }

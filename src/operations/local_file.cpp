@@ -9,15 +9,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <utility>
 
 namespace quillbox {
 
 namespace {
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 [[noreturn]] void RaiseInOut(const std::string& what, const std::string& path, int error)
 {
     throw EInOutError(what + " \"" + path + "\": " + std::strerror(error));
@@ -26,11 +22,31 @@ struct TFileCloser {
 
 void WriteBytesToFile(const std::string& path, std::string_view bytes)
 {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) RaiseInOut("Cannot create file", path, errno);
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        RaiseInOut("Cannot write file", path, errno);
-    if (std::fclose(file.release()) != 0) RaiseInOut("Cannot write file", path, errno);
+    TFileWriter file(path);
+    file.Write(bytes);
+    file.Close();
+}
+
+TFileWriter::TFileWriter(std::string path) : path_(std::move(path)), file_(std::fopen(path_.c_str(), "wb"))
+{
+    if (!file_) RaiseInOut("Cannot create file", path_, errno);
+}
+
+TFileWriter::~TFileWriter()
+{
+    if (file_) std::fclose(file_);
+}
+
+void TFileWriter::Write(std::string_view bytes)
+{
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        RaiseInOut("Cannot write file", path_, errno);
+}
+
+void TFileWriter::Close()
+{
+    std::FILE* file = std::exchange(file_, nullptr);
+    if (std::fclose(file) != 0) RaiseInOut("Cannot write file", path_, errno);
 }
 
 #ifdef _WIN32

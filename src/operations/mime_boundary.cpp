@@ -1,11 +1,12 @@
 #include "operations/mime_boundary.h"
 
+#include "catalogue/boundary_pattern.h"
+
 namespace quillbox {
 
 namespace {
 constexpr const char* kBoundaryCommand =
     R"(m/content\-type\:\s*\w+\/\w+\;\s*boundary\s*\=\"*([^\s\"]+)\"*/i)";
-constexpr const char* kEscapeNonWord = R"(s/(\W)/\\$1/g)";
 }  // namespace
 
 std::optional<TMimeBoundary> FindBoundary(TBRegExp& regExp, const std::string& header)
@@ -13,8 +14,7 @@ std::optional<TMimeBoundary> FindBoundary(TBRegExp& regExp, const std::string& h
     if (!regExp.Match(kBoundaryCommand, header)) return std::nullopt;
     TMimeBoundary result;
     result.Boundary = regExp.Strings(1);
-    result.BoundaryPattern = "--" + result.Boundary;
-    regExp.Subst(kEscapeNonWord, result.BoundaryPattern);
+    result.BoundaryPattern = BoundaryPatternOf(result.Boundary);
     return result;
 }
 
@@ -23,9 +23,9 @@ std::string DelimiterCommand(const TMimeBoundary& boundary)
     return "m/" + boundary.BoundaryPattern + R"(\-*\s*/)";
 }
 
-bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source)
+bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source, int limit)
 {
-    return regExp.Split(DelimiterCommand(boundary), source, kMaxPieces);
+    return regExp.Split(DelimiterCommand(boundary), source, limit);
 }
 
 std::vector<std::string> CopyPieces(const TBRegExp& regExp)

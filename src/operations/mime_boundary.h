@@ -1,7 +1,8 @@
 // A multipart mail's boundary, and the cut of its source into pieces at every
 // delimiter: piece 0 is the header with the preamble, piece k the k-th part.
-// The folder scan, the decoder and the rewrite all cut the same way, so their
-// part numbers agree.
+// The rewrite cuts this way; it checks that the cut falls on the delimiter
+// lines the MIME reader sees, so that its piece numbers are the part
+// numbers the scan gives.
 #pragma once
 
 #include <optional>
@@ -25,12 +26,14 @@ std::optional<TMimeBoundary> FindBoundary(TBRegExp& regExp, const std::string& h
 // any further hyphens (the closing delimiter) and the white space after them.
 std::string DelimiterCommand(const TMimeBoundary& boundary);
 
-// Cuts as the decoder and the rewrite do (at most this many pieces); false
-// when the source holds no delimiter.
+// Cuts as the rewrite does, into at most limit pieces; false when the source
+// holds no delimiter.
 constexpr int kMaxPieces = 1000;
-bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source);
+bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source,
+                       int limit = kMaxPieces);
 // The pieces point into the source, so it must outlive them.
-bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string&& source) = delete;
+bool SplitAtDelimiters(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string&& source,
+                       int limit = kMaxPieces) = delete;
 
 // Every piece of the last SplitAtDelimiters, copied out of regExp.
 std::vector<std::string> CopyPieces(const TBRegExp& regExp);

@@ -6,20 +6,67 @@
 #include "operations/progress_text.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
+#include "operations/save_commands.h"
 
 namespace quillbox {
 
 namespace {
+// The attachments of one mail that one command removes, and those it has
+// to leave: these keep their place in the catalogue, the mail its bytes.
+class TMailRemoval {
+public:
+    TMailRemoval(TMailItem& mail, std::vector<std::string>& notRemoved, char dateSeparator)
+        : mail_(mail), notRemoved_(notRemoved), dateSeparator_(dateSeparator)
+    {
+    }
+
+    void Select(TAttachment& attachment)
+    {
+        attachment.Removed = true;
+        (IsRemovable(attachment) ? selected_ : refused_).push_back(&attachment);
+    }
+    std::size_t Count() const { return selected_.size() + refused_.size(); }
+
+    // False when the catalogue no longer matches the mail.
+    bool Run(THostApi& host)
+    {
+        if (!selected_.empty()) {
+            std::vector<std::string> names;
+            for (const TAttachment* attachment : selected_) names.push_back(attachment->FileName);
+            const std::vector<const TAttachment*> parts(selected_.begin(), selected_.end());
+            switch (RemoveParts(host, mail_, parts, QuotedNameList(names))) {
+            case TRemoval::Rewritten: break;
+            case TRemoval::Untouched: return false;
+            case TRemoval::Refused: refused_.insert(refused_.end(), selected_.begin(), selected_.end()); break;
+            }
+        }
+        for (TAttachment* attachment : refused_) {
+            attachment->Removed = false;
+            notRemoved_.push_back(UndecodableLine(mail_, *attachment, dateSeparator_));
+        }
+        return true;
+    }
+
+private:
+    TMailItem& mail_;
+    std::vector<std::string>& notRemoved_;
+    const char dateSeparator_;
+    std::vector<TAttachment*> selected_;
+    std::vector<TAttachment*> refused_;
+};
+
 // Runs the removals with the window disabled; body says whether every mail
-// was rewritten. The catalogue is then rebuilt, otherwise read again.
+// was rewritten. The catalogue is then rebuilt, otherwise read again. What
+// could not be removed is reported last.
 template <class TBody>
 void RunRemoval(TRemovalWindow& window, bool bulk, TBody body)
 {
     window.BeginRemoval(bulk);
+    std::vector<std::string> notRemoved;
     bool catalogueTrue = false;
     std::exception_ptr error;
     try {
-        catalogueTrue = body();
+        catalogueTrue = body(notRemoved);
     } catch (...) {
         error = std::current_exception();
     }
@@ -30,36 +77,33 @@ void RunRemoval(TRemovalWindow& window, bool bulk, TBody body)
                         else
                             window.ScanFolder();
                     },
-                    [&] { window.EndRemoval(); }});
+                    [&] { window.EndRemoval(); },
+                    [&] {
+                        if (!notRemoved.empty()) window.ReportNotRemoved(notRemoved);
+                    }});
 }
 }  // namespace
 
 void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
 {
     if (!window.ConfirmRemoveMarked()) return;
-    RunRemoval(window, true, [&] {
+    RunRemoval(window, true, [&](std::vector<std::string>& notRemoved) {
         bool everyMailRewritten = true;
         int total = 0;
         std::string shown;
         for (std::size_t i = 0; i < list.Count(); ++i) {
             TMailItem& mail = list[i];
-            std::vector<const TAttachment*> selected;
-            std::vector<std::string> names;
-            for (const auto& attachment : mail.Attachments) {
-                if (!attachment->Marked || !attachment->Visible || attachment->Removed) continue;
-                attachment->Removed = true;
-                selected.push_back(attachment.get());
-                names.push_back(attachment->FileName);
-            }
-            if (selected.empty()) continue;
-            total += static_cast<int>(selected.size());
+            TMailRemoval removal(mail, notRemoved, window.DateSeparator());
+            for (const auto& attachment : mail.Attachments)
+                if (attachment->Marked && attachment->Visible && !attachment->Removed) removal.Select(*attachment);
+            if (removal.Count() == 0) continue;
+            total += static_cast<int>(removal.Count());
             const int percent = WholePercent(total, list.MarkCount);
             if (PercentText(percent) != shown) {
                 shown = PercentText(percent);
                 window.ShowProgress(shown, percent);
             }
-            if (RemoveParts(host, mail, selected, QuotedNameList(names)) != TRemoval::Rewritten)
-                everyMailRewritten = false;
+            if (!removal.Run(host)) everyMailRewritten = false;
         }
         return everyMailRewritten;
     });
@@ -68,9 +112,10 @@ void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
 void RemoveOne(TMailItem& mail, TAttachment& attachment, THostApi& host, TRemovalWindow& window)
 {
     if (!window.ConfirmRemoveOne(attachment.FileName)) return;
-    RunRemoval(window, false, [&] {
-        attachment.Removed = true;
-        return RemoveParts(host, mail, {&attachment}, QuotedNameList({attachment.FileName})) == TRemoval::Rewritten;
+    RunRemoval(window, false, [&](std::vector<std::string>& notRemoved) {
+        TMailRemoval removal(mail, notRemoved, window.DateSeparator());
+        removal.Select(attachment);
+        return removal.Run(host);
     });
 }
 

@@ -11,9 +11,11 @@ namespace quillbox {
 // Removes every attachment that is marked, visible and not yet removed, one
 // rewrite per mail, in list order. The view is rebuilt when every mail was
 // rewritten; after an error, or when a mail was left untouched, the folder is
-// scanned again so the catalogue matches the mails. Errors are passed on
-// once the window is back in its normal state, which it gets back to even
-// when the rebuild or the new scan fails.
+// scanned again so the catalogue matches the mails. Attachments that cannot
+// be removed yet (IsRemovable, or a mail RemoveParts refuses) stay listed and
+// marked, their mails as they were, and are reported at the end. Errors are
+// passed on once the window is back in its normal state, which it gets back
+// to even when the rebuild or the new scan fails.
 void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window);
 
 // The same for one attachment of one mail.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillbox {
 
@@ -28,6 +29,11 @@ public:
     // Grid and tool bar enabled, default cursor, list commands updated,
     // focus to the grid.
     virtual void EndRemoval() = 0;
+    // The warning that lists the attachments left in their mails because
+    // they cannot be removed yet, one line each.
+    virtual void ReportNotRemoved(const std::vector<std::string>& lines) = 0;
+    // The system's date separator, for the dates in that report.
+    virtual char DateSeparator() const = 0;
 };
 
 }  // namespace quillbox

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "mime/mime_tree.h"
 #include "operations/mime_boundary.h"
 #include "operations/removed_names.h"
 #include "operations/source_rewrite.h"
@@ -69,6 +70,26 @@ std::size_t HeaderBlockEnd(std::string_view source)
     return source.size();
 }
 
+// Where the cut at the delimiters falls ("--" of each delimiter it took).
+std::vector<std::size_t> CutDashes(const TPieceLeads& leads)
+{
+    std::vector<std::size_t> dashes;
+    for (std::size_t k = 1; k < leads.Leads.size(); ++k) dashes.push_back(leads.Leads[k].Dash);
+    dashes.insert(dashes.end(), leads.TrailingDashes.begin(), leads.TrailingDashes.end());
+    return dashes;
+}
+
+// The delimiter lines of the mail's own multipart, as the MIME reader sees
+// them; nothing when it reads no multipart, or not all of it.
+std::optional<std::vector<std::size_t>> DelimiterDashes(const TMimeTree& tree)
+{
+    if (!tree.Root().Opened || tree.PartLimitReached()) return std::nullopt;
+    std::vector<std::size_t> dashes;
+    for (const std::size_t child : tree.Children(0)) dashes.push_back(tree[child].Delimiter.Dash);
+    if (tree.Root().Closing) dashes.push_back(tree.Root().Closing->Dash);
+    return dashes;
+}
+
 void RecordRemovedNames(THostApi& host, const std::string& names)
 {
     const std::string value = AppendNameList(host.GetSpecifiedHeader(kRemovedAttachmentHeader), names);
@@ -76,37 +97,46 @@ void RecordRemovedNames(THostApi& host, const std::string& names)
 }
 }  // namespace
 
+bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 1 && attachment.NestedPath.empty(); }
+
 TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TAttachment*>& toRemove,
                      const std::string& names)
 {
+    if (!std::all_of(toRemove.begin(), toRemove.end(), [](const TAttachment* a) { return IsRemovable(*a); }))
+        return TRemoval::Refused;
     TBRegExp regExp;
     host.SetCurrentMail(mail.MailID);
     const std::string header = host.GetHeader(mail.MailID).value_or(std::string());
     const auto boundary = FindBoundary(regExp, header);
-    if (!boundary) return TRemoval::Untouched;
-    mail.Boundary = boundary->Boundary;
-    mail.BoundaryPattern = boundary->BoundaryPattern;
-
     // The fetched source is needed only until its pieces and their leads are out.
     std::vector<std::string> pieces;
-    std::optional<std::vector<TPieceLead>> leads;
+    std::optional<TPieceLeads> leads;
     {
         const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
-        if (!SplitAtDelimiters(regExp, *boundary, fetched)) return TRemoval::Untouched;
+        const TMimeTree tree(fetched);
+        const std::optional<std::vector<std::size_t>> delimiters = DelimiterDashes(tree);
+        if (!boundary) return delimiters ? TRemoval::Refused : TRemoval::Untouched;
+        mail.Boundary = boundary->Boundary;
+        mail.BoundaryPattern = boundary->BoundaryPattern;
+        // No piece limit: every part the reader sees can be a piece.
+        const int limit = std::max<int>(kMaxPieces, static_cast<int>(tree.Size()) + 2);
+        if (!SplitAtDelimiters(regExp, *boundary, fetched, limit)) return TRemoval::Untouched;
         pieces = CopyPieces(regExp);
         // The header, as the host gave it and as the source shows it, stays whole.
         const std::size_t hostHeader = std::string_view(fetched).starts_with(header) ? header.size() : 0;
         if (pieces[0].size() < std::max(hostHeader, HeaderBlockEnd(fetched))) return TRemoval::Untouched;
         leads = PieceLeads(fetched, pieces, boundary->Boundary);
+        if (!leads) return TRemoval::Untouched;
+        if (!delimiters || *delimiters != CutDashes(*leads) || tree.Root().Boundary != boundary->Boundary)
+            return TRemoval::Refused;
     }
-    if (!leads) return TRemoval::Untouched;
     const auto removed = PiecesToRemove(mail, pieces, toRemove);
     if (!removed) return TRemoval::Untouched;
 
     const std::size_t removedCount = static_cast<std::size_t>(std::count(removed->begin(), removed->end(), true));
-    auto flattened = FlattenedSource(mail, pieces, *leads, *removed, removedCount);
+    auto flattened = FlattenedSource(mail, pieces, leads->Leads, *removed, removedCount);
     const std::string source =
-        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, *leads, *removed, boundary->Boundary);
+        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, leads->Leads, *removed, boundary->Boundary);
     host.SetSource(source);
     if (host.GetSource(mail.MailID) != source) throw EMailNotStored(mail);
     RecordRemovedNames(host, names);

@@ -35,18 +35,4 @@ TPartLayout LayoutOfPart(std::string_view piece)
     return layout;
 }
 
-std::string CutPartBody(std::string_view piece)
-{
-    const TPartLayout layout = LayoutOfPart(piece);
-    std::size_t size = 0;
-    for (std::size_t i = layout.FirstBodyLine; i < layout.Lines.size(); ++i) size += layout.Lines[i].Length + 2;
-    std::string body;
-    body.reserve(size);
-    for (std::size_t i = layout.FirstBodyLine; i < layout.Lines.size(); ++i) {
-        body.append(piece.substr(layout.Lines[i].Start, layout.Lines[i].Length));
-        body.append("\r\n");
-    }
-    return body;
-}
-
 }  // namespace quillbox

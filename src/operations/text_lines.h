@@ -1,5 +1,4 @@
-// Lines of a mail text, where CR LF, a lone CR and a lone LF each end a line,
-// and the body of a MIME part cut out along them.
+// Lines of a mail text, where CR LF, a lone CR and a lone LF each end a line.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +28,5 @@ struct TPartLayout {
     bool HasEmptyLine = false;
 };
 TPartLayout LayoutOfPart(std::string_view piece);
-
-// The part's body: its lines after the header block, each followed by CR LF.
-std::string CutPartBody(std::string_view piece);
 
 }  // namespace quillbox

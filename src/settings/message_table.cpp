@@ -95,4 +95,11 @@ std::string SettingsNotWrittenText(int localeID, const std::string& path)
 
 std::string UnexpectedErrorText(int localeID) { return Pick(kTexts.UnexpectedError, localeID); }
 
+std::string NotRemovedReportText(int localeID, const std::vector<std::string>& lines)
+{
+    std::string text = Pick(kTexts.NotRemoved, localeID);
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
 }  // namespace quillbox

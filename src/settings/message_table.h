@@ -100,4 +100,8 @@ std::string SettingsNotWrittenText(int localeID, const std::string& path);
 // The error box's text for an error that has no message of its own.
 std::string UnexpectedErrorText(int localeID);
 
+// The warning that lists the attachments a removal left in their mails, one
+// line each.
+std::string NotRemovedReportText(int localeID, const std::vector<std::string>& lines);
+
 }  // namespace quillbox

@@ -113,6 +113,7 @@ private:
     void SortTarget() { settings_.View.SortTarget = KnownOr(Number(1), 1, 2, TViewSettings{}.SortTarget); }
     void ShowType() { settings_.View.ShowType = KnownOr(Number(1), 1, 3, TViewSettings{}.ShowType); }
     void ShowOrder() { settings_.View.ShowOrder = KnownOr(Number(1), 1, 2, TViewSettings{}.ShowOrder); }
+    void ClassicRules() { settings_.ClassicRules = Number(1) != 0; }
     void Charset()
     {
         SelectedFont().Charset = static_cast<int>(static_cast<std::uint32_t>(Number(2)) % 256);
@@ -151,6 +152,7 @@ const TSettingsLineReader::TRule TSettingsLineReader::kRules[] = {
     {R"(m/^sorttarget\s*\=\s*(\d+)/i)", &TSettingsLineReader::SortTarget},
     {R"(m/^showtype\s*\=\s*(\d+)/i)", &TSettingsLineReader::ShowType},
     {R"(m/^showorder\s*\=\s*(\d+)/i)", &TSettingsLineReader::ShowOrder},
+    {R"(m/^classicrules\s*\=\s*(\d+)/i)", &TSettingsLineReader::ClassicRules},
     {R"(m/^([EJ])_Charset\s*\=\s*(\d+)/i)", &TSettingsLineReader::Charset},
     {R"(m/^([EJ])_Size\s*\=\s*(\d+)/i)", &TSettingsLineReader::Size},
     {R"(m/^([EJ])_Color\s*\=\s*(\d+)/i)", &TSettingsLineReader::Color},
@@ -187,6 +189,7 @@ void ResetToDefaults(TSettings& settings)
 {
     settings.SavedMaximized = false;
     settings.View = TViewSettings{};
+    settings.ClassicRules = false;
     settings.SaveDir.clear();
     settings.Save = TSaveOptions{};
     settings.GridWidths = {0};

@@ -41,6 +41,9 @@ struct TSettings {
     std::string SaveDir;
     TSaveOptions Save;
     TViewSettings View;
+    // Find attachments by the classic rules instead of the full ones; a file
+    // without the key means the full rules.
+    bool ClassicRules = false;
     TInterfaceFonts Fonts;
 };
 

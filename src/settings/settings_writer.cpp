@@ -75,6 +75,7 @@ std::string FormatSettings(const TSettings& settings, const TLanguage& language,
         .Value("SortTarget", settings.View.SortTarget)
         .Value("ShowType", settings.View.ShowType)
         .Value("ShowOrder", settings.View.ShowOrder)
+        .Value("ClassicRules", settings.ClassicRules ? 1 : 0)
         .Line()
         .Line("[Locale]")
         .Value("Locale", language.LocaleID)

@@ -93,7 +93,8 @@ void TMemoryMailHost::SetSpecifiedHeader(const std::string& name, const std::str
 
 std::string TMemoryMailHost::GetTempFileName(const std::string& extension)
 {
-    TempFiles.push_back((folder_ / ("tmp" + std::to_string(TempFiles.size()) + "." + extension)).string());
+    const std::filesystem::path folder = TempFolderMissing ? folder_ / "missing" : folder_;
+    TempFiles.push_back((folder / ("tmp" + std::to_string(TempFiles.size()) + "." + extension)).string());
     return TempFiles.back();
 }
 

@@ -46,6 +46,8 @@ public:
     std::function<std::string(const std::string&)> StoreSource;
     std::function<std::string(const std::string&)> ToJis;
     int SetSourceCalls = 0;
+    // Temporary names in a folder that does not exist: files there cannot be written.
+    bool TempFolderMissing = false;
 
 private:
     std::filesystem::path folder_;

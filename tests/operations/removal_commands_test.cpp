@@ -28,10 +28,12 @@ public:
         if (ScanFails) throw std::runtime_error("index unreadable");
     }
     void EndRemoval() override { Log("end"); }
+    void ReportNotRemoved(const std::vector<std::string>& lines) override { NotRemoved = lines, Log("not removed"); }
+    char DateSeparator() const override { return '-'; }
 
     bool Yes = true;
     bool ScanFails = false;
-    std::vector<std::string> Events, Progress;
+    std::vector<std::string> Events, Progress, NotRemoved;
 
 private:
     void Log(const std::string& what) { Events.push_back(what); }
@@ -125,6 +127,53 @@ TEST_F(RemovalCommandsTest, AFailingRescanStillLeavesTheWindowEnabled)
     host.Mails[list[1].MailID] = "Subject: gone\r\n\r\n";
     EXPECT_THROW(RemoveOne(list[1], *list[1].Attachments[0], host, window), std::runtime_error);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
+}
+
+TEST_F(RemovalCommandsTest, PartsThatCannotBeCutYetStayListedMarkedAndReported)
+{
+    // A nested attachment beside a top-level one, and a mail that is one
+    // attachment.
+    const std::string nested = "Content-Type: multipart/mixed; boundary=\"in\"\r\n\r\n--in\r\n"
+                               "Content-Type: application/pdf; name=\"n.pdf\"\r\n\r\nPDF\r\n--in--\r\n";
+    TTestMail mail;
+    mail.Parts = {TextPart("Hi\r\n"), {nested, "", ""}, SevenBitPart("a.txt", "a\r\n")};
+    auto item = Store(mail, "box/inbox/?0");
+    auto inner = std::make_unique<TAttachment>();
+    inner->PartNo = 2;
+    inner->NestedPath = {1};
+    inner->FileName = "n.pdf";
+    item->Attachments.insert(item->Attachments.begin(), std::move(inner));
+    auto single = std::make_unique<TMailItem>();
+    single->MailID = "box/inbox/?1";
+    single->Subject = "one";
+    host.Mails[single->MailID] = "Content-Type: application/pdf\r\n\r\nPDF\r\n";
+    auto whole = std::make_unique<TAttachment>();
+    whole->PartNo = 0;
+    whole->FileName = "NoName.pdf";
+    single->Attachments.push_back(std::move(whole));
+    std::vector<std::unique_ptr<TMailItem>> mails;
+    mails.push_back(std::move(item));
+    mails.push_back(std::move(single));
+    list.AddInDateOrder(std::move(mails));
+    for (std::size_t m = 0; m < list.Count(); ++m)
+        for (const auto& attachment : list[m].Attachments) attachment->Marked = attachment->Visible = true;
+    list.MarkCount = list.AttachCount = 3;
+    const std::string before = host.Mails["box/inbox/?1"];
+
+    RemoveMarked(list, host, window);
+    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
+    EXPECT_EQ(window.NotRemoved, (std::vector<std::string>{"1899-12-30\ttest\tn.pdf", "1899-12-30\tone\tNoName.pdf"}));
+    EXPECT_EQ(host.Mails["box/inbox/?1"], before);
+    // The top-level attachment went; the nested one is still listed and
+    // marked, at its part, which the rewrite did not move.
+    ASSERT_EQ(list[0].Attachments.size(), 1u);
+    EXPECT_EQ(list[0].Attachments[0]->FileName, "n.pdf");
+    EXPECT_TRUE(list[0].Attachments[0]->Marked);
+    EXPECT_EQ(PartPathText(*list[0].Attachments[0]), "2.1");
+    EXPECT_EQ(list[1].Attachments.size(), 1u);
+    EXPECT_EQ(list.AttachCount, 2);
+    EXPECT_NE(host.Mails["box/inbox/?0"].find("n.pdf"), std::string::npos);
+    EXPECT_EQ(host.Mails["box/inbox/?0"].find("a.txt\"\r\nContent-Transfer"), std::string::npos);
 }
 
 TEST_F(RemovalCommandsTest, RemoveOneRewritesTheMailAndRebuilds)

@@ -130,11 +130,13 @@ TEST(PieceLeads, ADelimiterWithoutLineEndKeepsWhatFollowsOnItsLine)
     const std::string source = "head\r\n--b--  x\r\n--b \r\n\r\ny";
     const auto leads = PieceLeads(source, {"head\r\n", "x\r\n", "y"}, "b");
     ASSERT_TRUE(leads);
-    EXPECT_FALSE((*leads)[1].OwnLine);
-    EXPECT_EQ((*leads)[1].Text, "--  ");
-    EXPECT_TRUE((*leads)[2].OwnLine);
-    EXPECT_EQ((*leads)[2].Text, "\r\n");
-    EXPECT_EQ(JoinKeptPieces({"head\r\n", "x\r\n", "y"}, *leads, {false, false, false}, "b"),
+    EXPECT_FALSE(leads->Leads[1].OwnLine);
+    EXPECT_EQ(leads->Leads[1].Text, "--  ");
+    EXPECT_TRUE(leads->Leads[2].OwnLine);
+    EXPECT_EQ(leads->Leads[2].Text, "\r\n");
+    EXPECT_EQ(leads->Leads[2].Dash, 16u);
+    EXPECT_TRUE(leads->TrailingDashes.empty());
+    EXPECT_EQ(JoinKeptPieces({"head\r\n", "x\r\n", "y"}, leads->Leads, {false, false, false}, "b"),
               "head\r\n--b--  x\r\n--b\r\n\r\ny--b--\r\n\r\n");
     // Pieces that are not the source's text between delimiters give nothing.
     EXPECT_FALSE(PieceLeads(source, {"head\r\n", "z\r\n", "y"}, "b"));
@@ -194,7 +196,7 @@ TEST_F(RemovePartsTest, EmptyPiecesStaySoLaterPartsKeepTheirNumbers)
     DropRemovedAttachments(*item);
     ASSERT_EQ(item->Attachments[0]->PartNo, 2);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c")));
-    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc");
 }
 
 TEST_F(RemovePartsTest, RenumberedAttachmentsCanStillBeSavedAndRemoved)
@@ -206,11 +208,11 @@ TEST_F(RemovePartsTest, RenumberedAttachmentsCanStillBeSavedAndRemoved)
     ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
     DropRemovedAttachments(*item);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[1], Path("c")));
-    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c")), "ccc");
     ASSERT_EQ(Remove(*item, {0}), TRemoval::Rewritten);
     DropRemovedAttachments(*item);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("c2")));
-    EXPECT_EQ(ReadFileBytes(Path("c2")), "ccc\r\n");
+    EXPECT_EQ(ReadFileBytes(Path("c2")), "ccc");
 }
 
 TEST_F(RemovePartsTest, AMailThatNoLongerMatchesTheCatalogueIsLeftAlone)
@@ -244,6 +246,46 @@ TEST_F(RemovePartsTest, TheBoundaryInAHeaderFieldIsNoPlaceToCut)
     ASSERT_EQ(item->Attachments.at(0)->PartNo, 1);
     EXPECT_EQ(Remove(*item, {0}), TRemoval::Untouched);
     EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovePartsTest, MailsTheCutWouldCutApartAreRefusedUntouched)
+{
+    // Delimiter text inside a line, a longer boundary that starts with the
+    // mail's, a delimiter after the closing one: the cut would fall there,
+    // though no part begins there.
+    for (const std::string& body : {std::string("text --=_b.1+x inline\r\n"), std::string("--=_b.1+x_longer\r\n")}) {
+        TTestMail mail;
+        mail.Parts = {TextPart(body), SevenBitPart("a.txt", "aaa\r\n")};
+        auto item = Store(mail);
+        EXPECT_EQ(Remove(*item, {0}), TRemoval::Refused) << body;
+    }
+    TTestMail trailing;
+    trailing.Parts = {TextPart("Hi\r\n"), SevenBitPart("a.txt", "aaa\r\n")};
+    trailing.Epilogue = "--=_b.1+x\r\nafter the end\r\n";
+    auto item = Store(trailing);
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Refused);
+    // A boundary after another parameter: the cut cannot find it.
+    trailing.Epilogue.clear();
+    trailing.ContentType = "Content-Type: multipart/mixed; charset=us-ascii; boundary=\"=_b.1+x\"\r\n";
+    item = Store(trailing);
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Refused);
+    // A nested part, the body of a mail that is not multipart.
+    item->Attachments[0]->NestedPath = {1};
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Refused);
+    item->Attachments[0]->NestedPath.clear();
+    item->Attachments[0]->PartNo = 0;
+    EXPECT_EQ(Remove(*item, {0}), TRemoval::Refused);
+    EXPECT_EQ(host.SetSourceCalls, 0);
+}
+
+TEST_F(RemovePartsTest, NoPieceLimitKeepsALatePartRemovable)
+{
+    TTestMail mail;
+    for (int i = 0; i < 1200; ++i) mail.Parts.push_back(SevenBitPart(std::to_string(i) + ".txt", "x\r\n"));
+    auto item = Store(mail);
+    ASSERT_EQ(Remove(*item, {1199}), TRemoval::Rewritten);
+    mail.Parts.pop_back();
+    EXPECT_EQ(Stored(), WithField(mail.Source() + "\r\n", "X-Removed-Attachment: \"1199.txt\""));
 }
 
 TEST_F(RemovePartsTest, ASourceTheHostDidNotKeepIsAnErrorNamingTheMail)

@@ -60,7 +60,7 @@ TEST(CaptionTable, BothLanguagesSetTheSameControlsAndHintsInOneOrder)
         EXPECT_TRUE(controls.insert(japanese[i].Control).second) << japanese[i].Control;
     }
     EXPECT_EQ(japanese.front().Control, "lblTargetFolderLbl");
-    EXPECT_EQ(japanese.size(), 37u);
+    EXPECT_EQ(japanese.size(), 38u);
 
     std::size_t hinted = 0;
     for (const TControlText& text : japanese) {
@@ -89,7 +89,7 @@ TEST(CaptionTable, AccessKeysDoNotCollideWithinAMenu)
          "mnFind"},
         {"pmnCopyGrid", "pmnShowMail", "pmnSetTargetExtension", "pmnSaveAttachAs", "pmnDeleteAnAttachment"},
         {"mnView", "mnEdit", "mnFunction", "mnOption", "mnHelp"},
-        {"mnJapanese", "mnEnglish", "mnChangeFont", "mnNumberSameNames", "mnMailDateOnFiles"},
+        {"mnJapanese", "mnEnglish", "mnChangeFont", "mnNumberSameNames", "mnMailDateOnFiles", "mnClassicRules"},
     };
     for (const int locale : {1041, 1033}) {
         const auto table = CaptionTableFor(locale);

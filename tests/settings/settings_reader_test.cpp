@@ -25,10 +25,12 @@ TEST_F(ReadSettingsTest, NoFileGivesDefaultsAndNoSavedPosition)
     settings_.View = {2, 1, 1, true, "pdf"};
     settings_.SaveDir = "C:\\old";
     settings_.Save = {true, false};
+    settings_.ClassicRules = true;
     ReadSettings(path_, settings_, language_);
     EXPECT_EQ(settings_.SavedLeft, kNoSavedPosition);
     EXPECT_EQ(settings_.SavedTop, kNoSavedPosition);
     EXPECT_EQ(settings_.View, TViewSettings{});
+    EXPECT_FALSE(settings_.ClassicRules);  // older files lack the key: the full rules
     EXPECT_EQ(settings_.SaveDir, "");
     EXPECT_EQ(settings_.Save, TSaveOptions{});
     EXPECT_EQ(settings_.GridWidths, std::vector<std::int32_t>{0});
@@ -47,6 +49,7 @@ TEST_F(ReadSettingsTest, EachLineByItsOwnPatternInAnyOrderAndCase)
          "version = 1.26\r\n"
          "Unknown = 1\r\n"
          "\r\n"
+         "classicrules=1\r\n"
          "J_Name = Meiryo UI\r\n");
     EXPECT_EQ(settings_.SavedLeft, 5);
     EXPECT_EQ(settings_.SavedTop, 6);
@@ -58,6 +61,9 @@ TEST_F(ReadSettingsTest, EachLineByItsOwnPatternInAnyOrderAndCase)
     // Trailing blanks are part of the folder.
     EXPECT_EQ(settings_.SaveDir, "D:\\mail\\saved  ");
     EXPECT_EQ(settings_.Fonts.JapaneseFont.Name, "Meiryo UI");
+    EXPECT_TRUE(settings_.ClassicRules);
+    Read("ClassicRules = 1\r\nClassicRules = 0\r\n");
+    EXPECT_FALSE(settings_.ClassicRules);
     // No charset line: the fonts still await the window's defaults.
     EXPECT_FALSE(settings_.Fonts.FontsLoaded);
 }

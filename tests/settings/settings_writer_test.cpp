@@ -67,6 +67,7 @@ TEST_F(WriteSettingsTest, WritesTheFixedLayoutByteForByte)
               "SortTarget = 2\r\n"
               "ShowType = 1\r\n"
               "ShowOrder = 1\r\n"
+              "ClassicRules = 0\r\n"
               "\r\n"
               "[Locale]\r\n"
               "Locale = 1033\r\n"
@@ -98,6 +99,7 @@ TEST_F(WriteSettingsTest, JapaneseHeadsTheFileWithItsOwnComment)
 TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
 {
     TSettings written = Values();
+    written.ClassicRules = true;
     TLanguage language = InitLanguage(1041);
     language.LocaleID = 2057;
     TOpenWindowState window = Window();
@@ -117,6 +119,7 @@ TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
     EXPECT_EQ(read.View.SortTarget, 2);
     EXPECT_EQ(read.View.ShowType, 1);
     EXPECT_EQ(read.View.ShowOrder, 1);
+    EXPECT_TRUE(read.ClassicRules);
     EXPECT_EQ(readLanguage.LocaleID, 2057);
     EXPECT_EQ(read.Fonts.SecondFont, written.Fonts.SecondFont);
     EXPECT_TRUE(read.Fonts.FontsLoaded);

@@ -7,7 +7,7 @@ each attachment must decode to.
 OUTDIR/ops/*.eml     four mails a day apart, each with a text body:
                      Alpha: a.bin (base64), notes.txt (7bit, LF line ends)
                      Beta:  a.bin (base64, other bytes), b.dat (quoted-printable)
-                     Gamma: odd.bin (no transfer encoding: cannot be decoded)
+                     Gamma: odd.bin (a transfer encoding nobody decodes)
                      Delta: c.bin, d.bin (base64)
 OUTDIR/same/*.eml    four mails a day apart, for saving files of one name:
                      Epsilon, Zeta, Eta: a.bin each (base64, each its own bytes)
@@ -65,17 +65,17 @@ def main():
     mails = {}
     a1, expected["Alpha-a.bin"] = base64_part("a.bin", blob(700))
     notes = part("notes.txt", "7bit", b"line one\nline two\n")
-    # A part's body runs up to the next delimiter, so the line end that
-    # belongs to the delimiter line is part of what text parts save.
-    expected["Alpha-notes.txt"] = b"line one\r\nline two\r\n\r\n"
+    # Line ends become CR LF; the one before the next delimiter is the
+    # delimiter's, not the file's.
+    expected["Alpha-notes.txt"] = b"line one\r\nline two\r\n"
     mails["Alpha"] = mail("Alpha", 0, [a1, notes])
 
     a2, expected["Beta-a.bin"] = base64_part("a.bin", blob(500))
     qp_body = b"caf=C3=A9 =3D done\r\nsoft=\r\nbreak\r\n"
-    expected["Beta-b.dat"] = quopri.decodestring(qp_body + b"\r\n")
+    expected["Beta-b.dat"] = quopri.decodestring(qp_body)
     mails["Beta"] = mail("Beta", 1, [a2, part("b.dat", "quoted-printable", qp_body)])
 
-    mails["Gamma"] = mail("Gamma", 2, [part("odd.bin", None, b"plain text\r\n")])
+    mails["Gamma"] = mail("Gamma", 2, [part("odd.bin", "x-uuencode", b"begin 644 odd.bin\r\nend\r\n")])
 
     c, expected["Delta-c.bin"] = base64_part("c.bin", blob(900))
     d, expected["Delta-d.bin"] = base64_part("d.bin", blob(300))

@@ -34,6 +34,7 @@ enum TCommandId : unsigned {
     cmDeleteAnAttachment,
     cmNumberSameNames,
     cmMailDateOnFiles,
+    cmClassicRules,
 };
 
 }  // namespace quillbox

@@ -147,6 +147,7 @@ void TfrmMain::FormCreate()
     for (const char* name : {"mnShowAllItems", "mnSortByDate", "mnDeccending"}) menus_.SetChecked(name, true);
     menus_.SetChecked("mnNumberSameNames", context_.Settings.Save.NumberSameNames);
     menus_.SetChecked("mnMailDateOnFiles", context_.Settings.Save.MailDateOnFiles);
+    menus_.SetChecked("mnClassicRules", context_.Settings.ClassicRules);
     LayOut();
 }
 

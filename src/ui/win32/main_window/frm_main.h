@@ -151,12 +151,17 @@ private:
     void DeleteAnAttachment();
     // The hourglass over the whole window while a command runs.
     void SetBusyCursor(bool busy);
+    // The user's date separator, for the dates in the save and removal reports.
+    static char DateSeparator();
     // Geometry and column widths as the settings file keeps them.
     TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);
     void GridKeyPress(char key);
     void mnReadMeClick();
     void mnOpenReadMeClick();
+    // Classic or full attachment rules: the check follows the settings, and
+    // the folder is read again by the other rules.
+    void mnClassicRulesClick();
 
     TMainWindowContext context_;
     TWindowMenus menus_;

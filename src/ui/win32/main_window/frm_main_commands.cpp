@@ -59,6 +59,7 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmMailDateOnFiles: ToggleSaveOption(context_.Settings.Save.MailDateOnFiles, "mnMailDateOnFiles"); break;
     case cmReadMe: mnReadMeClick(); break;
     case cmOpenReadMe: mnOpenReadMeClick(); break;
+    case cmClassicRules: mnClassicRulesClick(); break;
     default: RunListingCommand(command); break;
     }
 }

@@ -43,6 +43,13 @@ public:
         form_.logic_.ListUpdated();  // enables the menus again when rows are listed
         form_.grid_->Focus();
     }
+    void ReportNotRemoved(const std::vector<std::string>& lines) override
+    {
+        const TLanguage& language = form_.context_.Language;
+        ShowMessageBox(form_.window_, TMessageKind::Warning, NotRemovedReportText(language.LocaleID, lines),
+                       language.PlugInTitle);
+    }
+    char DateSeparator() const override { return TfrmMain::DateSeparator(); }
 
 private:
     bool Confirm(const std::string& text)

@@ -63,13 +63,7 @@ public:
         form_.context_.SettingsFile.WriteSettings(form_.context_.Settings, form_.context_.Language,
                                                   form_.OpenWindowState());
     }
-    char DateSeparator() const override
-    {
-        char separator[8] = {};
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
-            return separator[0];
-        return '/';
-    }
+    char DateSeparator() const override { return TfrmMain::DateSeparator(); }
 
 private:
     TfrmMain& form_;
@@ -88,6 +82,14 @@ private:
     bool& flag_;
 };
 }  // namespace
+
+char TfrmMain::DateSeparator()
+{
+    char separator[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
+        return separator[0];
+    return '/';
+}
 
 void TfrmMain::SaveMarksAs()
 {

@@ -19,7 +19,17 @@ private:
 void TfrmMain::ScanFolder()
 {
     TIconCache icons(context_.Icons);
+    context_.Mails.Rules = context_.Settings.ClassicRules ? TAttachmentRules::Classic : TAttachmentRules::Full;
     quillbox::ScanFolder(context_.Mails, context_.Host, *this, icons);
+}
+
+void TfrmMain::mnClassicRulesClick()
+{
+    // Not while a scan lets messages through: it would pull the mails from under it.
+    if (logic_.Scanning()) return;
+    context_.Settings.ClassicRules = !context_.Settings.ClassicRules;
+    menus_.SetChecked("mnClassicRules", context_.Settings.ClassicRules);
+    ScanFolder();
 }
 
 }  // namespace quillbox

@@ -40,7 +40,8 @@ const std::vector<TMenuItemLayout>& MainMenuLayout()
         {"mnOption", cmNone, {}, 0,
          {Item("mnJapanese", cmJapanese), Item("mnEnglish", cmEnglish),
           Item("mnChangeFont", cmChangeFont), Separator(),
-          Item("mnNumberSameNames", cmNumberSameNames), Item("mnMailDateOnFiles", cmMailDateOnFiles)}},
+          Item("mnNumberSameNames", cmNumberSameNames), Item("mnMailDateOnFiles", cmMailDateOnFiles),
+          Separator(), Item("mnClassicRules", cmClassicRules)}},
         {"mnHelp", cmNone, {}, 0, {Item("mnReadMe", cmReadMe), Item("mnOpenReadMe", cmOpenReadMe)}},
     };
     return layout;
