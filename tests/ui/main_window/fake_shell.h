@@ -103,7 +103,7 @@ public:
     }
 
     CatalogueBuilder catalogue;
-    TViewSettings viewSettings{1, 3, 1};  // by date, everything, ascending
+    TViewSettings viewSettings{1, 3, 1, false, {}};  // by date, everything, ascending, no extension filter
     TModelGrid grid;
     TListView list;
     TStatusTotals totals;
