@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "catalogue/attachment.h"
 #include "catalogue/folder_scan.h"
 #include "regex/regex_library.h"
 #include "store/store_host_api.h"
@@ -68,9 +69,13 @@ void CheckCatalogue(const TMailList& list, const TFuzzWindow& window, bool finis
         Check(!mail.MailID.empty(), "mail identifier");
         Check(i == 0 || list[i - 1].Date <= mail.Date, "date order");
         for (std::size_t a = 0; a < mail.Attachments.size(); ++a) {
-            Check(mail.Attachments[a]->PartNo >= 1, "part number");
-            Check(a == 0 || mail.Attachments[a - 1]->PartNo < mail.Attachments[a]->PartNo, "part order");
-            Check(mail.Attachments[a]->Size >= 0, "size");
+            const TAttachment& attachment = *mail.Attachments[a];
+            // Part 0 is a mail that is one attachment as a whole: nothing else can be listed beside it.
+            Check(attachment.PartNo >= 1 || (attachment.PartNo == 0 && attachment.NestedPath.empty() &&
+                                             mail.Attachments.size() == 1),
+                  "part number");
+            Check(a == 0 || PartPath(*mail.Attachments[a - 1]) < PartPath(attachment), "part order");
+            Check(attachment.Size >= 0, "size");
         }
         total += static_cast<std::int32_t>(mail.Attachments.size());
     }
