@@ -1,6 +1,9 @@
-// Removals on arbitrary sources: no crash, and a mail is either left exactly
-// as it was (untouched or refused) or keeps every part not removed, byte for
-// byte (or becomes its one kept part when flattened).
+// Removals on arbitrary sources, of attachments the full rules list at any
+// depth: no crash, and a mail is either left exactly as it was (untouched or
+// refused) or keeps its header, preamble, epilogue and every part not
+// removed, byte for byte, with the removed ones gone (or becomes its one
+// kept part when flattened); the kept attachments are listed again at the
+// places the removal gave them.
 //
 // Input: two bytes choosing the attachments to remove (bit i % 16 for the
 // i-th), then the source. With the first byte's high bit set, a multipart
@@ -10,7 +13,7 @@
 #include <string>
 
 #include "memory_mail_host.h"
-#include "operations/mime_boundary.h"
+#include "operations/renumber.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
 #include "regex/regex_library.h"
@@ -57,16 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     host.StoreSource = [&](const std::string& s) { return written = s; };
 
     try {
-        const auto mail = testing::CatalogueOf(mailId, source);
-        if (!mail) return 0;
+        const auto mail = testing::CatalogueOf(host, mailId);
         std::vector<const TAttachment*> chosen;
         std::vector<std::string> names;
-        std::vector<bool> removed(kMaxPieces + 1, false);
+        std::vector<std::vector<int>> removed;
         for (std::size_t i = 0; i < mail->Attachments.size(); ++i) {
             if (!(mask & (1u << (i % 16)))) continue;
+            mail->Attachments[i]->Removed = true;
             chosen.push_back(mail->Attachments[i].get());
             names.push_back(mail->Attachments[i]->FileName);
-            removed.at(mail->Attachments[i]->PartNo) = true;
+            removed.push_back(PartPath(*mail->Attachments[i]));
         }
         if (chosen.empty()) return 0;
         if (RemoveParts(host, *mail, chosen, QuotedNameList(names)) != TRemoval::Rewritten) {
@@ -75,6 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         }
         const std::string fault = testing::IntegrityFault(source, written, removed);
         if (!fault.empty()) Fail(fault, source, written);
+        DropRemovedAttachments(*mail);
+        const auto rescanned = testing::CatalogueOf(host, mailId);
+        bool samePlaces = rescanned->Attachments.size() == mail->Attachments.size();
+        for (std::size_t i = 0; samePlaces && i < mail->Attachments.size(); ++i)
+            samePlaces = PartPath(*rescanned->Attachments[i]) == PartPath(*mail->Attachments[i]) &&
+                         rescanned->Attachments[i]->Size == mail->Attachments[i]->Size;
+        if (!samePlaces) Fail("the kept attachments are not where the catalogue puts them", source, written);
     } catch (const EBRegExpError&) {
         // A pattern the engine gives up on (its match budget) ends the command, mail untouched.
         if (!written.empty()) Fail("an error after the mail was written", source, written);

@@ -12,6 +12,7 @@
 #include "operations/removal_commands.h"
 #include "operations/renumber.h"
 #include "scan_command.h"
+#include "settings/message_table.h"
 #include "store/mail_store.h"
 #include "store/store_host_api.h"
 #include "text/code_page.h"
@@ -89,10 +90,11 @@ public:
     void EndRemoval() override {}
     void ReportNotRemoved(const std::vector<std::string>& lines) override
     {
-        for (const std::string& line : lines) std::cerr << "qbx: not removed (nested, or the mail cannot be cut yet): " << line << "\n";
+        for (const std::string& line : lines) std::cerr << "qbx: not removed (the mail cannot be cut): " << line << "\n";
         NotRemoved = !lines.empty();
     }
     char DateSeparator() const override { return '/'; }
+    int LocaleID() const override { return kEnglishLocaleID; }
 
     bool Rescanned = false;
     bool NotRemoved = false;

@@ -42,29 +42,6 @@ bool DescribesMultipartBody(const std::vector<std::string_view>& field)
 }
 }  // namespace
 
-std::string JoinKeptPieces(const std::vector<std::string>& pieces, const std::vector<TPieceLead>& leads,
-                           const std::vector<bool>& removed, const std::string& boundary)
-{
-    const std::string delimiter = "--" + boundary;
-    std::size_t size = delimiter.size() + 8;
-    for (const std::string& piece : pieces) size += piece.size() + delimiter.size() + 2;
-    for (const TPieceLead& lead : leads) size += lead.Text.size();
-    std::string source;
-    source.reserve(size);
-    if (!pieces.empty()) source += pieces[0];
-    source += delimiter;
-    for (std::size_t k = 1; k < pieces.size(); ++k) {
-        if (k < removed.size() && removed[k]) continue;
-        const TPieceLead& lead = leads.at(k);
-        if (lead.OwnLine) source += kCrLf;
-        source += lead.Text;
-        source += pieces[k];
-        source += delimiter;
-    }
-    source += "--\r\n\r\n";
-    return source;
-}
-
 std::optional<std::string> FlattenToSinglePart(const std::string& headerPiece, const std::string& part)
 {
     const TPartLayout partLayout = LayoutOfPart(part);
