@@ -44,27 +44,27 @@ std::optional<std::vector<std::size_t>> PartsOf(const TMimeTree& tree,
 
 // A mail that loses all its attachments and keeps a single text part at the
 // top (nothing after the closing delimiter but white space) is given back
-// as that part alone.
-std::optional<std::string> FlattenedSource(std::string_view source, const TMimeTree& tree, const TPartCut& cut,
-                                           const TMailItem& mail, std::size_t removedCount)
+// as that part alone. Judged on the cut source, so that what goes from
+// inside the kept part is gone from it too.
+std::optional<std::string> FlattenedSource(const std::string& cutSource, const TMailItem& mail,
+                                           std::size_t removedCount)
 {
-    if (mail.Attachments.size() != removedCount || cut.RootEmptied) return std::nullopt;
+    if (mail.Attachments.size() != removedCount) return std::nullopt;
+    const TMimeTree tree(cutSource);
     const TMimePart& root = tree.Root();
-    const std::string_view epilogue = root.Epilogue.In(source);
+    const std::string_view epilogue = root.Epilogue.In(cutSource);
     if (epilogue.find_first_not_of(" \t\r\n") != std::string_view::npos) return std::nullopt;
-    std::vector<std::size_t> kept;
-    for (const std::size_t child : tree.Children(0))
-        if (!cut.Erased[child]) kept.push_back(child);
-    if (kept.size() != 1) return std::nullopt;
-    const TMimePart& part = tree[kept.front()];
-    const std::string piece(source.substr(part.Content.Begin, tree.FollowingDash(kept.front()) - part.Content.Begin));
+    if (root.FirstChild == kNoPart || tree[root.FirstChild].NextSibling != kNoPart) return std::nullopt;
+    const TMimePart& part = tree[root.FirstChild];
+    std::string piece(part.Content.In(cutSource));
     if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", piece)) return std::nullopt;
     // A part that does not start with its header lines has no header block
     // to move into the mail's: it stays a part.
     if (part.Header.Empty() || part.Header.Begin != part.Content.Begin || piece.find_first_of(" \t\r\n") == 0)
         return std::nullopt;
-    const std::string header(source.substr(0, tree[root.FirstChild].Delimiter.Dash));
-    return FlattenToSinglePart(header, piece);
+    // The body keeps its bytes and ends with a line break, as a mail does.
+    if (!piece.empty() && piece.back() != '\n' && piece.back() != '\r') piece += "\r\n";
+    return FlattenToSinglePart(cutSource.substr(0, part.Delimiter.Dash), piece);
 }
 
 // The kept attachments move to the places the cut gives their parts.
@@ -110,10 +110,9 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         mail.Boundary = tree->Root().Boundary;
         mail.BoundaryPattern = BoundaryPatternOf(mail.Boundary);
         cut = PlanCut(*tree, *parts);
-        auto flattened = FlattenedSource(fetched, *tree, *cut, mail, toRemove.size());
-        source = flattened ? std::move(*flattened)
-                           : CutSource(fetched, *tree, *cut,
-                                       cut->RootEmptied ? RemovalNotePart(host, note, names) : std::string());
+        source = CutSource(fetched, *tree, *cut, cut->RootEmptied ? RemovalNotePart(host, note, names) : std::string());
+        if (!cut->RootEmptied)
+            if (auto flattened = FlattenedSource(source, mail, toRemove.size())) source = std::move(*flattened);
         host.SetSource(source);
         const std::optional<std::string> stored = host.GetSource(mail.MailID);
         if (!stored || !SameUpToLineEnds(source, *stored)) {

@@ -106,13 +106,17 @@ std::string IntegrityFault(const std::string& before, const std::string& written
     if (!rootAfter.Opened || rootAfter.Boundary != rootBefore.Boundary) {
         const std::vector<std::size_t> children = treeBefore.Children(0);
         if (kept.empty()) return "the mail lost its multipart and every part";
-        // Flattened: the one kept top-level part, its line break included.
+        // Flattened: the one kept top-level part. A multipart keeps its kept
+        // parts; a single part's body ends with a line break.
         for (const std::size_t child : children) {
             const std::vector<int> path = treeBefore.PathOf(child);
             if (std::find(removed.begin(), removed.end(), path) != removed.end()) continue;
-            const TMimePart& part = treeBefore[child];
-            return FlatteningFault(written, std::string_view(before).substr(
-                                                part.Content.Begin, treeBefore.FollowingDash(child) - part.Content.Begin));
+            if (treeBefore[child].Opened)
+                return LeafTexts(treeAfter, written) == kept ? "" : "the kept multipart lost more than the removed parts";
+            const std::string_view part = treeBefore[child].Content.In(before);
+            const std::string fault = FlatteningFault(written, part);
+            if (fault.empty() || part.ends_with('\n') || part.ends_with('\r')) return fault;
+            return FlatteningFault(written, std::string(part) + "\r\n");
         }
         return "the mail is no longer multipart";
     }

@@ -335,6 +335,24 @@ TEST_F(RemovePartsTest, NestedPartsGoWithTheirDelimiterLinesAtEveryDepth)
                         "X-Removed-Attachment: \"b.pdf\",\r\n \"a.png\",\r\n \"c.pdf\",\r\n \"d.zip\"\r\n\r\nbody\r\n");
 }
 
+TEST_F(RemovePartsTest, AFlattenedMailKeepsNothingThatWasRemovedFromInsideItsPart)
+{
+    host.Mails["box/inbox/?1"] =
+        "Subject: alt\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"out\"\r\n\r\n"
+        "--out\r\nContent-Type: multipart/alternative; boundary=\"in\"\r\n\r\n"
+        "--in\r\nContent-Type: text/plain\r\n\r\nbody\r\n"
+        "--in\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\n\r\nAAAA\r\n"
+        "--in--\r\n"
+        "--out\r\nContent-Type: application/zip; name=\"b.zip\"\r\n\r\nBBBB\r\n"
+        "--out--\r\n";
+    auto item = CatalogueOf(host, "box/inbox/?1");
+    ASSERT_EQ(item->Attachments.size(), 2u);
+    ASSERT_EQ(Remove(*item, {0, 1}), TRemoval::Rewritten);
+    EXPECT_EQ(Stored(), "Subject: alt\r\nMIME-Version: 1.0\r\nContent-Type: multipart/alternative; boundary=\"in\"\r\n"
+                        "X-Removed-Attachment: \"a.pdf\",\r\n \"b.zip\"\r\n\r\n"
+                        "--in\r\nContent-Type: text/plain\r\n\r\nbody\r\n--in--\r\n");
+}
+
 TEST_F(RemovePartsTest, NamesInTheRecordNeverStartAHeaderLineOfTheirOwn)
 {
     TTestMail mail;
