@@ -35,7 +35,7 @@ std::optional<std::vector<std::size_t>> PartsOf(const TMimeTree& tree,
     std::vector<std::size_t> parts;
     for (const TAttachment* attachment : toRemove) {
         const auto index = tree.Find(PartPath(*attachment));
-        if (!index || *index == 0 || !tree[*index].IsLeaf()) return std::nullopt;
+        if (!index || !tree[*index].IsLeaf()) return std::nullopt;
         if (RecordedSize(tree, *index) != static_cast<std::size_t>(attachment->Size)) return std::nullopt;
         parts.push_back(*index);
     }
@@ -67,6 +67,23 @@ std::optional<std::string> FlattenedSource(const std::string& cutSource, const T
     return FlattenToSinglePart(cutSource.substr(0, part.Delimiter.Dash), piece);
 }
 
+// The mail without the cut parts: flattened when it keeps one text part and
+// no attachment, with the note in place of all its parts when it keeps none.
+std::string NewSource(THostApi& host, const std::string& fetched, const TMimeTree& tree, const TPartCut& cut,
+                      const TMailItem& mail, std::size_t removedCount, const std::string& names,
+                      const TRemovalNote& note)
+{
+    if (cut.Erased[0]) {
+        // The mail is the attachment: the note becomes its body.
+        const std::string header = fetched.substr(0, tree.Root().Body.Begin);
+        return FlattenToSinglePart(header, RemovalNotePart(host, note, names)).value_or(header);
+    }
+    if (cut.RootEmptied) return CutSource(fetched, tree, cut, RemovalNotePart(host, note, names));
+    std::string source = CutSource(fetched, tree, cut, {});
+    if (auto flattened = FlattenedSource(source, mail, removedCount)) return std::move(*flattened);
+    return source;
+}
+
 // The kept attachments move to the places the cut gives their parts.
 void MoveKeptAttachments(TMailItem& mail, const std::vector<const TAttachment*>& removed, const TMimeTree& tree,
                          const TPartCut& cut)
@@ -89,7 +106,7 @@ void RecordRemovedNames(THostApi& host, const std::string& names)
 }
 }  // namespace
 
-bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 1; }
+bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 0; }
 
 TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TAttachment*>& toRemove,
                      const std::string& names, const TRemovalNote& note)
@@ -110,9 +127,7 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         mail.Boundary = tree->Root().Boundary;
         mail.BoundaryPattern = BoundaryPatternOf(mail.Boundary);
         cut = PlanCut(*tree, *parts);
-        source = CutSource(fetched, *tree, *cut, cut->RootEmptied ? RemovalNotePart(host, note, names) : std::string());
-        if (!cut->RootEmptied)
-            if (auto flattened = FlattenedSource(source, mail, toRemove.size())) source = std::move(*flattened);
+        source = NewSource(host, fetched, *tree, *cut, mail, toRemove.size(), names, note);
         host.SetSource(source);
         const std::optional<std::string> stored = host.GetSource(mail.MailID);
         if (!stored || !SameUpToLineEnds(source, *stored)) {

@@ -26,8 +26,8 @@ enum class TRemoval {
     Refused,    // the mail was left as it was: these parts cannot be cut out of it
 };
 
-// Whether RemoveParts can cut the attachment's part: any part of a
-// multipart mail. The body of a mail that is not multipart cannot be removed.
+// Whether RemoveParts can cut the attachment's part: any part the scan
+// lists, the body of a mail that is one attachment included.
 bool IsRemovable(const TAttachment& attachment);
 
 // Rewrites the mail without the parts of the given attachments (all of the
@@ -35,7 +35,8 @@ bool IsRemovable(const TAttachment& attachment);
 // every other byte stays. A nested multipart left without parts goes too.
 // A mail that loses every attachment and keeps one text part at the top
 // becomes a single-part mail; a mail whose multipart loses every part keeps
-// a short text part (note) that names the removed files instead. The kept
+// a short text part (note) that names the removed files instead, and a mail
+// that is one attachment becomes a text mail with the note as body. The kept
 // attachments of the mail get their new places (PartNo, NestedPath); the
 // removed ones are left for the caller to drop. Then names, their quoted
 // name list, are appended to X-Removed-Attachment.
@@ -44,7 +45,7 @@ bool IsRemovable(const TAttachment& attachment);
 // a part of it (no part at its place, a multipart there, or a part of
 // another size than the catalogue recorded). Refused, the mail as it was,
 // when an attachment is not removable or the mail has more parts than the
-// MIME reader reads. EMailNotStored when the host does not give back what
+// MIME reader reads (TMimeTree::kMaxParts). EMailNotStored when the host does not give back what
 // was stored (but for the form of line ends); the names are recorded all
 // the same when the mail changed.
 TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TAttachment*>& toRemove,

@@ -36,9 +36,10 @@ std::vector<std::vector<std::string_view>> HeaderFields(std::string_view text, c
     return fields;
 }
 
-bool DescribesMultipartBody(const std::vector<std::string_view>& field)
+bool DescribesOldBody(const std::vector<std::string_view>& field)
 {
-    return HasFieldName(field.front(), "content-type") || HasFieldName(field.front(), "content-transfer-encoding");
+    return HasFieldName(field.front(), "content-type") || HasFieldName(field.front(), "content-transfer-encoding") ||
+           HasFieldName(field.front(), "content-disposition");
 }
 }  // namespace
 
@@ -49,7 +50,7 @@ std::optional<std::string> FlattenToSinglePart(const std::string& headerPiece, c
 
     const TPartLayout mailLayout = LayoutOfPart(headerPiece);
     auto fields = HeaderFields(headerPiece, mailLayout);
-    fields.erase(std::remove_if(fields.begin(), fields.end(), DescribesMultipartBody), fields.end());
+    fields.erase(std::remove_if(fields.begin(), fields.end(), DescribesOldBody), fields.end());
     const auto mimeVersion = std::find_if(fields.begin(), fields.end(), [](const auto& field) {
         return HasFieldName(field.front(), "mime-version");
     });
