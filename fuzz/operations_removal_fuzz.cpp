@@ -80,11 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         if (!fault.empty()) Fail(fault, source, written);
         DropRemovedAttachments(*mail);
         const auto rescanned = testing::CatalogueOf(host, mailId);
-        bool samePlaces = rescanned->Attachments.size() == mail->Attachments.size();
-        for (std::size_t i = 0; samePlaces && i < mail->Attachments.size(); ++i)
-            samePlaces = PartPath(*rescanned->Attachments[i]) == PartPath(*mail->Attachments[i]) &&
-                         rescanned->Attachments[i]->Size == mail->Attachments[i]->Size;
-        if (!samePlaces) Fail("the kept attachments are not where the catalogue puts them", source, written);
+        // HTML rows depend on the text parts beside them, which may go.
+        const auto places = [](const TMailItem& item) {
+            std::string text;
+            for (const auto& a : item.Attachments)
+                if (!a->IsHTML) text += " " + PartPathText(*a) + "/" + std::to_string(a->Size);
+            return text;
+        };
+        if (places(*rescanned) != places(*mail))
+            Fail("the kept attachments are listed at" + places(*rescanned) + ", the catalogue has them at" +
+                     places(*mail),
+                 source, written);
     } catch (const EBRegExpError&) {
         // A pattern the engine gives up on (its match budget) ends the command, mail untouched.
         if (!written.empty()) Fail("an error after the mail was written", source, written);

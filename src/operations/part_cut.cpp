@@ -40,8 +40,6 @@ struct TSpliceRange {
     std::size_t Begin;
     std::size_t End;
     std::string Insert;
-    // Where the line break before the first delimiter in the range begins.
-    std::size_t LineBreak = Begin;
 };
 
 // The stretches of a multipart's body that go, nested multiparts included,
@@ -56,21 +54,14 @@ void CollectRanges(const TMimeTree& tree, const TPartCut& cut, std::size_t multi
             continue;
         }
         if (part.NextSibling != kNoPart) {
-            ranges.push_back({part.Delimiter.Dash, tree[part.NextSibling].Delimiter.Dash, {}, part.Delimiter.Begin});
+            ranges.push_back({part.Delimiter.Dash, tree[part.NextSibling].Delimiter.Dash, {}});
         } else if (parent.Closing) {
-            ranges.push_back({part.Delimiter.Dash, parent.Closing->Dash, {}, part.Delimiter.Begin});
+            ranges.push_back({part.Delimiter.Dash, parent.Closing->Dash, {}});
         } else {
-            // Nothing follows inside this multipart, which lacks its closing
-            // delimiter: whatever comes next (the delimiter of the multipart
-            // around it) brings its own line break, so the parts go with the
-            // line break before their delimiters.
-            std::size_t begin = part.Delimiter.Begin;
-            for (std::size_t dash = part.Delimiter.Dash; !ranges.empty() && ranges.back().End == dash;) {
-                begin = ranges.back().LineBreak;
-                dash = ranges.back().Begin;
-                ranges.pop_back();
-            }
-            ranges.push_back({begin, part.Content.End, {}, begin});
+            // A multipart without its closing delimiter gets one where its
+            // last part was, so that the part before keeps the line break
+            // (and the size) it had before a delimiter.
+            ranges.push_back({part.Delimiter.Dash, part.Content.End, "--" + parent.Boundary + "--\r\n"});
         }
     }
 }

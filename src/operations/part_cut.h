@@ -29,9 +29,10 @@ std::vector<int> PathAfterCut(const TMimeTree& tree, const TPartCut& cut, std::s
 // The source without the erased parts. Each goes from the "--" of its own
 // delimiter line to the "--" of the next one, so the line break before that
 // next delimiter stays and every delimiter line still stands on its own
-// line. When the mail's multipart is emptied, its parts make way for
-// replacement (a whole part, ending in CR LF) behind a delimiter line of its
-// own, and a missing closing delimiter is added.
+// line. A multipart that lacked its closing delimiter and loses its last
+// part gets one in that part's place. When the mail's multipart is emptied,
+// its parts make way for replacement (a whole part, ending in CR LF) behind
+// a delimiter line of its own, and a missing closing delimiter is added.
 std::string CutSource(std::string_view source, const TMimeTree& tree, const TPartCut& cut,
                       std::string_view replacement);
 

@@ -62,9 +62,13 @@ std::optional<std::string> FlattenedSource(const std::string& cutSource, const T
     // to move into the mail's: it stays a part.
     if (part.Header.Empty() || part.Header.Begin != part.Content.Begin || piece.find_first_of(" \t\r\n") == 0)
         return std::nullopt;
-    // The body keeps its bytes and ends with a line break, as a mail does.
-    if (!piece.empty() && piece.back() != '\n' && piece.back() != '\r') piece += "\r\n";
-    return FlattenToSinglePart(cutSource.substr(0, part.Delimiter.Dash), piece);
+    // Nor does one whose header lines do not end at an empty line.
+    if (part.Body.Begin == part.Header.End) return std::nullopt;
+    // The body keeps its bytes and ends with a line break, as a mail does;
+    // but for a multipart cut short, whose last part that would change.
+    const bool cutShort = part.Opened && !part.Closing;
+    if (!cutShort && !piece.empty() && piece.back() != '\n' && piece.back() != '\r') piece += "\r\n";
+    return FlattenToSinglePart(cutSource.substr(0, root.Header.End), piece);
 }
 
 // The mail without the cut parts: flattened when it keeps one text part and
@@ -75,7 +79,7 @@ std::string NewSource(THostApi& host, const std::string& fetched, const TMimeTre
 {
     if (cut.Erased[0]) {
         // The mail is the attachment: the note becomes its body.
-        const std::string header = fetched.substr(0, tree.Root().Body.Begin);
+        const std::string header = fetched.substr(0, tree.Root().Header.End);
         return FlattenToSinglePart(header, RemovalNotePart(host, note, names)).value_or(header);
     }
     if (cut.RootEmptied) return CutSource(fetched, tree, cut, RemovalNotePart(host, note, names));

@@ -5,6 +5,7 @@
 
 #include "catalogue/icon_source.h"
 #include "catalogue/mail_scanner.h"
+#include "mime/header_fields.h"
 #include "mime/mime_tree.h"
 #include "operations/text_lines.h"
 
@@ -60,6 +61,33 @@ std::string FlatteningFault(std::string_view written, std::string_view part)
     return {};
 }
 
+// A mail that was one attachment is a text mail now, with the rest of its
+// header as it was.
+std::string WholeMailFault(std::string_view before, std::string_view written)
+{
+    const TMimeTree after(written);
+    if (after.Root().Opened || !after.Root().Type.Is("text", "plain")) return "the mail is not a text mail now";
+    const TMimeTree old(before);
+    THeaderFieldReader fields(before, old.Root().Content);
+    // Header lines are written with CR LF, whatever they ended with.
+    const auto lfOnly = [](std::string_view text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] != '\r') out += text[i];
+            else if (i + 1 == text.size() || text[i + 1] != '\n') out += '\n';
+        return out;
+    };
+    const std::string header = lfOnly(after.Root().Header.In(written));
+    while (const auto field = fields.Next()) {
+        if (HasFieldName(before, *field, "content-type") || HasFieldName(before, *field, "content-disposition") ||
+            HasFieldName(before, *field, "content-transfer-encoding"))
+            continue;
+        if (header.find(lfOnly(field->Lines.In(before))) == std::string::npos)
+            return "the header field " + std::string(field->Name.In(before)) + " went";
+    }
+    return {};
+}
+
 // The leaves of the tree in source order, as their bytes.
 std::vector<std::string_view> LeafTexts(const TMimeTree& tree, std::string_view source,
                                         const std::vector<std::vector<int>>& leaveOut = {})
@@ -72,6 +100,16 @@ std::vector<std::string_view> LeafTexts(const TMimeTree& tree, std::string_view 
         texts.push_back(tree[leaf].Content.In(source));
     }
     return texts;
+}
+
+// The part was removed, or is a multipart all of whose parts were.
+bool Gone(const TMimeTree& tree, std::size_t index, const std::vector<std::vector<int>>& removed)
+{
+    const std::vector<int> path = tree.PathOf(index);
+    if (std::find(removed.begin(), removed.end(), path) != removed.end()) return true;
+    if (!tree[index].Opened || tree[index].FirstChild == kNoPart) return false;
+    const std::vector<std::size_t> children = tree.Children(index);
+    return std::all_of(children.begin(), children.end(), [&](std::size_t c) { return Gone(tree, c, removed); });
 }
 
 // A multipart inside the mail that has no part (it had some before).
@@ -97,7 +135,11 @@ std::string IntegrityFault(const std::string& before, const std::string& written
                            const std::vector<std::vector<int>>& removed)
 {
     const TMimeTree treeBefore(before);
-    if (!treeBefore.Root().Opened) return written == before ? "" : "a mail that is not multipart was changed";
+    if (!treeBefore.Root().Opened) {
+        if (std::find(removed.begin(), removed.end(), std::vector<int>{}) == removed.end())
+            return written == before ? "" : "a mail that is not multipart was changed";
+        return WholeMailFault(before, written);
+    }
     const TMimePart& rootBefore = treeBefore.Root();
     const std::vector<std::string_view> kept = LeafTexts(treeBefore, before, removed);
 
@@ -105,12 +147,10 @@ std::string IntegrityFault(const std::string& before, const std::string& written
     const TMimePart& rootAfter = treeAfter.Root();
     if (!rootAfter.Opened || rootAfter.Boundary != rootBefore.Boundary) {
         const std::vector<std::size_t> children = treeBefore.Children(0);
-        if (kept.empty()) return "the mail lost its multipart and every part";
         // Flattened: the one kept top-level part. A multipart keeps its kept
         // parts; a single part's body ends with a line break.
         for (const std::size_t child : children) {
-            const std::vector<int> path = treeBefore.PathOf(child);
-            if (std::find(removed.begin(), removed.end(), path) != removed.end()) continue;
+            if (Gone(treeBefore, child, removed)) continue;
             if (treeBefore[child].Opened)
                 return LeafTexts(treeAfter, written) == kept ? "" : "the kept multipart lost more than the removed parts";
             const std::string_view part = treeBefore[child].Content.In(before);
@@ -130,6 +170,9 @@ std::string IntegrityFault(const std::string& before, const std::string& written
     if (HasEmptyMultipart(treeAfter) && !HasEmptyMultipart(treeBefore)) return "a multipart was left without parts";
     const std::vector<std::string_view> after = LeafTexts(treeAfter, written);
     if (kept.empty()) {
+        // Parts that hold no leaf (a multipart without delimiters) may stay;
+        // a mail left without any part has the note.
+        if (after.empty() && rootAfter.FirstChild != kNoPart) return {};
         if (after.size() != 1 || !treeAfter[treeAfter.Leaves().back()].Type.Is("text", "plain"))
             return "a mail without parts kept more or less than one text part";
         return {};

@@ -136,6 +136,15 @@ TEST_F(RemovePartsTest, NoDelimiterIsGluedToALastLineWithoutLineBreak)
     expected.erase(a, expected.find("--=_b.1+x\r\n", a + 1) - a);
     EXPECT_EQ(Stored(), WithField(expected, "X-Removed-Attachment: \"a.pdf\""));
 
+    // Its last part gone, the mail gets its closing delimiter there; the
+    // part before keeps its size, as a new scan finds it.
+    host.Mails["box/inbox/?1"] = cutOff;
+    item = CatalogueOf(host, "box/inbox/?1");
+    ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
+    expected = cutOff.substr(0, cutOff.rfind("--=_b.1+x\r\n")) + "--=_b.1+x--\r\n";
+    EXPECT_EQ(Stored(), WithField(expected, "X-Removed-Attachment: \"b.zip\""));
+    EXPECT_EQ(CatalogueOf(host, "box/inbox/?1")->Attachments.at(0)->Size, item->Attachments[0]->Size);
+
     mail.Epilogue = "trailing text without line end";
     item = Store(mail);
     ASSERT_EQ(Remove(*item, {1}), TRemoval::Rewritten);
