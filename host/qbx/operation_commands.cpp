@@ -90,7 +90,8 @@ public:
     void EndRemoval() override {}
     void ReportNotRemoved(const std::vector<std::string>& lines) override
     {
-        for (const std::string& line : lines) std::cerr << "qbx: not removed (the mail has more parts than can be read): " << line << "\n";
+        for (const std::string& line : lines)
+            std::cerr << "qbx: not removed (the mail has more parts than can be read): " << line << "\n";
         NotRemoved = !lines.empty();
     }
     char DateSeparator() const override { return '/'; }

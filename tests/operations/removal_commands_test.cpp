@@ -163,7 +163,8 @@ TEST_F(RemovalCommandsTest, NestedPartsAndAWholeMailGoAMailTooBigToReadIsReporte
     const std::string bigBefore = host.Mails["box/inbox/?2"];
 
     RemoveMarked(list, host, window);
-    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
+    EXPECT_EQ(window.Events,
+              (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
     EXPECT_EQ(window.NotRemoved, (std::vector<std::string>{"1899-12-30\t2\tbig.txt"}));
     EXPECT_EQ(host.Mails["box/inbox/?2"], bigBefore);
     EXPECT_EQ(list.AttachCount, 1);

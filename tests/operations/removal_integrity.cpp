@@ -39,8 +39,8 @@ std::size_t MultipartTypeLines(std::string_view text)
 std::string BodyBytes(std::string_view text)
 {
     const TPartLayout layout = LayoutOfPart(text);
-    return std::string(layout.FirstBodyLine < layout.Lines.size() ? text.substr(layout.Lines[layout.FirstBodyLine].Start)
-                                                                  : std::string_view());
+    if (layout.FirstBodyLine >= layout.Lines.size()) return {};
+    return std::string(text.substr(layout.Lines[layout.FirstBodyLine].Start));
 }
 
 // The mail became its one kept part: that part's header lines in the mail's
@@ -152,7 +152,8 @@ std::string IntegrityFault(const std::string& before, const std::string& written
         for (const std::size_t child : children) {
             if (Gone(treeBefore, child, removed)) continue;
             if (treeBefore[child].Opened)
-                return LeafTexts(treeAfter, written) == kept ? "" : "the kept multipart lost more than the removed parts";
+                return LeafTexts(treeAfter, written) == kept ? ""
+                                                             : "the kept multipart lost more than the removed parts";
             const std::string_view part = treeBefore[child].Content.In(before);
             const std::string fault = FlatteningFault(written, part);
             if (fault.empty() || part.ends_with('\n') || part.ends_with('\r')) return fault;

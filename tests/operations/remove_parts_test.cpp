@@ -307,9 +307,10 @@ TEST_F(RemovePartsTest, NestedPartsGoWithTheirDelimiterLinesAtEveryDepth)
         "--in--\r\n"
         "--out\r\nContent-Type: application/zip; name=\"d.zip\"\r\n\r\nDDDD\r\n"
         "--out--\r\n";
-    const auto erase = [](std::string text, const std::string& what) { return text.erase(text.find(what), what.size()); };
+    const auto erase = [](std::string text, const std::string& what) {
+        return text.erase(text.find(what), what.size());
+    };
     const std::string partB = "--deep\r\nContent-Type: application/pdf; name=\"b.pdf\"\r\n\r\nBBBB\r\n";
-    const std::string partC = "--deep\r\nContent-Type: application/pdf; name=\"c.pdf\"\r\n\r\nCCCC\r\n";
     host.Mails["box/inbox/?1"] = mail;
     auto item = CatalogueOf(host, "box/inbox/?1");
     ASSERT_EQ(item->Attachments.size(), 4u);
@@ -328,7 +329,8 @@ TEST_F(RemovePartsTest, NestedPartsGoWithTheirDelimiterLinesAtEveryDepth)
     DropRemovedAttachments(*item);
     ASSERT_EQ(item->Attachments.size(), 1u);
     EXPECT_EQ(PartPathText(*item->Attachments[0]), "2");
-    const std::string left = "Subject: nested\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"out\"\r\n"
+    const std::string left = "Subject: nested\r\nMIME-Version: 1.0\r\n"
+                             "Content-Type: multipart/mixed; boundary=\"out\"\r\n"
                              "X-Removed-Attachment: \"b.pdf\",\r\n \"a.png\",\r\n \"c.pdf\"\r\n\r\n"
                              "--out\r\nContent-Type: text/plain\r\n\r\nbody\r\n"
                              "--out\r\nContent-Type: application/zip; name=\"d.zip\"\r\n\r\nDDDD\r\n--out--\r\n";
