@@ -9,7 +9,10 @@ the stored mails afterwards, judged by Python's email package.
       to delete through the pop-up menu, then the grid rows (as they are once
       that row is gone) of a marked set that holds rows the classic rules
       list and rows only the full rules list
-  nested_plan.py check WORK QBX FOLDER TABLE
+  nested_plan.py mail FILE
+      writes a mail whose parts are all attachments; the plan marks all its
+      rows, and the check wants the note in its place
+  nested_plan.py check WORK QBX FOLDER TABLE LOCALE
       the stored mails and the copied table after the deletions: every
       changed mail lost exactly its chosen parts (check_removals.judge), the
       others are as they were, and the table lists the rest
@@ -22,6 +25,41 @@ import sys
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "oracle"))
 import check_removals  # noqa: E402
+
+
+ALL_ATTACHMENTS = b"all attachments"
+# The note's first words in each language, as the plug-in writes them.
+NOTE = {"ja": "次の添付ファイルを削除しました: ", "en": "These attachments were removed on "}
+
+
+def write_all_attachments_mail(path):
+    """A mail whose parts are all attachments, one with a Japanese name."""
+    name = check_removals.word("報告書.pdf", "iso-2022-jp")
+    mail = check_removals.mail_shapes.Mail(90, ALL_ATTACHMENTS.decode(), boundary="=_all_%d")
+    parts = [check_removals.part('Content-Type: application/pdf; name="%s"\r\nContent-Disposition: attachment; '
+                                 'filename="%s"\r\nContent-Transfer-Encoding: base64' % (n, n), b"JVBERi0xLjQK\r\n")
+             for n in ("plain.pdf", name)]
+    body = check_removals.mail_shapes.multipart(mail.boundary, parts)
+    with open(path, "wb") as f:
+        f.write(mail.header('multipart/mixed; boundary="%s"' % mail.boundary) + body)
+
+
+def note_fault(after, locale):
+    """The note left in the mail that lost every part: in the locale's
+    language and charset, naming the files as Python reads them."""
+    message = check_removals.email.message_from_bytes(after, policy=check_removals.email.policy.default)
+    parts = [p for p in message.iter_parts()]
+    if len(parts) != 1:
+        return "%d parts, not one note" % len(parts)
+    text = parts[0].get_content()
+    charset = parts[0].get_content_charset()
+    if charset != {"ja": "iso-2022-jp", "en": "us-ascii"}[locale] and not (locale == "en" and charset):
+        return "the note is in %s" % charset
+    if not text.startswith(NOTE[locale]):
+        return "the note says %r" % text
+    names = ['"plain.pdf"'] + (['"報告書.pdf"'] if locale == "ja" else [])
+    missing = [n for n in names if n not in text]
+    return "the note lacks %s: %r" % (missing, text) if missing else None
 
 
 def scan(qbx, data, folder, rules):
@@ -59,6 +97,11 @@ def plan(work, qbx, folder):
         elif marked and full[marked[0]][0] != mail:
             marked.append(next(i for i in rows if is_classic(i)))
             break
+    # Every row of the mail whose parts are all attachments: it keeps a note.
+    for mail in dict.fromkeys(row[0] for row in full):
+        source = check_removals.run(qbx, "source", data, mail.decode()).stdout
+        if b"Subject: " + ALL_ATTACHMENTS in source:
+            marked += [i for i, row in enumerate(full) if row[0] == mail]
     chosen = [nested] + marked
     os.makedirs(os.path.join(work, "before"), exist_ok=True)
     mails = {}
@@ -80,8 +123,9 @@ def plan(work, qbx, folder):
     print(" ".join(str(i + 1 - (i > nested)) for i in sorted(marked)))
 
 
-def check(work, qbx, folder, table):
+def check(work, qbx, folder, table, locale):
     data = os.path.join(work, "data")
+    notes = 0
     with open(os.path.join(work, "plan.json")) as f:
         planned = json.load(f)
     failures = []
@@ -94,6 +138,9 @@ def check(work, qbx, folder, table):
                 failures.append("%s changed, though nothing of it was deleted" % mail)
             continue
         fault = check_removals.judge(before, after, rows, entry["chosen"])
+        if not fault and ALL_ATTACHMENTS in before.split(b"\r\n\r\n")[0]:
+            fault = note_fault(after, locale)
+            notes += 1
         if fault:
             failures.append("%s: %s" % (mail, fault))
     lines = open(table, "rb").read().split(b"\r\n")[1:]
@@ -103,12 +150,15 @@ def check(work, qbx, folder, table):
     for failure in failures:
         print("FAIL:", failure)
     changed = sum(1 for entry in planned["mails"].values() if entry["chosen"])
-    print("%d mails rewritten as Python's email judges them; the table lists %d rows" % (changed, len(listed)))
-    return 1 if failures else 0
+    print("%d mails rewritten as Python's email judges them, %d with a note; the table lists %d rows"
+          % (changed, notes, len(listed)))
+    return 1 if failures or notes != 1 else 0
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "plan":
         plan(*sys.argv[2:5])
+    elif sys.argv[1] == "mail":
+        write_all_attachments_mail(sys.argv[2])
     else:
-        sys.exit(check(*sys.argv[2:6]))
+        sys.exit(check(*sys.argv[2:7]))

@@ -2,7 +2,9 @@
 # End to end under Wine: in a folder of mails as common mailers write them,
 # a nested attachment is deleted through the grid's pop-up menu, then a
 # marked set of rows the classic rules list and rows only the full rules
-# list; the stored mails are judged by Python's email package.
+# list, with every part of a mail whose parts are all attachments; the
+# stored mails are judged by Python's email package, the note left in that
+# mail included.
 #   nested_remove_e2e.sh QBX
 set -uo pipefail
 qbx="$1"
@@ -13,6 +15,7 @@ plan="$here/nested_plan.py"
 
 install_plugin
 python3 "$rules_plan" mails "$work" || fail "mails"
+python3 "$plan" mail "$work/mails/all-attachments.eml" || fail "mails"
 "$qbx" import "$work/data/Box/Rules" "$work/mails/"*.eml >/dev/null || fail "import"
 python3 "$rules_plan" write "$work" "$qbx" "$QBX_LOCALE" >/dev/null || fail "names"
 rows=$(python3 "$plan" plan "$work" "$qbx" Box/Rules/) || fail "plan"
@@ -45,5 +48,5 @@ answer() { echo "msgbox \"$(spath "$work/$1")\" $2 20"; echo "sleep 700"; }
   echo "clipboard \"$(spath "$work/after.table")\" raw"
   echo "close \"$window\""; echo "wait-gone \"$window\" 10"; echo "quit"; } >"$work/script.txt"
 run_host "$work/script.txt"
-python3 "$plan" check "$work" "$qbx" Box/Rules/ "$work/after.table" || fail "stored mails or table"
+python3 "$plan" check "$work" "$qbx" Box/Rules/ "$work/after.table" "$QBX_LOCALE" || fail "stored mails or table"
 echo "PASS: nested removal ($QBX_LOCALE)"
