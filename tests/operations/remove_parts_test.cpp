@@ -3,6 +3,7 @@
 #include "operations/decode_attachment.h"
 #include "operations/removed_names.h"
 #include "operations/renumber.h"
+#include "operations/stored_source.h"
 #include "settings/message_table.h"
 #include "operations_fixture.h"
 #include "removal_integrity.h"
@@ -428,6 +429,20 @@ TEST_F(RemovePartsTest, NoPieceLimitKeepsALatePartRemovable)
     ASSERT_EQ(Remove(*item, {1199}), TRemoval::Rewritten);
     mail.Parts.pop_back();
     EXPECT_EQ(Stored(), WithField(mail.Source(), "X-Removed-Attachment: \"1199.txt\""));
+}
+
+TEST(SameUpToLineEnds, OnlyTheFormOfLineEndsAndBreaksAtTheEndMayDiffer)
+{
+    const std::string written = "A: b\r\n\r\n--x\r\nbody\r\n--x--\r\n";
+    EXPECT_TRUE(SameUpToLineEnds(written, written));
+    EXPECT_TRUE(SameUpToLineEnds(written, "A: b\n\n--x\nbody\n--x--\n"));
+    EXPECT_TRUE(SameUpToLineEnds(written, "A: b\r\r--x\rbody\r--x--\r\n\r\n"));
+    EXPECT_TRUE(SameUpToLineEnds(written, "A: b\r\n\r\n--x\r\nbody\r\n--x--"));
+    EXPECT_TRUE(SameUpToLineEnds("a\r\r\nb", "a\n\nb"));
+    EXPECT_FALSE(SameUpToLineEnds(written, "A: b\r\n\r\n--x\r\nbody\r\n\r\n--x--\r\n"));
+    EXPECT_FALSE(SameUpToLineEnds(written, "A: b\r\n\r\n--x\r\nbodY\r\n--x--\r\n"));
+    EXPECT_FALSE(SameUpToLineEnds(written, "A: b\r\n\r\n--x\r\nbody\r\n"));
+    EXPECT_FALSE(SameUpToLineEnds("a b", "a\nb"));
 }
 
 TEST_F(RemovePartsTest, TheReadBackAllowsLineEndsAndReportsARealMismatchInTheWindowsLanguage)
