@@ -2,12 +2,13 @@
 """Judges removals with Python's email package. Mails in the shapes common
 mailers write (mail_shapes.py) and random nested mails go one to a folder
 into a store with qbx; random rows of `qbx scan` (one, several, all, at any
-depth) are removed with `qbx remove` under the full or the classic rules.
-Then, by Python's reading of the mail before and after:
+depth) are removed with `qbx remove` under the full or the classic rules, in
+either language. Then, by Python's reading of the mail before and after:
 
 - every part not removed is there, in order, with the same header lines and
   the same body text (byte for byte); every removed part is gone;
-- a mail that lost every part keeps one text/plain part naming the files;
+- a mail that lost every part keeps one text/plain part naming the files,
+  in the language asked for (Japanese in ISO-2022-JP);
   a mail flattened to its one text part carries that part's body;
 - Python finds no defect in the result that it did not find before;
 - a new `qbx scan` lists the remaining attachments, at the places Python
@@ -192,6 +193,26 @@ def judge(before, after, rows, chosen):
     return None
 
 
+NOTE = {"ja": "次の添付ファイルを削除しました: ", "en": "These attachments were removed on "}
+
+
+def note_fault(after, language, tally):
+    """A note left in the mail is in the language asked for, and a Japanese
+    one in ISO-2022-JP, as Python decodes it."""
+    for leaf in email.message_from_bytes(after, policy=email.policy.default).walk():
+        if leaf.is_multipart() or leaf.get_content_type() != "text/plain":
+            continue
+        text = leaf.get_content()
+        if not any(text.startswith(sentence) for sentence in NOTE.values()):
+            continue
+        tally["note " + language] += 1
+        if not text.startswith(NOTE[language]):
+            return "the note is not in the language asked for: %r" % text
+        if language == "ja" and leaf.get_content_charset() != "iso-2022-jp":
+            return "a Japanese note in %s" % leaf.get_content_charset()
+    return None
+
+
 def main():
     qbx, work = sys.argv[1], sys.argv[2]
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 120
@@ -224,12 +245,14 @@ def main():
             chosen = sorted(rng.sample(range(len(rows)), rng.randrange(1, len(rows) + 1)))
         else:
             chosen = list(range(len(rows)))
-        removal = run(qbx, "remove", data_dir, folder, *[str(i + 1) for i in chosen], "--rules", rules, check=False)
+        language = rng.choice(["ja", "en"])
+        removal = run(qbx, "remove", data_dir, folder, *[str(i + 1) for i in chosen], "--rules", rules,
+                      "--language", language, check=False)
         if removal.returncode != 0:
             failures.append("mail %d: qbx remove failed: %s" % (n, removal.stderr.decode(errors="replace")))
             continue
         after = run(qbx, "source", data_dir, mail_id).stdout
-        fault = judge(before, after, rows, chosen)
+        fault = judge(before, after, rows, chosen) or note_fault(after, language, tally)
         if fault:
             failures.append("mail %d (%s rules, rows %s): %s" % (n, rules, chosen, fault))
             continue
@@ -261,7 +284,7 @@ def main():
     print("%d mails; removals checked against Python's email: %s" % (len(mails), dict(sorted(tally.items()))))
     for failure in failures:
         print("FAIL:", failure)
-    return 1 if failures or tally["nested"] < 10 or tally["whole"] < 5 else 0
+    return 1 if failures or tally["nested"] < 10 or tally["whole"] < 5 or not tally["note ja"] else 0
 
 
 if __name__ == "__main__":
