@@ -118,11 +118,10 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
     if (!std::all_of(toRemove.begin(), toRemove.end(), [](const TAttachment* a) { return IsRemovable(*a); }))
         return TRemoval::Refused;
     host.SetCurrentMail(mail.MailID);
-    std::string source;
     std::optional<TPartCut> cut;
     std::optional<TMimeTree> tree;
     {
-        // The fetched source is needed only until the new one is made.
+        // The fetched source lives until the stored one has been judged.
         const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
         tree.emplace(fetched);
         if (tree->PartLimitReached()) return TRemoval::Refused;
@@ -131,7 +130,7 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         mail.Boundary = tree->Root().Boundary;
         mail.BoundaryPattern = BoundaryPatternOf(mail.Boundary);
         cut = PlanCut(*tree, *parts);
-        source = NewSource(host, fetched, *tree, *cut, mail, toRemove.size(), names, note);
+        const std::string source = NewSource(host, fetched, *tree, *cut, mail, toRemove.size(), names, note);
         host.SetSource(source);
         const std::optional<std::string> stored = host.GetSource(mail.MailID);
         if (!stored || !SameUpToLineEnds(source, *stored)) {
