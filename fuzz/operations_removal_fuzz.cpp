@@ -13,6 +13,7 @@
 #include <string>
 
 #include "memory_mail_host.h"
+#include "mime/mime_tree.h"
 #include "operations/renumber.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
@@ -78,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         }
         const std::string fault = testing::IntegrityFault(source, written, removed);
         if (!fault.empty()) Fail(fault, source, written);
+        // A mail flattened to its one part is read by the rules for single
+        // parts, which may list that part (an odd text type): nothing to compare.
+        if (!TMimeTree(written).Root().Opened) return 0;
         DropRemovedAttachments(*mail);
         const auto rescanned = testing::CatalogueOf(host, mailId);
         // HTML rows depend on the text parts beside them, which may go.
