@@ -8,7 +8,7 @@
 //                                   the grid's rows: ROW, MailID, PartNo, FileName
 //   qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]
 //                                   decode the attachment of a grid row into DEST
-//   qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]
+//   qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full] [--language ja|en]
 //                                   cut the attachments of grid rows out of their mails
 // Rows count from 1 as the grid shows them by default: all attachments, newest mail first,
 // found by the full rules unless --rules classic says otherwise.
@@ -36,7 +36,7 @@ int Usage()
                  "       qbx scan DATA-DIR FOLDER-ID [--progress] [--rules classic|full]\n"
                  "       qbx rows DATA-DIR FOLDER-ID [--rules classic|full]\n"
                  "       qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]\n"
-                 "       qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]\n";
+                 "       qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full] [--language ja|en]\n";
     return 2;
 }
 

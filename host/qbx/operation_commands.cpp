@@ -12,6 +12,7 @@
 #include "operations/removal_commands.h"
 #include "operations/renumber.h"
 #include "scan_command.h"
+#include "settings/message_table.h"
 #include "store/mail_store.h"
 #include "store/store_host_api.h"
 #include "text/code_page.h"
@@ -74,7 +75,7 @@ std::optional<std::vector<TListPosItem>> Resolve(const std::vector<TListPosItem>
 // progress and keeps the catalogue true.
 class TConsoleRemovalWindow : public TRemovalWindow {
 public:
-    explicit TConsoleRemovalWindow(TScannedFolder& folder) : folder_(folder) {}
+    TConsoleRemovalWindow(TScannedFolder& folder, int localeID) : folder_(folder), localeID_(localeID) {}
     bool ConfirmRemoveMarked() override { return true; }
     bool ConfirmRemoveOne(const std::string&) override { return true; }
     void BeginRemoval(bool) override {}
@@ -89,17 +90,35 @@ public:
     void EndRemoval() override {}
     void ReportNotRemoved(const std::vector<std::string>& lines) override
     {
-        for (const std::string& line : lines) std::cerr << "qbx: not removed (nested, or the mail cannot be cut yet): " << line << "\n";
+        for (const std::string& line : lines)
+            std::cerr << "qbx: not removed (the mail has more parts than can be read): " << line << "\n";
         NotRemoved = !lines.empty();
     }
     char DateSeparator() const override { return '/'; }
+    int LocaleID() const override { return localeID_; }
 
     bool Rescanned = false;
     bool NotRemoved = false;
 
 private:
     TScannedFolder& folder_;
+    const int localeID_;
 };
+
+// "--language ja|en": the language of what the removal writes into mails
+// and its errors; the second language when the option is missing.
+std::optional<int> TakeLanguageOption(std::vector<std::string>& args)
+{
+    const auto option = std::find(args.begin(), args.end(), "--language");
+    if (option == args.end()) return kEnglishLocaleID;
+    const auto value = option + 1;
+    std::optional<int> localeID;
+    if (value != args.end() && *value == "ja") localeID = kJapaneseLocaleID;
+    else if (value != args.end() && *value == "en") localeID = kEnglishLocaleID;
+    else std::cerr << "qbx: --language takes ja or en\n";
+    args.erase(option, value == args.end() ? value : value + 1);
+    return localeID;
+}
 
 template <class TBody>
 int WithPatterns(TBody body)
@@ -158,8 +177,9 @@ int RemoveCommand(const std::vector<std::string>& options)
 {
     std::vector<std::string> args = options;
     const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
-    if (!rules || args.size() < 3) {
-        std::cerr << "usage: qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full]\n";
+    const std::optional<int> localeID = TakeLanguageOption(args);
+    if (!rules || !localeID || args.size() < 3) {
+        std::cerr << "usage: qbx remove DATA-DIR FOLDER-ID ROW... [--rules classic|full] [--language ja|en]\n";
         return 2;
     }
     return WithPatterns([&] {
@@ -172,7 +192,7 @@ int RemoveCommand(const std::vector<std::string>& options)
         for (const TListPosItem& row : *rows) row.Attachment->Marked = true;
         for (std::size_t m = 0; m < list.Count(); ++m)
             for (const auto& attachment : list[m].Attachments) list.MarkCount += attachment->Marked ? 1 : 0;
-        TConsoleRemovalWindow window(folder);
+        TConsoleRemovalWindow window(folder, *localeID);
         RemoveMarked(list, folder.Host(), window);
         if (window.Rescanned) std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
         return window.Rescanned || window.NotRemoved ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "operations/removal_commands.h"
 
+#include <ctime>
 #include <vector>
 
 #include "operations/clean_up.h"
@@ -15,8 +16,9 @@ namespace {
 // to leave: these keep their place in the catalogue, the mail its bytes.
 class TMailRemoval {
 public:
-    TMailRemoval(TMailItem& mail, std::vector<std::string>& notRemoved, char dateSeparator)
-        : mail_(mail), notRemoved_(notRemoved), dateSeparator_(dateSeparator)
+    TMailRemoval(TMailItem& mail, std::vector<std::string>& notRemoved, const TRemovalWindow& window)
+        : mail_(mail), notRemoved_(notRemoved), dateSeparator_(window.DateSeparator()),
+          note_{window.LocaleID(), RemovalTimeText(std::time(nullptr))}
     {
     }
 
@@ -34,7 +36,7 @@ public:
             std::vector<std::string> names;
             for (const TAttachment* attachment : selected_) names.push_back(attachment->FileName);
             const std::vector<const TAttachment*> parts(selected_.begin(), selected_.end());
-            switch (RemoveParts(host, mail_, parts, QuotedNameList(names))) {
+            switch (RemoveParts(host, mail_, parts, QuotedNameList(names), note_)) {
             case TRemoval::Rewritten: break;
             case TRemoval::Untouched: return false;
             case TRemoval::Refused: refused_.insert(refused_.end(), selected_.begin(), selected_.end()); break;
@@ -51,6 +53,7 @@ private:
     TMailItem& mail_;
     std::vector<std::string>& notRemoved_;
     const char dateSeparator_;
+    const TRemovalNote note_;
     std::vector<TAttachment*> selected_;
     std::vector<TAttachment*> refused_;
 };
@@ -93,7 +96,7 @@ void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
         std::string shown;
         for (std::size_t i = 0; i < list.Count(); ++i) {
             TMailItem& mail = list[i];
-            TMailRemoval removal(mail, notRemoved, window.DateSeparator());
+            TMailRemoval removal(mail, notRemoved, window);
             for (const auto& attachment : mail.Attachments)
                 if (attachment->Marked && attachment->Visible && !attachment->Removed) removal.Select(*attachment);
             if (removal.Count() == 0) continue;
@@ -113,7 +116,7 @@ void RemoveOne(TMailItem& mail, TAttachment& attachment, THostApi& host, TRemova
 {
     if (!window.ConfirmRemoveOne(attachment.FileName)) return;
     RunRemoval(window, false, [&](std::vector<std::string>& notRemoved) {
-        TMailRemoval removal(mail, notRemoved, window.DateSeparator());
+        TMailRemoval removal(mail, notRemoved, window);
         removal.Select(attachment);
         return removal.Run(host);
     });

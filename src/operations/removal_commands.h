@@ -12,7 +12,7 @@ namespace quillbox {
 // rewrite per mail, in list order. The view is rebuilt when every mail was
 // rewritten; after an error, or when a mail was left untouched, the folder is
 // scanned again so the catalogue matches the mails. Attachments that cannot
-// be removed yet (IsRemovable, or a mail RemoveParts refuses) stay listed and
+// be removed (IsRemovable, or a mail RemoveParts refuses) stay listed and
 // marked, their mails as they were, and are reported at the end. Errors are
 // passed on once the window is back in its normal state, which it gets back
 // to even when the rebuild or the new scan fails.

@@ -30,10 +30,13 @@ public:
     // focus to the grid.
     virtual void EndRemoval() = 0;
     // The warning that lists the attachments left in their mails because
-    // they cannot be removed yet, one line each.
+    // they cannot be removed, one line each.
     virtual void ReportNotRemoved(const std::vector<std::string>& lines) = 0;
     // The system's date separator, for the dates in that report.
     virtual char DateSeparator() const = 0;
+    // The window's language: the note left in an emptied mail and the
+    // errors are written in it.
+    virtual int LocaleID() const = 0;
 };
 
 }  // namespace quillbox

@@ -1,93 +1,106 @@
 #include "operations/remove_parts.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
+#include "catalogue/boundary_pattern.h"
 #include "mime/mime_tree.h"
-#include "operations/mime_boundary.h"
+#include "operations/part_cut.h"
 #include "operations/removed_names.h"
 #include "operations/source_rewrite.h"
+#include "operations/stored_source.h"
+#include "regex/b_reg_exp.h"
 
 namespace quillbox {
 
-EMailNotStored::EMailNotStored(const TMailItem& mail)
-    : std::runtime_error("The mail \"" + mail.Subject + "\" was not stored as rewritten (" + mail.MailID + ")."),
-      MailID(mail.MailID)
+EMailNotStored::EMailNotStored(const TMailItem& mail, int localeID)
+    : std::runtime_error(MailNotStoredText(localeID, mail.Subject)), MailID(mail.MailID)
 {
 }
 
 namespace {
-// The pieces to drop, or nothing when the catalogue does not describe this
-// source any more: then no part of it may be touched.
-std::optional<std::vector<bool>> PiecesToRemove(const TMailItem& mail, const std::vector<std::string>& pieces,
-                                                const std::vector<const TAttachment*>& toRemove)
+// What the catalogue recorded as the part's size: from after its delimiter
+// line to the "--" of the next one.
+std::size_t RecordedSize(const TMimeTree& tree, std::size_t index)
 {
-    std::vector<bool> removed(pieces.size(), false);
-    for (const TAttachment* attachment : toRemove) {
-        const auto partNo = static_cast<std::size_t>(attachment->PartNo);
-        if (attachment->PartNo < 1 || partNo >= pieces.size()) return std::nullopt;
-        if (pieces[partNo].size() != static_cast<std::size_t>(attachment->Size)) return std::nullopt;
-        const auto owner = std::find_if(mail.Attachments.begin(), mail.Attachments.end(),
-                                        [&](const auto& a) { return a->PartNo == attachment->PartNo; });
-        if (owner == mail.Attachments.end() || owner->get() != attachment) return std::nullopt;
-        removed[partNo] = true;
-    }
-    return removed;
+    return tree.FollowingDash(index) - tree[index].Content.Begin;
 }
 
-// A mail that loses all its attachments and keeps a single text part is
-// given back as that part alone.
-std::optional<std::string> FlattenedSource(const TMailItem& mail, const std::vector<std::string>& pieces,
-                                           const std::vector<TPieceLead>& leads, const std::vector<bool>& removed,
+// The parts of the given attachments; nothing when the catalogue does not
+// describe this source any more: then no part of it may be touched.
+std::optional<std::vector<std::size_t>> PartsOf(const TMimeTree& tree,
+                                                const std::vector<const TAttachment*>& toRemove)
+{
+    std::vector<std::size_t> parts;
+    for (const TAttachment* attachment : toRemove) {
+        const auto index = tree.Find(PartPath(*attachment));
+        if (!index || !tree[*index].IsLeaf()) return std::nullopt;
+        if (RecordedSize(tree, *index) != static_cast<std::size_t>(attachment->Size)) return std::nullopt;
+        parts.push_back(*index);
+    }
+    return parts;
+}
+
+// A mail that loses all its attachments and keeps a single text part at the
+// top (nothing after the closing delimiter but white space) is given back
+// as that part alone. Judged on the cut source, so that what goes from
+// inside the kept part is gone from it too.
+std::optional<std::string> FlattenedSource(const std::string& cutSource, const TMailItem& mail,
                                            std::size_t removedCount)
 {
     if (mail.Attachments.size() != removedCount) return std::nullopt;
-    const std::size_t remaining = pieces.size() - removedCount;
-    if (remaining >= 3) return std::nullopt;
-    for (std::size_t k = 1; k < pieces.size(); ++k) {
-        if (removed[k]) continue;
-        if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", pieces[k])) return std::nullopt;
-        // A part that does not start with its header lines has no header
-        // block to move into the mail's: it stays a part.
-        if (!leads[k].OwnLine || !leads[k].Text.empty()) return std::nullopt;
-        return FlattenToSinglePart(pieces[0], pieces[k]);
+    const TMimeTree tree(cutSource);
+    const TMimePart& root = tree.Root();
+    const std::string_view epilogue = root.Epilogue.In(cutSource);
+    if (epilogue.find_first_not_of(" \t\r\n") != std::string_view::npos) return std::nullopt;
+    if (root.FirstChild == kNoPart || tree[root.FirstChild].NextSibling != kNoPart) return std::nullopt;
+    const TMimePart& part = tree[root.FirstChild];
+    std::string piece(part.Content.In(cutSource));
+    if (!SharedRegExp().Match(R"(m/Content\-Type\:\s*text\//i)", piece)) return std::nullopt;
+    // A part that does not start with its header lines has no header block
+    // to move into the mail's: it stays a part.
+    if (part.Header.Empty() || part.Header.Begin != part.Content.Begin || piece.find_first_of(" \t\r\n") == 0)
+        return std::nullopt;
+    // Nor does one whose header lines do not end at an empty line.
+    if (part.Body.Begin == part.Header.End) return std::nullopt;
+    // The body keeps its bytes and ends with a line break, as a mail does;
+    // but for a multipart cut short, whose last part that would change.
+    const bool cutShort = part.Opened && !part.Closing;
+    if (!cutShort && !piece.empty() && piece.back() != '\n' && piece.back() != '\r') piece += "\r\n";
+    return FlattenToSinglePart(cutSource.substr(0, root.Header.End), piece);
+}
+
+// The mail without the cut parts: flattened when it keeps one text part and
+// no attachment, with the note in place of all its parts when it keeps none.
+std::string NewSource(THostApi& host, const std::string& fetched, const TMimeTree& tree, const TPartCut& cut,
+                      const TMailItem& mail, std::size_t removedCount, const std::string& names,
+                      const TRemovalNote& note)
+{
+    if (cut.Erased[0]) {
+        // The mail is the attachment: the note becomes its body.
+        const std::string header = fetched.substr(0, tree.Root().Header.End);
+        return FlattenToSinglePart(header, RemovalNotePart(host, note, names)).value_or(header);
     }
-    return std::nullopt;
+    if (cut.RootEmptied) return CutSource(fetched, tree, cut, RemovalNotePart(host, note, names));
+    std::string source = CutSource(fetched, tree, cut, {});
+    if (auto flattened = FlattenedSource(source, mail, removedCount)) return std::move(*flattened);
+    return source;
 }
 
-// Where the mail's header block ends (its first empty line). A delimiter
-// before that point is text of a header field: cutting there would cut the
-// header itself.
-std::size_t HeaderBlockEnd(std::string_view source)
+// The kept attachments move to the places the cut gives their parts.
+void MoveKeptAttachments(TMailItem& mail, const std::vector<const TAttachment*>& removed, const TMimeTree& tree,
+                         const TPartCut& cut)
 {
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        if (source[i] != '\r' && source[i] != '\n') continue;
-        if (i == lineStart) return lineStart;
-        if (source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n') ++i;
-        lineStart = i + 1;
+    for (const auto& attachment : mail.Attachments) {
+        if (attachment->PartNo < 1 || std::find(removed.begin(), removed.end(), attachment.get()) != removed.end())
+            continue;
+        const auto index = tree.Find(PartPath(*attachment));
+        if (!index) continue;
+        const std::vector<int> path = PathAfterCut(tree, cut, *index);
+        attachment->PartNo = path.front();
+        attachment->NestedPath.assign(path.begin() + 1, path.end());
     }
-    return source.size();
-}
-
-// Where the cut at the delimiters falls ("--" of each delimiter it took).
-std::vector<std::size_t> CutDashes(const TPieceLeads& leads)
-{
-    std::vector<std::size_t> dashes;
-    for (std::size_t k = 1; k < leads.Leads.size(); ++k) dashes.push_back(leads.Leads[k].Dash);
-    dashes.insert(dashes.end(), leads.TrailingDashes.begin(), leads.TrailingDashes.end());
-    return dashes;
-}
-
-// The delimiter lines of the mail's own multipart, as the MIME reader sees
-// them; nothing when it reads no multipart, or not all of it.
-std::optional<std::vector<std::size_t>> DelimiterDashes(const TMimeTree& tree)
-{
-    if (!tree.Root().Opened || tree.PartLimitReached()) return std::nullopt;
-    std::vector<std::size_t> dashes;
-    for (const std::size_t child : tree.Children(0)) dashes.push_back(tree[child].Delimiter.Dash);
-    if (tree.Root().Closing) dashes.push_back(tree.Root().Closing->Dash);
-    return dashes;
 }
 
 void RecordRemovedNames(THostApi& host, const std::string& names)
@@ -97,48 +110,35 @@ void RecordRemovedNames(THostApi& host, const std::string& names)
 }
 }  // namespace
 
-bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 1 && attachment.NestedPath.empty(); }
+bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 0; }
 
 TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TAttachment*>& toRemove,
-                     const std::string& names)
+                     const std::string& names, const TRemovalNote& note)
 {
     if (!std::all_of(toRemove.begin(), toRemove.end(), [](const TAttachment* a) { return IsRemovable(*a); }))
         return TRemoval::Refused;
-    TBRegExp regExp;
     host.SetCurrentMail(mail.MailID);
-    const std::string header = host.GetHeader(mail.MailID).value_or(std::string());
-    const auto boundary = FindBoundary(regExp, header);
-    // The fetched source is needed only until its pieces and their leads are out.
-    std::vector<std::string> pieces;
-    std::optional<TPieceLeads> leads;
+    std::optional<TPartCut> cut;
+    std::optional<TMimeTree> tree;
     {
+        // The fetched source lives until the stored one has been judged.
         const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
-        const TMimeTree tree(fetched);
-        const std::optional<std::vector<std::size_t>> delimiters = DelimiterDashes(tree);
-        if (!boundary) return delimiters ? TRemoval::Refused : TRemoval::Untouched;
-        mail.Boundary = boundary->Boundary;
-        mail.BoundaryPattern = boundary->BoundaryPattern;
-        // No piece limit: every part the reader sees can be a piece.
-        const int limit = std::max<int>(kMaxPieces, static_cast<int>(tree.Size()) + 2);
-        if (!SplitAtDelimiters(regExp, *boundary, fetched, limit)) return TRemoval::Untouched;
-        pieces = CopyPieces(regExp);
-        // The header, as the host gave it and as the source shows it, stays whole.
-        const std::size_t hostHeader = std::string_view(fetched).starts_with(header) ? header.size() : 0;
-        if (pieces[0].size() < std::max(hostHeader, HeaderBlockEnd(fetched))) return TRemoval::Untouched;
-        leads = PieceLeads(fetched, pieces, boundary->Boundary);
-        if (!leads) return TRemoval::Untouched;
-        if (!delimiters || *delimiters != CutDashes(*leads) || tree.Root().Boundary != boundary->Boundary)
-            return TRemoval::Refused;
+        tree.emplace(fetched);
+        if (tree->PartLimitReached()) return TRemoval::Refused;
+        const auto parts = PartsOf(*tree, toRemove);
+        if (!parts) return TRemoval::Untouched;
+        mail.Boundary = tree->Root().Boundary;
+        mail.BoundaryPattern = BoundaryPatternOf(mail.Boundary);
+        cut = PlanCut(*tree, *parts);
+        const std::string source = NewSource(host, fetched, *tree, *cut, mail, toRemove.size(), names, note);
+        host.SetSource(source);
+        const std::optional<std::string> stored = host.GetSource(mail.MailID);
+        if (!stored || !SameUpToLineEnds(source, *stored)) {
+            if (stored != fetched) RecordRemovedNames(host, names);
+            throw EMailNotStored(mail, note.LocaleID);
+        }
     }
-    const auto removed = PiecesToRemove(mail, pieces, toRemove);
-    if (!removed) return TRemoval::Untouched;
-
-    const std::size_t removedCount = static_cast<std::size_t>(std::count(removed->begin(), removed->end(), true));
-    auto flattened = FlattenedSource(mail, pieces, leads->Leads, *removed, removedCount);
-    const std::string source =
-        flattened ? std::move(*flattened) : JoinKeptPieces(pieces, leads->Leads, *removed, boundary->Boundary);
-    host.SetSource(source);
-    if (host.GetSource(mail.MailID) != source) throw EMailNotStored(mail);
+    MoveKeptAttachments(mail, toRemove, *tree, *cut);
     RecordRemovedNames(host, names);
     return TRemoval::Rewritten;
 }

@@ -5,12 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "text/code_page.h"
+
 namespace quillbox {
 
 inline const std::string kRemovedAttachmentHeader = "X-Removed-Attachment";
 
-// "name" for each file name, joined by a comma and a blank.
-std::string QuotedNameList(const std::vector<std::string>& fileNames);
+// "name" for each file name, joined by a comma and a blank. Inside the
+// quotes a control byte (CR and LF among them) becomes a blank, and '"' and
+// a '\\' that is a character of its own are escaped with a '\\', so that
+// no name ends its quotes early or starts a header line of its own.
+std::string QuotedNameList(const std::vector<std::string>& fileNames, TCodePage codePage = TCodePage::Active());
 
 // The old value, a comma and a blank, and the new names; the new names alone
 // when there is no old value.
@@ -18,7 +23,9 @@ std::string AppendNameList(const std::string& oldValue, const std::string& names
 
 // Every quoted name after the first on a continuation line: the white space
 // after a closing quote and its comma becomes CR LF and a blank. Bytes inside
-// an ISO-2022-JP double-byte run are characters, not quotes or commas.
+// an ISO-2022-JP double-byte run are characters, not quotes or commas, and
+// so is an escaped quote inside a name. A line break anywhere else, which
+// would start a line that is no continuation, becomes a blank.
 std::string FoldRemovedNames(const std::string& iso2022JpValue);
 
 }  // namespace quillbox

@@ -6,11 +6,6 @@ namespace quillbox {
 
 void DropRemovedAttachments(TMailItem& mail)
 {
-    int removedBefore = 0;
-    for (const auto& attachment : mail.Attachments) {
-        if (attachment->Removed) ++removedBefore;
-        else attachment->PartNo -= removedBefore;
-    }
     std::erase_if(mail.Attachments, [](const auto& attachment) { return attachment->Removed; });
 }
 

@@ -1,6 +1,5 @@
-// The catalogue after a removal: the removed attachments go, and the later
-// attachments of each mail move down one part number per removed one before
-// them, as the rewritten source numbers its parts.
+// The catalogue after a removal: the removed attachments go. The kept ones
+// already stand at the places the rewrite gave them.
 #pragma once
 
 #include "catalogue/mail_item.h"

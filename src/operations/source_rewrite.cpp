@@ -36,34 +36,12 @@ std::vector<std::vector<std::string_view>> HeaderFields(std::string_view text, c
     return fields;
 }
 
-bool DescribesMultipartBody(const std::vector<std::string_view>& field)
+bool DescribesOldBody(const std::vector<std::string_view>& field)
 {
-    return HasFieldName(field.front(), "content-type") || HasFieldName(field.front(), "content-transfer-encoding");
+    return HasFieldName(field.front(), "content-type") || HasFieldName(field.front(), "content-transfer-encoding") ||
+           HasFieldName(field.front(), "content-disposition");
 }
 }  // namespace
-
-std::string JoinKeptPieces(const std::vector<std::string>& pieces, const std::vector<TPieceLead>& leads,
-                           const std::vector<bool>& removed, const std::string& boundary)
-{
-    const std::string delimiter = "--" + boundary;
-    std::size_t size = delimiter.size() + 8;
-    for (const std::string& piece : pieces) size += piece.size() + delimiter.size() + 2;
-    for (const TPieceLead& lead : leads) size += lead.Text.size();
-    std::string source;
-    source.reserve(size);
-    if (!pieces.empty()) source += pieces[0];
-    source += delimiter;
-    for (std::size_t k = 1; k < pieces.size(); ++k) {
-        if (k < removed.size() && removed[k]) continue;
-        const TPieceLead& lead = leads.at(k);
-        if (lead.OwnLine) source += kCrLf;
-        source += lead.Text;
-        source += pieces[k];
-        source += delimiter;
-    }
-    source += "--\r\n\r\n";
-    return source;
-}
 
 std::optional<std::string> FlattenToSinglePart(const std::string& headerPiece, const std::string& part)
 {
@@ -72,7 +50,7 @@ std::optional<std::string> FlattenToSinglePart(const std::string& headerPiece, c
 
     const TPartLayout mailLayout = LayoutOfPart(headerPiece);
     auto fields = HeaderFields(headerPiece, mailLayout);
-    fields.erase(std::remove_if(fields.begin(), fields.end(), DescribesMultipartBody), fields.end());
+    fields.erase(std::remove_if(fields.begin(), fields.end(), DescribesOldBody), fields.end());
     const auto mimeVersion = std::find_if(fields.begin(), fields.end(), [](const auto& field) {
         return HasFieldName(field.front(), "mime-version");
     });

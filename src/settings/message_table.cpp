@@ -102,4 +102,11 @@ std::string NotRemovedReportText(int localeID, const std::vector<std::string>& l
     return text;
 }
 
+std::string RemovalNoteText(int localeID) { return Pick(kTexts.RemovalNote, localeID); }
+
+std::string MailNotStoredText(int localeID, const std::string& subject)
+{
+    return Pick(kTexts.MailNotStoredBefore, localeID) + subject + Pick(kTexts.MailNotStoredAfter, localeID);
+}
+
 }  // namespace quillbox

@@ -104,4 +104,10 @@ std::string UnexpectedErrorText(int localeID);
 // line each.
 std::string NotRemovedReportText(int localeID, const std::vector<std::string>& lines);
 
+// The first words of the note that stands in for removed parts; the time follows.
+std::string RemovalNoteText(int localeID);
+
+// The error for a mail the host did not store as it was rewritten.
+std::string MailNotStoredText(int localeID, const std::string& subject);
+
 }  // namespace quillbox

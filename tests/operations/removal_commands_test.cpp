@@ -1,8 +1,10 @@
 #include "operations/removal_commands.h"
 
+#include "mime/mime_tree.h"
 #include "operations/remove_parts.h"
 #include "operations/renumber.h"
 #include "operations_fixture.h"
+#include "removal_integrity.h"
 
 namespace quillbox {
 namespace {
@@ -30,6 +32,8 @@ public:
     void EndRemoval() override { Log("end"); }
     void ReportNotRemoved(const std::vector<std::string>& lines) override { NotRemoved = lines, Log("not removed"); }
     char DateSeparator() const override { return '-'; }
+    int LocaleID() const override { return Locale; }
+    int Locale = kEnglishLocaleID;
 
     bool Yes = true;
     bool ScanFails = false;
@@ -129,51 +133,51 @@ TEST_F(RemovalCommandsTest, AFailingRescanStillLeavesTheWindowEnabled)
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
 }
 
-TEST_F(RemovalCommandsTest, PartsThatCannotBeCutYetStayListedMarkedAndReported)
+TEST_F(RemovalCommandsTest, NestedPartsAndAWholeMailGoAMailTooBigToReadIsReported)
 {
-    // A nested attachment beside a top-level one, and a mail that is one
-    // attachment.
+    // A nested attachment beside a top-level one, a mail that is one
+    // attachment, and one with more parts than the reader reads, whose
+    // attachment stays listed and marked.
     const std::string nested = "Content-Type: multipart/mixed; boundary=\"in\"\r\n\r\n--in\r\n"
                                "Content-Type: application/pdf; name=\"n.pdf\"\r\n\r\nPDF\r\n--in--\r\n";
     TTestMail mail;
     mail.Parts = {TextPart("Hi\r\n"), {nested, "", ""}, SevenBitPart("a.txt", "a\r\n")};
-    auto item = Store(mail, "box/inbox/?0");
-    auto inner = std::make_unique<TAttachment>();
-    inner->PartNo = 2;
-    inner->NestedPath = {1};
-    inner->FileName = "n.pdf";
-    item->Attachments.insert(item->Attachments.begin(), std::move(inner));
-    auto single = std::make_unique<TMailItem>();
-    single->MailID = "box/inbox/?1";
-    single->Subject = "one";
-    host.Mails[single->MailID] = "Content-Type: application/pdf\r\n\r\nPDF\r\n";
-    auto whole = std::make_unique<TAttachment>();
-    whole->PartNo = 0;
-    whole->FileName = "NoName.pdf";
-    single->Attachments.push_back(std::move(whole));
+    host.Mails["box/inbox/?0"] = mail.Source();
+    host.Mails["box/inbox/?1"] = "Subject: one\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment\r\n"
+                                 "Content-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n";
+    TTestMail big;
+    big.Parts.push_back(SevenBitPart("big.txt", "x\r\n"));
+    big.Parts.resize(TMimeTree::kMaxParts + 1, TextPart("t\r\n"));
+    host.Mails["box/inbox/?2"] = big.Source();
     std::vector<std::unique_ptr<TMailItem>> mails;
-    mails.push_back(std::move(item));
-    mails.push_back(std::move(single));
+    for (const std::string id : {"box/inbox/?0", "box/inbox/?1", "box/inbox/?2"}) {
+        mails.push_back(id == "box/inbox/?2" ? big.Item(id) : CatalogueOf(host, id));
+        mails.back()->Subject = id.substr(11);
+    }
+    ASSERT_EQ(mails[0]->Attachments.size(), 2u);
+    ASSERT_EQ(mails[1]->Attachments.size(), 1u);
     list.AddInDateOrder(std::move(mails));
     for (std::size_t m = 0; m < list.Count(); ++m)
         for (const auto& attachment : list[m].Attachments) attachment->Marked = attachment->Visible = true;
-    list.MarkCount = list.AttachCount = 3;
-    const std::string before = host.Mails["box/inbox/?1"];
+    list.MarkCount = list.AttachCount = 4;
+    const std::string bigBefore = host.Mails["box/inbox/?2"];
 
     RemoveMarked(list, host, window);
-    EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
-    EXPECT_EQ(window.NotRemoved, (std::vector<std::string>{"1899-12-30\ttest\tn.pdf", "1899-12-30\tone\tNoName.pdf"}));
-    EXPECT_EQ(host.Mails["box/inbox/?1"], before);
-    // The top-level attachment went; the nested one is still listed and
-    // marked, at its part, which the rewrite did not move.
-    ASSERT_EQ(list[0].Attachments.size(), 1u);
-    EXPECT_EQ(list[0].Attachments[0]->FileName, "n.pdf");
-    EXPECT_TRUE(list[0].Attachments[0]->Marked);
-    EXPECT_EQ(PartPathText(*list[0].Attachments[0]), "2.1");
-    EXPECT_EQ(list[1].Attachments.size(), 1u);
-    EXPECT_EQ(list.AttachCount, 2);
-    EXPECT_NE(host.Mails["box/inbox/?0"].find("n.pdf"), std::string::npos);
-    EXPECT_EQ(host.Mails["box/inbox/?0"].find("a.txt\"\r\nContent-Transfer"), std::string::npos);
+    EXPECT_EQ(window.Events,
+              (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
+    EXPECT_EQ(window.NotRemoved, (std::vector<std::string>{"1899-12-30\t2\tbig.txt"}));
+    EXPECT_EQ(host.Mails["box/inbox/?2"], bigBefore);
+    EXPECT_EQ(list.AttachCount, 1);
+    for (std::size_t m = 0; m < list.Count(); ++m)
+        EXPECT_EQ(list[m].Attachments.size(), list[m].MailID == "box/inbox/?2" ? 1u : 0u) << list[m].MailID;
+    const std::string& flattened = host.Mails["box/inbox/?0"];
+    EXPECT_EQ(flattened.substr(flattened.find("\r\n\r\n")), "\r\n\r\nHi\r\n");
+    // The mail that was one attachment is now a text mail that says so.
+    const std::string& whole = host.Mails["box/inbox/?1"];
+    EXPECT_EQ(whole.find("application/pdf"), std::string::npos);
+    EXPECT_EQ(whole.find("Content-Disposition"), std::string::npos);
+    EXPECT_NE(whole.find("Content-Type: text/plain"), std::string::npos);
+    EXPECT_NE(whole.find("\r\n\r\nThese attachments were removed on "), std::string::npos);
 }
 
 TEST_F(RemovalCommandsTest, RemoveOneRewritesTheMailAndRebuilds)

@@ -1,58 +1,24 @@
 #include "removal_integrity.h"
 
+#include <algorithm>
 #include <string_view>
 
-#include "operations/mime_boundary.h"
+#include "catalogue/icon_source.h"
+#include "catalogue/mail_scanner.h"
+#include "mime/header_fields.h"
+#include "mime/mime_tree.h"
 #include "operations/text_lines.h"
 
 namespace quillbox::testing {
 
 namespace {
-std::string HeaderOf(const std::string& source)
-{
-    const std::size_t crlf = source.find("\r\n\r\n");
-    const std::size_t lf = source.find("\n\n");
-    if (crlf != std::string::npos && (lf == std::string::npos || crlf < lf)) return source.substr(0, crlf + 2);
-    return lf == std::string::npos ? source : source.substr(0, lf + 1);
-}
-
-std::vector<std::string> Pieces(TBRegExp& regExp, const TMimeBoundary& boundary, const std::string& source)
-{
-    SplitAtDelimiters(regExp, boundary, source);
-    return CopyPieces(regExp);
-}
-
-// The texts between delimiters as MIME reads them: a part starts after the
-// line end of its delimiter line, so unlike a piece of the cut (which also
-// loses the white space after the delimiter) it keeps leading empty or blank
-// lines. A part that starts on the delimiter's own line starts after its
-// blanks.
-std::vector<std::string> PartTexts(const std::string& source, const std::string& boundary)
-{
-    const std::string delimiter = "--" + boundary;
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at = source.find(delimiter); at != std::string::npos; at = source.find(delimiter, start)) {
-        parts.push_back(source.substr(start, at - start));
-        std::size_t next = at + delimiter.size();
-        while (next < source.size() && source[next] == '-') ++next;
-        while (next < source.size() && std::string_view(" \t\f\v").find(source[next]) != std::string_view::npos) ++next;
-        if (source.compare(next, 2, "\r\n") == 0) next += 2;
-        else if (next < source.size() && (source[next] == '\r' || source[next] == '\n')) ++next;
-        start = next;
-    }
-    parts.push_back(source.substr(start));
-    return parts;
-}
-
 std::string Lower(std::string text)
 {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
-// A Content-Type field line that names a multipart type. Only such a field
-// makes a mail multipart; the same words inside another field's value do not.
+// A Content-Type field line that names a multipart type.
 bool NamesMultipartType(const std::string& line)
 {
     const std::string lower = Lower(line);
@@ -62,118 +28,160 @@ bool NamesMultipartType(const std::string& line)
     return lower.find("multipart/", colon) != std::string::npos;
 }
 
-std::size_t MultipartTypeLines(const std::string& text)
+std::size_t MultipartTypeLines(std::string_view text)
 {
     std::size_t count = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        if (NamesMultipartType(text.substr(start, end - start))) ++count;
-        start = end + 1;
-    }
+    for (const TTextLine& line : SplitLines(text))
+        if (NamesMultipartType(std::string(text.substr(line.Start, line.Length)))) ++count;
     return count;
 }
 
-std::string HeaderValue(const std::string& piece, const std::string& name)
-{
-    const TPartLayout layout = LayoutOfPart(piece);
-    for (std::size_t i = layout.FirstHeaderLine; i < layout.EndOfHeader; ++i) {
-        const std::string line = piece.substr(layout.Lines[i].Start, layout.Lines[i].Length);
-        if (Lower(line).starts_with(name + ":")) {
-            std::string value = line.substr(name.size() + 1);
-            value.erase(0, value.find_first_not_of(" \t"));
-            return value;
-        }
-    }
-    return {};
-}
-
-std::string BodyBytes(const std::string& text)
+std::string BodyBytes(std::string_view text)
 {
     const TPartLayout layout = LayoutOfPart(text);
-    return layout.FirstBodyLine < layout.Lines.size() ? text.substr(layout.Lines[layout.FirstBodyLine].Start) : "";
+    if (layout.FirstBodyLine >= layout.Lines.size()) return {};
+    return std::string(text.substr(layout.Lines[layout.FirstBodyLine].Start));
 }
 
-std::string FlatteningFault(const std::string& written, const std::string& part)
+// The mail became its one kept part: that part's header lines in the mail's
+// header, no multipart type of the mail's own left, the part's body as body.
+std::string FlatteningFault(std::string_view written, std::string_view part)
 {
-    const std::string header = HeaderOf(written);
+    const std::size_t end = written.find("\r\n\r\n");
+    const std::string_view header = written.substr(0, end == std::string_view::npos ? written.size() : end + 2);
     const TPartLayout layout = LayoutOfPart(part);
-    // The kept part's own Content-Type may name a multipart type; any further
-    // one is the mail's multipart type left behind.
     std::size_t partMentions = 0;
     for (std::size_t i = layout.FirstHeaderLine; i < layout.EndOfHeader; ++i) {
-        const std::string line = part.substr(layout.Lines[i].Start, layout.Lines[i].Length);
-        if (header.find(line) == std::string::npos) return "a header line of the kept part is missing";
+        const std::string line(part.substr(layout.Lines[i].Start, layout.Lines[i].Length));
+        if (header.find(line) == std::string_view::npos) return "a header line of the kept part is missing";
         partMentions += NamesMultipartType(line) ? 1 : 0;
     }
     if (MultipartTypeLines(header) > partMentions) return "the multipart type stayed";
     if (BodyBytes(written) != BodyBytes(part)) return "the body is not the kept part's body";
     return {};
 }
+
+// A mail that was one attachment is a text mail now, with the rest of its
+// header as it was.
+std::string WholeMailFault(std::string_view before, std::string_view written)
+{
+    const TMimeTree after(written);
+    if (after.Root().Opened || !after.Root().Type.Is("text", "plain")) return "the mail is not a text mail now";
+    const TMimeTree old(before);
+    THeaderFieldReader fields(before, old.Root().Content);
+    // Header lines are written with CR LF, whatever they ended with.
+    const auto lfOnly = [](std::string_view text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] != '\r') out += text[i];
+            else if (i + 1 == text.size() || text[i + 1] != '\n') out += '\n';
+        return out;
+    };
+    const std::string header = lfOnly(after.Root().Header.In(written));
+    while (const auto field = fields.Next()) {
+        if (HasFieldName(before, *field, "content-type") || HasFieldName(before, *field, "content-disposition") ||
+            HasFieldName(before, *field, "content-transfer-encoding"))
+            continue;
+        if (header.find(lfOnly(field->Lines.In(before))) == std::string::npos)
+            return "the header field " + std::string(field->Name.In(before)) + " went";
+    }
+    return {};
+}
+
+// The leaves of the tree in source order, as their bytes.
+std::vector<std::string_view> LeafTexts(const TMimeTree& tree, std::string_view source,
+                                        const std::vector<std::vector<int>>& leaveOut = {})
+{
+    std::vector<std::string_view> texts;
+    for (const std::size_t leaf : tree.Leaves()) {
+        if (leaf == 0) continue;
+        const std::vector<int> path = tree.PathOf(leaf);
+        if (std::find(leaveOut.begin(), leaveOut.end(), path) != leaveOut.end()) continue;
+        texts.push_back(tree[leaf].Content.In(source));
+    }
+    return texts;
+}
+
+// The part was removed, or is a multipart all of whose parts were.
+bool Gone(const TMimeTree& tree, std::size_t index, const std::vector<std::vector<int>>& removed)
+{
+    const std::vector<int> path = tree.PathOf(index);
+    if (std::find(removed.begin(), removed.end(), path) != removed.end()) return true;
+    if (!tree[index].Opened || tree[index].FirstChild == kNoPart) return false;
+    const std::vector<std::size_t> children = tree.Children(index);
+    return std::all_of(children.begin(), children.end(), [&](std::size_t c) { return Gone(tree, c, removed); });
+}
+
+// A multipart inside the mail that has no part (it had some before).
+bool HasEmptyMultipart(const TMimeTree& tree)
+{
+    for (std::size_t i = 0; i < tree.Size(); ++i)
+        if (tree[i].Opened && tree[i].FirstChild == kNoPart) return true;
+    return false;
+}
 }  // namespace
 
-std::unique_ptr<TMailItem> CatalogueOf(const std::string& mailId, const std::string& source)
+std::unique_ptr<TMailItem> CatalogueOf(THostApi& host, const std::string& mailId, TAttachmentRules rules)
 {
-    TBRegExp regExp;
-    const auto boundary = FindBoundary(regExp, HeaderOf(source));
-    if (!boundary) return nullptr;
-    const auto pieces = Pieces(regExp, *boundary, source);
     auto mail = std::make_unique<TMailItem>();
     mail->MailID = mailId;
-    for (std::size_t k = 1; k < pieces.size() && k < 200; ++k) {
-        if (Lower(pieces[k]).find("content-type: text/plain") != std::string::npos) continue;
-        auto attachment = std::make_unique<TAttachment>();
-        attachment->PartNo = static_cast<int>(k);
-        attachment->FileName = "part" + std::to_string(k);
-        const std::string encoding = HeaderValue(pieces[k], "content-transfer-encoding");
-        attachment->Encoding = encoding.empty() ? "Unknown" : encoding;
-        attachment->Size = static_cast<int>(pieces[k].size());
-        attachment->Visible = true;
-        mail->Attachments.push_back(std::move(attachment));
-    }
+    TNoIcons icons;
+    TMailScanner(host, icons, TCodePage::Active()).Scan(*mail, rules);
+    for (const auto& attachment : mail->Attachments) attachment->Visible = true;
     return mail;
 }
 
-std::string IntegrityFault(const std::string& before, const std::string& written, const std::vector<bool>& removed)
+std::string IntegrityFault(const std::string& before, const std::string& written,
+                           const std::vector<std::vector<int>>& removed)
 {
-    TBRegExp regExp;
-    const auto boundary = FindBoundary(regExp, HeaderOf(before));
-    if (!boundary) return written == before ? "" : "a mail without boundary was changed";
-    const auto piecesBefore = Pieces(regExp, *boundary, before);
-    if (piecesBefore.size() >= static_cast<std::size_t>(kMaxPieces)) return {};
-
-    std::vector<std::string> kept{piecesBefore.at(0)};
-    for (std::size_t k = 1; k < piecesBefore.size(); ++k)
-        if (!removed.at(k)) kept.push_back(piecesBefore[k]);
-    while (kept.size() > 1 && kept.back().empty()) kept.pop_back();
-
-    const auto boundaryAfter = FindBoundary(regExp, HeaderOf(written));
-    // Kept multipart with every kept part, or (one part kept) flattened to it;
-    // a flattened part's own header may name the same boundary.
-    const auto multipartFault = [&]() -> std::string {
-        const auto piecesAfter = Pieces(regExp, *boundary, written);
-        if (written.rfind("--" + boundary->Boundary + "--") == std::string::npos) return "no closing delimiter";
-        if (piecesAfter.size() != kept.size()) return "the kept parts are not all there";
-        for (std::size_t k = 0; k < kept.size(); ++k)
-            if (piecesAfter[k] != kept[k]) return "kept piece " + std::to_string(k) + " changed";
-        // The same parts, with the lines before their first header line.
-        const auto partsBefore = PartTexts(before, boundary->Boundary);
-        const auto partsAfter = PartTexts(written, boundary->Boundary);
-        std::vector<std::string> keptParts;
-        for (std::size_t k = 0; k < piecesBefore.size() && keptParts.size() < kept.size(); ++k)
-            if (k == 0 || !removed.at(k)) keptParts.push_back(partsBefore.at(k));
-        for (std::size_t k = 0; k < keptParts.size(); ++k)
-            if (partsAfter.at(k) != keptParts[k]) return "the lines before kept part " + std::to_string(k) + " changed";
-        return {};
-    };
-    std::string fault = "the mail no longer cuts at its boundary";
-    if (boundaryAfter && boundaryAfter->Boundary == boundary->Boundary) {
-        fault = multipartFault();
-        if (fault.empty()) return {};
+    const TMimeTree treeBefore(before);
+    if (!treeBefore.Root().Opened) {
+        if (std::find(removed.begin(), removed.end(), std::vector<int>{}) == removed.end())
+            return written == before ? "" : "a mail that is not multipart was changed";
+        return WholeMailFault(before, written);
     }
-    if (kept.size() == 2) return FlatteningFault(written, kept[1]);
-    return fault;
+    const TMimePart& rootBefore = treeBefore.Root();
+    const std::vector<std::string_view> kept = LeafTexts(treeBefore, before, removed);
+
+    const TMimeTree treeAfter(written);
+    const TMimePart& rootAfter = treeAfter.Root();
+    if (!rootAfter.Opened || rootAfter.Boundary != rootBefore.Boundary) {
+        const std::vector<std::size_t> children = treeBefore.Children(0);
+        // Flattened: the one kept top-level part. A multipart keeps its kept
+        // parts; a single part's body ends with a line break.
+        for (const std::size_t child : children) {
+            if (Gone(treeBefore, child, removed)) continue;
+            if (treeBefore[child].Opened)
+                return LeafTexts(treeAfter, written) == kept ? ""
+                                                             : "the kept multipart lost more than the removed parts";
+            const std::string_view part = treeBefore[child].Content.In(before);
+            const std::string fault = FlatteningFault(written, part);
+            if (fault.empty() || part.ends_with('\n') || part.ends_with('\r')) return fault;
+            return FlatteningFault(written, std::string(part) + "\r\n");
+        }
+        return "the mail is no longer multipart";
+    }
+    if (rootAfter.Body.Begin != rootBefore.Body.Begin ||
+        written.compare(0, rootAfter.Body.Begin, before, 0, rootBefore.Body.Begin) != 0)
+        return "the mail's header changed";
+    if (rootAfter.Preamble.In(written) != rootBefore.Preamble.In(before)) return "the preamble changed";
+    if (rootBefore.Closing && rootAfter.Epilogue.In(written) != rootBefore.Epilogue.In(before))
+        return "the epilogue changed";
+    if (!rootAfter.Closing && rootBefore.Closing) return "the closing delimiter went";
+    if (HasEmptyMultipart(treeAfter) && !HasEmptyMultipart(treeBefore)) return "a multipart was left without parts";
+    const std::vector<std::string_view> after = LeafTexts(treeAfter, written);
+    if (kept.empty()) {
+        // Parts that hold no leaf (a multipart without delimiters) may stay;
+        // a mail left without any part has the note.
+        if (after.empty() && rootAfter.FirstChild != kNoPart) return {};
+        if (after.size() != 1 || !treeAfter[treeAfter.Leaves().back()].Type.Is("text", "plain"))
+            return "a mail without parts kept more or less than one text part";
+        return {};
+    }
+    if (after.size() != kept.size()) return "the kept parts are not all there, or a removed one stayed";
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        if (after[i] != kept[i]) return "kept part " + std::to_string(i + 1) + " changed";
+    return {};
 }
 
 }  // namespace quillbox::testing

@@ -1,23 +1,27 @@
-// The promise of a removal, checked on any source: every kept part is the
-// same bytes at the same position among the kept ones, the mail still cuts
-// at the same boundary, and a flattened mail is its one kept part.
+// The promise of a removal, checked on any source with the MIME reader:
+// the header, preamble and epilogue stay, every kept part is the same bytes
+// in the same order, the removed ones are gone, and a mail that lost every
+// part keeps one text part; or, flattened, the mail is its one kept part.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalogue/attachment_rules.h"
 #include "catalogue/mail_item.h"
+#include "tansy/host_api.h"
 
 namespace quillbox::testing {
 
-// A catalogue record the way the scan makes one: a piece is an attachment
-// unless it declares itself text/plain; name, encoding and size from the
-// piece. Null when the source is not a multipart mail.
-std::unique_ptr<TMailItem> CatalogueOf(const std::string& mailId, const std::string& source);
+// The catalogue record the folder scan makes of the host's mail under the
+// rules, every attachment visible.
+std::unique_ptr<TMailItem> CatalogueOf(THostApi& host, const std::string& mailId,
+                                       TAttachmentRules rules = TAttachmentRules::Full);
 
 // What is wrong with written, the source stored for before without the
-// pieces marked in removed (indexed by piece number); empty when nothing is.
-std::string IntegrityFault(const std::string& before, const std::string& written, const std::vector<bool>& removed);
+// parts at the given paths ({2, 1} for part 2.1); empty when nothing is.
+std::string IntegrityFault(const std::string& before, const std::string& written,
+                           const std::vector<std::vector<int>>& removed);
 
 }  // namespace quillbox::testing

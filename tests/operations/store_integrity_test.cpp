@@ -13,7 +13,6 @@
 #include "catalogue/folder_scan.h"
 #include "memory_mail_host.h"
 #include "operations/decode_attachment.h"
-#include "operations/mime_boundary.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
 #include "operations/renumber.h"
@@ -143,21 +142,21 @@ TEST_F(StoreIntegrityTest, SampleFoldersLoseOnlyWhatIsRemoved)
                 const std::string before = host.GetSource(mail.MailID).value();
                 std::vector<const TAttachment*> chosen;
                 std::vector<std::string> names;
-                std::vector<bool> removedPieces(kMaxPieces + 1, false);
+                std::vector<std::vector<int>> removedPaths;
                 for (std::size_t i = 0; i < mail.Attachments.size(); ++i) {
                     if (round == 0 ? i % 2 == 1 : i == 0) {
                         TAttachment& attachment = *mail.Attachments[i];
                         attachment.Removed = true;
                         chosen.push_back(&attachment);
                         names.push_back(attachment.FileName);
-                        removedPieces.at(attachment.PartNo) = true;
+                        removedPaths.push_back(PartPath(attachment));
                         expected.erase(attachment.FileName);
                     }
                 }
                 if (chosen.empty()) continue;
                 ASSERT_EQ(RemoveParts(host, mail, chosen, QuotedNameList(names)), TRemoval::Rewritten);
                 ++rewritten;
-                ASSERT_EQ(IntegrityFault(before, host.Written, removedPieces), "") << before;
+                ASSERT_EQ(IntegrityFault(before, host.Written, removedPaths), "") << before;
                 DropRemovedAttachments(mail);
                 EXPECT_EQ(DecodeAll(host, mail, out), expected) << mail.MailID;
                 removedNames.insert(removedNames.end(), names.begin(), names.end());

@@ -50,6 +50,7 @@ public:
                        language.PlugInTitle);
     }
     char DateSeparator() const override { return TfrmMain::DateSeparator(); }
+    int LocaleID() const override { return form_.context_.Language.LocaleID; }
 
 private:
     bool Confirm(const std::string& text)
