@@ -218,6 +218,20 @@ std::string ToolButtonHints(HWND toolBar)
     return lines;
 }
 
+// "command: enabled" or "command: greyed" for each button of a tool bar.
+std::string ToolButtonStates(HWND toolBar)
+{
+    std::string lines;
+    const LRESULT count = SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        if ((button.fsStyle & BTNS_SEP) || button.idCommand == 0) continue;
+        lines += std::to_string(button.idCommand) + ((button.fsState & TBSTATE_ENABLED) ? ": enabled\n" : ": greyed\n");
+    }
+    return lines;
+}
+
 // What the system sends when a window moves from a monitor of one density
 // to one of another: the new DPI, and the window's rectangle grown or shrunk
 // about its top-left corner in proportion.
@@ -249,6 +263,9 @@ bool RunWindowCommand(const std::vector<std::string>& w, const TWindowCommandCon
     } else if (verb == "tool-hints") {
         ExpectArgs(w, 2, 2, "tool-hints TITLE FILE");
         context.WriteOut(w[2], ToolButtonHints(ControlOf(context.WaitWindow(w[1]), TOOLBARCLASSNAMEA)));
+    } else if (verb == "tool-states") {
+        ExpectArgs(w, 2, 2, "tool-states TITLE FILE");
+        context.WriteOut(w[2], ToolButtonStates(ControlOf(context.WaitWindow(w[1]), TOOLBARCLASSNAMEA)));
     } else if (verb == "text-fit") {
         ExpectArgs(w, 2, 2, "text-fit TITLE FILE");
         context.WriteOut(w[2], TextFitReport(context.WaitWindow(w[1])));

@@ -102,12 +102,6 @@ void MoveKeptAttachments(TMailItem& mail, const std::vector<const TAttachment*>&
         attachment->NestedPath.assign(path.begin() + 1, path.end());
     }
 }
-
-void RecordRemovedNames(THostApi& host, const std::string& names)
-{
-    const std::string value = AppendNameList(host.GetSpecifiedHeader(kRemovedAttachmentHeader), names);
-    host.SetSpecifiedHeader(kRemovedAttachmentHeader, FoldRemovedNames(host.LocalToIso2022Jp(value)));
-}
 }  // namespace
 
 bool IsRemovable(const TAttachment& attachment) { return attachment.PartNo >= 0; }
@@ -134,12 +128,12 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         host.SetSource(source);
         const std::optional<std::string> stored = host.GetSource(mail.MailID);
         if (!stored || !SameUpToLineEnds(source, *stored)) {
-            if (stored != fetched) RecordRemovedNames(host, names);
+            if (stored != fetched) AppendToRecord(host, kRemovedAttachmentHeader, names);
             throw EMailNotStored(mail, note.LocaleID);
         }
     }
     MoveKeptAttachments(mail, toRemove, *tree, *cut);
-    RecordRemovedNames(host, names);
+    AppendToRecord(host, kRemovedAttachmentHeader, names);
     return TRemoval::Rewritten;
 }
 

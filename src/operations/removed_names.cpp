@@ -103,4 +103,10 @@ std::string FoldRemovedNames(const std::string& value)
     return folded;
 }
 
+void AppendToRecord(THostApi& host, const std::string& header, const std::string& names)
+{
+    const std::string value = AppendNameList(host.GetSpecifiedHeader(header), names);
+    host.SetSpecifiedHeader(header, FoldRemovedNames(host.LocalToIso2022Jp(value)));
+}
+
 }  // namespace quillbox

@@ -1,15 +1,18 @@
-// The header that records what was cut out of a mail: the quoted file names
-// of every removal, the oldest first.
+// The headers that record what left a mail: X-Removed-Attachment, the quoted
+// file names of every removal, the oldest first, and X-Detached-Attachment,
+// the full paths the detached attachments were saved under, in the same way.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "tansy/host_api.h"
 #include "text/code_page.h"
 
 namespace quillbox {
 
 inline const std::string kRemovedAttachmentHeader = "X-Removed-Attachment";
+inline const std::string kDetachedAttachmentHeader = "X-Detached-Attachment";
 
 // "name" for each file name, joined by a comma and a blank. Inside the
 // quotes a control byte (CR and LF among them) becomes a blank, and '"' and
@@ -27,5 +30,10 @@ std::string AppendNameList(const std::string& oldValue, const std::string& names
 // so is an escaped quote inside a name. A line break anywhere else, which
 // would start a line that is no continuation, becomes a blank.
 std::string FoldRemovedNames(const std::string& iso2022JpValue);
+
+// Appends names (a QuotedNameList) to a record header of the host's current
+// mail: the value it has, then the names, converted to ISO-2022-JP as a
+// whole and folded.
+void AppendToRecord(THostApi& host, const std::string& header, const std::string& names);
 
 }  // namespace quillbox

@@ -11,6 +11,7 @@
 #include "operations/path_text.h"
 #include "operations/progress_text.h"
 #include "operations/safe_file_name.h"
+#include "operations/save_targets.h"
 
 namespace quillbox {
 
@@ -30,14 +31,15 @@ bool SaveDecoded(THostApi& host, TMailItem& mail, const TAttachment& attachment,
     return true;
 }
 
-// One run of the marked save: the answer that decides about existing files,
-// the progress shown, and what could not be decoded.
+// One run of the marked save: where each file goes, the progress shown, and
+// what could not be decoded.
 class TMarkedSave {
 public:
     TMarkedSave(const std::string& folder, int markCount, const TSaveOptions& options, THostApi& host,
                 TSaveWindow& window, const TCodePage& codePage)
-        : folder_(folder), markCount_(markCount), options_(options), host_(host), window_(window),
-          codePage_(codePage), names_(NamesInUse(folder), codePage, NameRoomIn(folder))
+        : markCount_(markCount), options_(options), host_(host), window_(window),
+          targets_(folder, options, codePage,
+                   [&window](const std::string& name) { return window.AskOverwrite(name); })
     {
     }
 
@@ -56,17 +58,11 @@ private:
     bool Save(TMailItem& mail, const TAttachment& attachment)
     {
         ShowProgress(++handled_);
-        std::string name = SafeFileName(attachment.FileName, codePage_, NameRoomIn(folder_));
-        if (options_.NumberSameNames) name = names_.FreeName(name);
-        const std::string target = folder_ + name;
-        if (!options_.NumberSameNames && IsExistingFile(target)) {
-            if (answer_ == TOverwriteAnswer::NoToAll) return true;
-            if (answer_ != TOverwriteAnswer::YesToAll) answer_ = window_.AskOverwrite(name);
-            if (answer_ == TOverwriteAnswer::Cancel) return false;
-            if (answer_ == TOverwriteAnswer::No || answer_ == TOverwriteAnswer::NoToAll) return true;
-        }
+        const TSaveTarget target = targets_.For(attachment);
+        if (target.Choice == TTargetChoice::Cancel) return false;
+        if (target.Choice == TTargetChoice::Skip) return true;
         window_.ProcessMessages();
-        if (!SaveDecoded(host_, mail, attachment, target, options_))
+        if (!SaveDecoded(host_, mail, attachment, target.Path, options_))
             failures_.push_back(UndecodableLine(mail, attachment, window_.DateSeparator()));
         return true;
     }
@@ -80,14 +76,11 @@ private:
         shown_ = text;
     }
 
-    const std::string folder_;
     const int markCount_;
     const TSaveOptions options_;
     THostApi& host_;
     TSaveWindow& window_;
-    const TCodePage& codePage_;
-    TNumberedNames names_;
-    TOverwriteAnswer answer_ = TOverwriteAnswer::Yes;
+    TSaveTargets targets_;
     int handled_ = 0;
     std::string shown_;
     std::vector<std::string> failures_;

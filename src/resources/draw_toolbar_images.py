@@ -3,12 +3,13 @@
 
   draw_toolbar_images.py OUT_DIR SIZE...
 
-For each SIZE, OUT_DIR/toolbar_images_SIZE.bmp: eleven SIZE x SIZE pictures
+For each SIZE, OUT_DIR/toolbar_images_SIZE.bmp: twelve SIZE x SIZE pictures
 side by side, by index: 0 mark rows, 1 unmark rows, 2 save marked
 attachments, 3 delete marked attachments, 4 ascending, 5 descending, 6 all
 attachments, 7 only HTML mails, 8 all but HTML mails, 9 sort by date, 10 sort
-by size; and OUT_DIR/toolbar_greyed_SIZE.bmp: pictures 0 to 5 as a disabled
-button shows them. Magenta (255, 0, 255) is transparent. The pictures are
+by size, 11 save marked attachments, then delete them; and
+OUT_DIR/toolbar_greyed_SIZE.bmp: the same pictures as a disabled button
+shows them, at the same indexes. Magenta (255, 0, 255) is transparent. The pictures are
 designed on a 32 x 32 grid and drawn afresh at each size, not stretched.
 """
 import math
@@ -188,6 +189,15 @@ def delete_marks(c):
     c.polygon(star(25, 7, 6, 2.5), RED, DARK_RED)
 
 
+def detach_marks(c):
+    """The attachment's clip goes into the folder: saved, then taken out."""
+    c.polygon([(10, 18), (17, 18), (19, 21), (30, 21), (30, 30), (10, 30)], YELLOW, BROWN)
+    paper_clip(c, 2)
+    c.line(13, 6, 18, 11, BLUE, 3)
+    c.polygon([(23, 17), (23, 9), (15, 17)], BLUE)
+    c.polygon(star(26, 5, 5, 2), RED, DARK_RED)
+
+
 def ascending(c):
     bars(c, [6, 12, 18])
     arrow(c, 25, True)
@@ -233,7 +243,7 @@ def by_size(c):
 
 
 PICTURES = [mark_rows, unmark_rows, save_marks, delete_marks, ascending, descending,
-            all_items, only_html, non_html, by_date, by_size]
+            all_items, only_html, non_html, by_date, by_size, detach_marks]
 
 
 def greyed(colour):
@@ -282,7 +292,7 @@ def main():
             draw(canvas)
             canvases.append(canvas)
         write_bmp(os.path.join(folder, f"toolbar_images_{size}.bmp"), canvases)
-        write_bmp(os.path.join(folder, f"toolbar_greyed_{size}.bmp"), canvases[:6], greyed)
+        write_bmp(os.path.join(folder, f"toolbar_greyed_{size}.bmp"), canvases, greyed)
 
 
 if __name__ == "__main__":

@@ -10,9 +10,9 @@
 #define QBX_INPUT_PROMPT 1101
 #define QBX_INPUT_TEXT 1102
 
-/* Tool-bar pictures: eleven square images side by side, and the greyed
-   versions of the first six, once for each size below; the name ends in the
-   size ("TOOLBARIMAGES48"). */
+/* Tool-bar pictures: twelve square images side by side, and their greyed
+   versions at the same indexes, once for each size below; the name ends in
+   the size ("TOOLBARIMAGES48"). */
 #define QBX_TOOLBAR_IMAGES "TOOLBARIMAGES"
 #define QBX_TOOLBAR_GREYED "TOOLBARGREYED"
 #define QBX_TOOLBAR_IMAGE_SIZES {32, 40, 48, 64}

@@ -109,4 +109,28 @@ std::string MailNotStoredText(int localeID, const std::string& subject)
     return Pick(kTexts.MailNotStoredBefore, localeID) + subject + Pick(kTexts.MailNotStoredAfter, localeID);
 }
 
+TDetachTexts DetachTextsFor(int localeID)
+{
+    const auto text = [localeID](const TTextPair& pair) { return std::string(Pick(pair, localeID)); };
+    return {text(kTexts.DetachFolder),
+            text(kTexts.DetachDetached),
+            text(kTexts.DetachSavedButKept),
+            text(kTexts.DetachNotSaved),
+            text(kTexts.DetachSavedAs),
+            text(kTexts.DetachMoreBefore),
+            text(kTexts.DetachMoreAfter),
+            text(kTexts.DetachSavedFileMissing),
+            text(kTexts.DetachSavedFileChanged),
+            text(kTexts.DetachCheckFailed),
+            text(kTexts.DetachMailChanged),
+            text(kTexts.DetachTooManyParts),
+            text(kTexts.DetachRewriteFailed),
+            text(kTexts.DetachStoppedBeforeRemoval),
+            text(kTexts.DetachAnsweredNo),
+            text(kTexts.DetachUndecodable),
+            text(kTexts.DetachWriteFailed),
+            text(kTexts.DetachUnreadable),
+            text(kTexts.DetachStoppedBeforeSave)};
+}
+
 }  // namespace quillbox

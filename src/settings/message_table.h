@@ -110,4 +110,16 @@ std::string RemovalNoteText(int localeID);
 // The error for a mail the host did not store as it was rewritten.
 std::string MailNotStoredText(int localeID, const std::string& subject);
 
+// The texts of the report of "save, then delete": the folder's label, the
+// section headings, and why an attachment stayed in its mail.
+struct TDetachTexts {
+    std::string Folder;
+    std::string Detached, SavedButKept, NotSaved;
+    std::string SavedAs, MoreBefore, MoreAfter;
+    std::string SavedFileMissing, SavedFileChanged, CheckFailed, MailChanged, TooManyParts, RewriteFailed,
+        StoppedBeforeRemoval;
+    std::string AnsweredNo, Undecodable, WriteFailed, Unreadable, StoppedBeforeSave;
+};
+TDetachTexts DetachTextsFor(int localeID);
+
 }  // namespace quillbox

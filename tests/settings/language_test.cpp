@@ -60,7 +60,7 @@ TEST(CaptionTable, BothLanguagesSetTheSameControlsAndHintsInOneOrder)
         EXPECT_TRUE(controls.insert(japanese[i].Control).second) << japanese[i].Control;
     }
     EXPECT_EQ(japanese.front().Control, "lblTargetFolderLbl");
-    EXPECT_EQ(japanese.size(), 38u);
+    EXPECT_EQ(japanese.size(), 39u);
 
     std::size_t hinted = 0;
     for (const TControlText& text : japanese) {
@@ -69,7 +69,7 @@ TEST(CaptionTable, BothLanguagesSetTheSameControlsAndHintsInOneOrder)
         EXPECT_EQ(text.Hint.find('&'), std::string::npos) << text.Control;
         EXPECT_EQ(text.Hint + "(&", text.Caption.substr(0, text.Hint.size() + 2));
     }
-    EXPECT_EQ(hinted, 11u);
+    EXPECT_EQ(hinted, 12u);
     // "日付で並べ替え(&D)" gives the hint "日付で並べ替え".
     const auto sortByDate = std::find_if(japanese.begin(), japanese.end(),
                                          [](const TControlText& t) { return t.Control == "mnSortByDate"; });
@@ -77,6 +77,14 @@ TEST(CaptionTable, BothLanguagesSetTheSameControlsAndHintsInOneOrder)
     const auto english_sortByDate = std::find_if(english.begin(), english.end(),
                                                  [](const TControlText& t) { return t.Control == "mnSortByDate"; });
     EXPECT_EQ(english_sortByDate->Hint, "Sort by Date");
+
+    // The command that saves, then deletes, has a tool button with its own hint.
+    const auto detach = [](const std::vector<TControlText>& table) {
+        return *std::find_if(table.begin(), table.end(), [](const TControlText& t) { return t.Control == "mnDetachMarks"; });
+    };
+    EXPECT_EQ(detach(japanese).ToolButton, "tbDetachMarks");
+    EXPECT_EQ(detach(japanese).Caption, "\x83\x7D\x81\x5B\x83\x4E\x82\xB5\x82\xBD\x93\x59\x95\x74\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xC4\x82\xA9\x82\xE7\x8D\xED\x8F\x9C(&T)");
+    EXPECT_EQ(detach(english).Hint, "Save Marked Attachments, Then Delete Them");
 }
 
 TEST(CaptionTable, AccessKeysDoNotCollideWithinAMenu)
@@ -87,6 +95,7 @@ TEST(CaptionTable, AccessKeysDoNotCollideWithinAMenu)
          "mnDeccending", "mnSetTargetExtension"},
         {"mnMarkSelected", "mnUnmarkSelected", "mnUnmarkAll", "mnCopySpreadsheet", "mnSelectAll", "mnSelectNone",
          "mnFind"},
+        {"mnJumpTo", "mnSaveMarksAs", "mnDeleteMarks", "mnDetachMarks"},
         {"pmnCopyGrid", "pmnShowMail", "pmnSetTargetExtension", "pmnSaveAttachAs", "pmnDeleteAnAttachment"},
         {"mnView", "mnEdit", "mnFunction", "mnOption", "mnHelp"},
         {"mnJapanese", "mnEnglish", "mnChangeFont", "mnNumberSameNames", "mnMailDateOnFiles", "mnClassicRules"},

@@ -28,7 +28,8 @@ for name, encoding, must in (("Quillbox_ReadMeJpn.txt", "cp932", "添付ファ�
     text = data.decode(encoding)
     assert must in text, f"{name}: no {must!r}"
     assert data.count(b"\n") == data.count(b"\r\n") > 100, f"{name}: not CR LF throughout"
-    for needle in ("X-Removed-Attachment", "quillbox.ini", "Ctrl+Alt+A", "Ctrl+G", "F3", "Del", "1.26"):
+    for needle in ("X-Removed-Attachment", "X-Detached-Attachment", "quillbox.ini", "Ctrl+Alt+A", "Ctrl+G",
+                   "Ctrl+T", "F3", "Del", "1.26"):
         assert needle in text, f"{name}: no {needle!r}"
 PY
 echo "PASS: $archive"

@@ -24,7 +24,7 @@ struct TStatusTotals {
     std::string TotalText;   // panel 2
     std::string MarkedText;  // panel 3
     std::string CountText;   // panel 4
-    // mnSaveMarksAs, mnDeleteMarks, tbSaveMarksAs, tbDeleteMarks
+    // mnSaveMarksAs, mnDeleteMarks, mnDetachMarks and their tool buttons
     bool MarkCommandsEnabled = false;
 };
 

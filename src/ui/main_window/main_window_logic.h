@@ -35,6 +35,9 @@ public:
     void SetScanning(bool scanning) { scanning_ = scanning; }
     bool EscPressed() const { return escPressed_; }
     void ClearEscPressed() { escPressed_ = false; }
+    // While set, a command runs that Esc stops between its files: Esc asks
+    // it to stop instead of closing the window.
+    void SetStoppableRun(bool running) { stoppableRun_ = running; }
 
     // Marks.
     void MarkSelection(bool marked);
@@ -110,6 +113,7 @@ private:
     bool fitColumnsAfterScan_ = false;
     bool scanned_ = false;
     bool scanning_ = false;
+    bool stoppableRun_ = false;
     bool escPressed_ = false;
     bool closeRequested_ = false;
     bool headerClicked_ = false;

@@ -43,7 +43,7 @@ void TMainWindowLogic::ListUpdated()
 void TMainWindowLogic::EscapeKey()
 {
     escPressed_ = true;
-    if (!scanning_) shell_.Close();
+    if (!scanning_ && !stoppableRun_) shell_.Close();
 }
 
 void TMainWindowLogic::CloseRequested()

@@ -12,6 +12,11 @@ OUTDIR/ops/*.eml     four mails a day apart, each with a text body:
 OUTDIR/same/*.eml    four mails a day apart, for saving files of one name:
                      Epsilon, Zeta, Eta: a.bin each (base64, each its own bytes)
                      Theta: a name of 300 bytes ending in ".bin" (base64)
+OUTDIR/detach/*.eml  four mails a day apart, for saving, then deleting:
+                     Kappa:  k1.bin, k2.bin (base64)
+                     Lambda: l.bin (base64), l.odd (an encoding nobody decodes)
+                     Mu:     m1.bin, m2.bin (base64)
+                     Nu:     n1.bin, n2.bin (base64)
 OUTDIR/expected/MAIL-NAME  the decoded bytes, e.g. expected/Beta-a.bin
 OUTDIR/dates         "MAIL-NAME SECONDS" a line: each mail's date, Unix time
 """
@@ -91,8 +96,21 @@ def main():
     dates = [f"{subject} {BASE + day * DAY}" for day, subject in
              enumerate(["Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta", "Eta", "Theta"])]
 
+    detach = {}
+    for day, (subject, names) in enumerate([("Kappa", ["k1.bin", "k2.bin"]), ("Lambda", ["l.bin", "l.odd"]),
+                                            ("Mu", ["m1.bin", "m2.bin"]), ("Nu", ["n1.bin", "n2.bin"])], 8):
+        parts = []
+        for number, name in enumerate(names):
+            if name.endswith(".odd"):
+                parts.append(part(name, "x-uuencode", b"begin 644 l.odd\r\nend\r\n"))
+                continue
+            encoded, expected[f"{subject}-{name}"] = base64_part(name, blob(200 + 100 * number))
+            parts.append(encoded)
+        detach[subject] = mail(subject, day, parts)
+        dates.append(f"{subject} {BASE + day * DAY}")
+
     os.makedirs(os.path.join(out, "expected"), exist_ok=True)
-    for folder, folder_mails in (("ops", mails), ("same", same)):
+    for folder, folder_mails in (("ops", mails), ("same", same), ("detach", detach)):
         os.makedirs(os.path.join(out, folder), exist_ok=True)
         for number, (subject, source) in enumerate(folder_mails.items(), 1):
             with open(os.path.join(out, folder, f"{number}-{subject}.eml"), "wb") as f:

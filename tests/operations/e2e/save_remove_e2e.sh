@@ -2,9 +2,9 @@
 # End-to-end tests of saving and removing attachments: tansyhost.exe with
 # quillbox.dll under Wine, driven by host scripts; the saved files and the
 # stored mails are checked afterwards.
-#   save_remove_e2e.sh SCENARIO QBX
+#   save_remove_e2e.sh SCENARIO QBX [INTEGRITY-CHECK]
 set -uo pipefail
-scenario="$1"; qbx="$2"
+scenario="$1"; qbx="$2"; integrity="${3:-}"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -20,13 +20,15 @@ ja) title="Quillbox プラグイン"; encoding=cp932
     cannot_decode="この添付ファイルはBinaryでないか、未対応の形式です。"
     delete_marked="本当に削除してもよろしいですか？"; delete_one="を削除してもよろしいですか？"
     save_this="この添付をフォルダに保存"; delete_this="この添付ファイルを削除"; marked="ファイル マーク済み"
-    number_item="同じ名前のファイルは番号を付けて保存"; zone=JST-9 ;;
+    number_item="同じ名前のファイルは番号を付けて保存"; zone=JST-9
+    detach_item="マークした添付ファイルを保存してから削除(&T)"; detach_hint="マークした添付ファイルを保存してから削除" ;;
 en) title="Quillbox Plug-in"; encoding=cp1252
     replace="Do you want to replace it?"; undecoded="because their encoding is not supported:"
     cannot_decode="This attachment is either not Binary nor encoded in unknown format"
     delete_marked="Are you sure you want to delete them?"; delete_one="Are you sure you want to delete the attachment"
     save_this="Save This Attachment to a Folder"; delete_this="Delete This Attachment"; marked="files marked"
-    number_item="Number files that have the same name"; zone=UTC0 ;;
+    number_item="Number files that have the same name"; zone=UTC0
+    detach_item="Save Marked Attachments, &Then Delete Them"; detach_hint="Save Marked Attachments, Then Delete Them" ;;
 esac
 window="Quillbox*"
 grid="QuillboxStringAlignGrid"
@@ -264,6 +266,81 @@ delete-one)
   for n in 1 2 3 4; do source_of $n >"$work/after$n.eml"; done
   for n in 1 2 3; do cmp -s "$work/before$n.eml" "$work/after$n.eml" || fail "mail $n was changed"; done
   python3 "$here/check_removal.py" "$work" 4:c.bin || fail "stored mail"
+  ;;
+detach)
+  # Newest first: 1 n1.bin, 2 n2.bin (Nu); 3 m1.bin, 4 m2.bin (Mu); 5 l.bin,
+  # 6 l.odd (Lambda); 7 k1.bin, 8 k2.bin (Kappa). All but n1.bin are marked.
+  "$qbx" import "$work/data/Box/Detach" "$work/mails/detach/"*.eml >/dev/null || fail "import"
+  # In Japanese the folder's name has a character whose second byte is a backslash's.
+  target="$work/out"; [ "$QBX_LOCALE" = ja ] && target="$work/out-ソフト"
+  mkdir -p "$target"
+  echo mine >"$target/k1.bin"
+  echo protected >"$target/m1.bin"; chmod 444 "$target/m1.bin"
+  for n in 1 2 3 4; do "$qbx" source "$work/data/" "Box/Detach/?$n" >"$work/before$n.eml"; done
+  command_states() {  # stem
+    echo "window-menu \"$window\" \"$(spath "$work/$1-menu.txt")\""
+    echo "tool-states \"$window\" \"$(spath "$work/$1-tools.txt")\""
+  }
+  { open_window Detach
+    command_states none
+    echo "tool-hints \"$window\" \"$(spath "$work/hints.txt")\""
+    key "{CTRL+A}"; key "{CTRL+M}"; click_row 1; key "{CTRL+U}"
+    status 4 marked.txt
+    command_states marked
+    echo "paint \"$window\""; echo "screenshot \"$(spath "$work/marked.bmp")\""
+    key "{CTRL+T}"
+    echo "folder-browser \"$(spath "$target")\" 20"
+    answer q-m1.txt $yes    # read-only: not written
+    answer q-k1.txt $no
+    answer report.txt OK
+    status 4 after.txt
+    status 1 progress-after.txt
+    # Once the command has ended, Esc closes the window again.
+    echo "keys \"$window\" . \"{ESC}\""
+    echo "wait-gone \"$window\" 10"
+    echo "quit"; } >"$work/script.txt"
+  run_host "$work/script.txt"
+
+  # The command, its shortcut (no other command's) and its button, greyed
+  # like the delete button while nothing is marked.
+  python3 - "$work" "$detach_item" <<'PY' || fail "menus and buttons: $(cat "$work/none-menu.txt" "$work/none-tools.txt")"
+import collections, sys
+work, caption = sys.argv[1], sys.argv[2]
+def read(name):
+    return open(f"{work}/{name}", encoding="utf-8").read().splitlines()
+for stem, state in (("none", "greyed"), ("marked", "enabled")):
+    items = [line.strip().split(": ", 1)[1] for line in read(f"{stem}-menu.txt")]
+    assert f"2030 {state} {caption}\tCtrl+T" in items, (stem, items)
+    keys = collections.Counter(line.split("\t")[1] for line in items if "\t" in line)
+    assert all(count == 1 for count in keys.values()), keys
+    tools = dict(line.split(": ") for line in read(f"{stem}-tools.txt"))
+    assert tools["2030"] == tools["2019"] == state, tools
+PY
+  hint=$(grep -a "^2030: " "$work/hints.txt" | cut -d' ' -f2-); [ "$QBX_LOCALE" = ja ] && hint=$(iconv -f CP932 -t UTF-8 <<<"$hint")
+  [ "$hint" = "$detach_hint" ] || fail "button hint: $hint"
+  expect_text marked.txt "7/8 $marked"
+  expect_text q-m1.txt "$replace"; expect_text q-m1.txt '"m1.bin"'
+  expect_text q-k1.txt "$replace"; expect_text q-k1.txt '"k1.bin"'
+  python3 "$here/check_detach.py" report "$work/report.txt" "$QBX_LOCALE" detached:n2.bin detached:m2.bin \
+    detached:l.bin detached:k2.bin unsaved:m1.bin:unwritten unsaved:l.odd:undecodable unsaved:k1.bin:no \
+    || fail "report: $(cat "$work/report.txt")"
+  # What stayed is listed and marked: m1.bin, l.odd and k1.bin; n1.bin unmarked.
+  expect_text after.txt "3/4 $marked"
+  [ ! -s "$work/progress-after.txt" ] || fail "progress text left: $(cat "$work/progress-after.txt")"
+
+  same "$target/n2.bin" Nu-n2.bin; same "$target/m2.bin" Mu-m2.bin; same "$target/l.bin" Lambda-l.bin; same "$target/k2.bin" Kappa-k2.bin
+  [ "$(cat "$target/k1.bin")" = mine ] || fail "k1.bin was replaced"
+  [ "$(cat "$target/m1.bin")" = protected ] || fail "the read-only m1.bin was replaced"
+  absent "$target/l.odd"; absent "$target/n1.bin"
+  [ "$(ls "$target" | wc -l)" = 6 ] || fail "saved: $(ls "$target")"
+
+  for n in 1 2 3 4; do "$qbx" source "$work/data/" "Box/Detach/?$n" >"$work/after$n.eml"; done
+  python3 "$here/check_removal.py" "$work" 1:k2.bin 2:l.bin 3:m2.bin 4:n2.bin || fail "stored mails"
+  for pair in 1:k2.bin 2:l.bin 3:m2.bin 4:n2.bin; do
+    "$integrity" "$work/before${pair%%:*}.eml" "$work/after${pair%%:*}.eml" "${pair#*:}" || fail "mail ${pair%%:*}"
+  done
+  python3 "$here/check_detach.py" mails "$work" "$(win "$target")\\" 1:k2.bin 2:l.bin 3:m2.bin 4:n2.bin \
+    || fail "X-Detached-Attachment"
   ;;
 *) fail "unknown scenario $scenario" ;;
 esac

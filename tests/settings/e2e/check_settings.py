@@ -164,7 +164,7 @@ def shows(stem, language, order, ditto_row):
     if menu[0] != "0: popup " + view:
         problems.append("view menu %r, expected %r" % (menu[0], view))
     hints = dict(line.split(b": ", 1) for line in read(stem + ".hints").split(b"\n") if line)
-    if len(hints) != 11 or not all(hints.values()) or hints[b"2001"] != sjis(ALL_ITEMS_HINT[language]):
+    if len(hints) != 12 or not all(hints.values()) or hints[b"2001"] != sjis(ALL_ITEMS_HINT[language]):
         problems.append("tool-button hints %r" % hints)
     rows = table_rows(stem + ".table")
     if b"\t".join(rows[0]) != expected_header(language, order):

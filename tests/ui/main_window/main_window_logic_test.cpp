@@ -311,6 +311,18 @@ TEST_F(MainWindowLogic, ClosingDuringTheScanStopsItAndClosesWithoutTheNotice)
     EXPECT_EQ(shell.closes, 2);
 }
 
+TEST_F(MainWindowLogic, EscDuringAStoppableRunAsksItToStopAndAfterwardsCloses)
+{
+    logic.SetStoppableRun(true);
+    logic.EscapeKey();
+    EXPECT_EQ(shell.closes, 0);
+    EXPECT_TRUE(logic.EscPressed());
+    logic.SetStoppableRun(false);
+    logic.ClearEscPressed();
+    logic.EscapeKey();
+    EXPECT_EQ(shell.closes, 1);
+}
+
 TEST_F(MainWindowLogic, ScanWithAttachmentsEnablesTheListAndFocusesTheGrid)
 {
     shell.onScan = [this] { FillThreeRows(); };

@@ -35,6 +35,7 @@ enum TCommandId : unsigned {
     cmNumberSameNames,
     cmMailDateOnFiles,
     cmClassicRules,
+    cmDetachMarks,
 };
 
 }  // namespace quillbox

@@ -12,6 +12,7 @@
 
 #include "catalogue/mail_list.h"
 #include "catalogue/scan_window.h"
+#include "operations/save_window.h"
 #include "settings/language.h"
 #include "settings/language_window.h"
 #include "settings/settings_values.h"
@@ -47,6 +48,7 @@ struct TMainWindowContext {
 
 class TfrmMainSaving;
 class TfrmMainRemoval;
+class TfrmMainDetach;
 
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
@@ -122,6 +124,7 @@ public:
 private:
     friend class TfrmMainSaving;
     friend class TfrmMainRemoval;
+    friend class TfrmMainDetach;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -142,17 +145,26 @@ private:
     void RunCommand(TCommandId command);
     // The view commands and the one-extension filter.
     void RunListingCommand(TCommandId command);
-    // The save and removal commands (frm_main_save.cpp, frm_main_removal.cpp).
+    // The save, removal and detach commands (frm_main_save.cpp,
+    // frm_main_removal.cpp, frm_main_detach.cpp).
     void SaveMarksAs();
     void SaveAttachAs();
     // An Option menu check item of the save commands.
     void ToggleSaveOption(bool& option, const char* menuItem);
     void DeleteMarks();
     void DeleteAnAttachment();
+    void DetachMarks();
     // The hourglass over the whole window while a command runs.
     void SetBusyCursor(bool busy);
     // The user's date separator, for the dates in the save and removal reports.
     static char DateSeparator();
+    // What the commands that save into a folder share: the question about a
+    // file that exists, and SaveDir kept and written at once.
+    TOverwriteAnswer AskOverwrite(const std::string& fileName);
+    void StoreSaveDir(const std::string& folder);
+    // The view, edit and function menus, which a removal or a detach greys
+    // while it runs.
+    void SetRunMenusEnabled(bool enabled);
     // Geometry and column widths as the settings file keeps them.
     TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);
@@ -186,8 +198,8 @@ private:
     // Closed maximised last time: shown maximised over the restored place.
     bool openMaximized_ = false;
     bool busyCursor_ = false;
-    // The marked save lets waiting messages through; no other command may
-    // change the list or the catalogue under it meanwhile.
+    // The marked save and the detach let waiting messages through; no other
+    // command may change the list or the catalogue under them meanwhile.
     bool saving_ = false;
 };
 

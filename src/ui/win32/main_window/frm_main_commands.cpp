@@ -52,6 +52,7 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmSaveAttachAs: SaveAttachAs(); break;
     case cmDeleteMarks: DeleteMarks(); break;
     case cmDeleteAnAttachment: DeleteAnAttachment(); break;
+    case cmDetachMarks: DetachMarks(); break;
     case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;
@@ -111,6 +112,12 @@ void TfrmMain::SetListCommandEnabled(TListCommand command, bool enabled)
     case TListCommand::MarkSelected: toolBar_->SetEnabled(cmMarkSelected, enabled); break;
     case TListCommand::UnMarkSelected: toolBar_->SetEnabled(cmUnmarkSelected, enabled); break;
     }
+    DrawMenuBar(window_);
+}
+
+void TfrmMain::SetRunMenusEnabled(bool enabled)
+{
+    for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) menus_.SetEnabled(menu, enabled);
     DrawMenuBar(window_);
 }
 

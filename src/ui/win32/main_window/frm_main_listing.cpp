@@ -20,8 +20,9 @@ void TfrmMain::ShowTotals(const TStatusTotals& totals)
     statusBar_->SetText(2, totals.TotalText);
     statusBar_->SetText(3, totals.MarkedText);
     statusBar_->SetText(4, totals.CountText);
-    for (const char* item : {"mnSaveMarksAs", "mnDeleteMarks"}) menus_.SetEnabled(item, totals.MarkCommandsEnabled);
-    for (const TCommandId button : {cmSaveMarksAs, cmDeleteMarks})
+    for (const char* item : {"mnSaveMarksAs", "mnDeleteMarks", "mnDetachMarks"})
+        menus_.SetEnabled(item, totals.MarkCommandsEnabled);
+    for (const TCommandId button : {cmSaveMarksAs, cmDeleteMarks, cmDetachMarks})
         toolBar_->SetEnabled(button, totals.MarkCommandsEnabled);
 }
 

@@ -24,7 +24,7 @@ public:
         form_.statusBar_->SetText(2, messages_[bulk ? msgDeletingMarks : msgDeletingOne] + "...");
         if (bulk) form_.statusBar_->ShowProgressBar(true);
         form_.toolBar_->SetAllEnabled(false);
-        SetMenusEnabled(false);
+        form_.SetRunMenusEnabled(false);
     }
     void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
     void ResetProgress() override
@@ -56,11 +56,6 @@ private:
     bool Confirm(const std::string& text)
     {
         return ShowMessageBox(form_.window_, TMessageKind::WarningQuestion, text, form_.context_.Language.PlugInTitle);
-    }
-    void SetMenusEnabled(bool enabled)
-    {
-        for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) form_.menus_.SetEnabled(menu, enabled);
-        DrawMenuBar(form_.window_);
     }
 
     TfrmMain& form_;

@@ -3,6 +3,7 @@
 #include "operations/operation_messages.h"
 #include "operations/save_commands.h"
 #include "ui/win32/main_window/frm_main.h"
+#include "ui/win32/main_window/saving_flag.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/save_dialogs/folder_browser.h"
 #include "ui/win32/save_dialogs/overwrite_dialog.h"
@@ -44,12 +45,7 @@ public:
     }
     void RestoreCursor() override { form_.SetBusyCursor(false); }
 
-    TOverwriteAnswer AskOverwrite(const std::string& fileName) override
-    {
-        return quillbox::AskOverwrite(form_.window_, form_.context_.Language.PlugInTitle,
-                                      OverwriteQuestionText(messages_, fileName),
-                                      OverwriteButtonCaptionsFor(form_.context_.Language.LocaleID));
-    }
+    TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return form_.AskOverwrite(fileName); }
     void ReportUndecodable(const std::vector<std::string>& lines) override
     {
         ShowMessageBox(form_.window_, TMessageKind::Warning, UndecodableReportText(messages_, lines),
@@ -57,12 +53,7 @@ public:
     }
     void ShowUndecodable() override { form_.ShowError(messages_[msgCannotDecode]); }
 
-    void StoreSaveDir(const std::string& folder) override
-    {
-        form_.context_.Settings.SaveDir = folder;
-        form_.context_.SettingsFile.WriteSettings(form_.context_.Settings, form_.context_.Language,
-                                                  form_.OpenWindowState());
-    }
+    void StoreSaveDir(const std::string& folder) override { form_.StoreSaveDir(folder); }
     char DateSeparator() const override { return TfrmMain::DateSeparator(); }
 
 private:
@@ -70,25 +61,25 @@ private:
     const TMessageTable& messages_;
 };
 
-namespace {
-class TSavingFlag {
-public:
-    explicit TSavingFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TSavingFlag() { flag_ = false; }
-    TSavingFlag(const TSavingFlag&) = delete;
-    TSavingFlag& operator=(const TSavingFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-}  // namespace
-
 char TfrmMain::DateSeparator()
 {
     char separator[8] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
         return separator[0];
     return '/';
+}
+
+TOverwriteAnswer TfrmMain::AskOverwrite(const std::string& fileName)
+{
+    return quillbox::AskOverwrite(window_, context_.Language.PlugInTitle,
+                                  OverwriteQuestionText(context_.Language.MessageTable, fileName),
+                                  OverwriteButtonCaptionsFor(context_.Language.LocaleID));
+}
+
+void TfrmMain::StoreSaveDir(const std::string& folder)
+{
+    context_.Settings.SaveDir = folder;
+    context_.SettingsFile.WriteSettings(context_.Settings, context_.Language, OpenWindowState());
 }
 
 void TfrmMain::SaveMarksAs()

@@ -36,7 +36,7 @@ const std::vector<TMenuItemLayout>& MainMenuLayout()
         {"mnFunction", cmNone, {}, 0,
          {Item("mnJumpTo", cmJumpTo, Ctrl('G')), Separator(),
           Item("mnSaveMarksAs", cmSaveMarksAs, Ctrl('S')), Separator(),
-          Item("mnDeleteMarks", cmDeleteMarks, {VK_DELETE})}},
+          Item("mnDeleteMarks", cmDeleteMarks, {VK_DELETE}), Item("mnDetachMarks", cmDetachMarks, Ctrl('T'))}},
         {"mnOption", cmNone, {}, 0,
          {Item("mnJapanese", cmJapanese), Item("mnEnglish", cmEnglish),
           Item("mnChangeFont", cmChangeFont), Separator(),

@@ -29,6 +29,8 @@ constexpr TButtonLayout kButtons[] = {
     {"tbSaveMarksAs", cmSaveMarksAs, 2, TGap::None, false, false},
     {"", cmNone, 0, TGap::Small, false, false},
     {"tbDeleteMarks", cmDeleteMarks, 3, TGap::None, false, false},
+    {"", cmNone, 0, TGap::Small, false, false},
+    {"tbDetachMarks", cmDetachMarks, 11, TGap::None, false, false},
     {"", cmNone, 0, TGap::Group, false, false},
     {"tbMarkSelected", cmMarkSelected, 0, TGap::None, false, false},
     {"tbUnMarkSelected", cmUnmarkSelected, 1, TGap::None, false, false},
@@ -61,7 +63,7 @@ int DrawnSizeFor(int wanted)
 
 HIMAGELIST LoadImages(HINSTANCE resources, const char* prefix, int size)
 {
-    const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 11, 0);
+    const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 12, 0);
     const std::string name = prefix + std::to_string(size);
     if (const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(resources, name.c_str(), IMAGE_BITMAP, 0, 0, 0))) {
         ImageList_AddMasked(list, bitmap, kTransparent);
@@ -70,7 +72,6 @@ HIMAGELIST LoadImages(HINSTANCE resources, const char* prefix, int size)
     return list;
 }
 
-std::size_t HintSlot(TCommandId command) { return command - cmShowAllItems; }
 }  // namespace
 
 TToolBar::TToolBar(HINSTANCE resources, HWND parent, int controlId, const TMainWindowMetrics& metrics)
@@ -144,7 +145,7 @@ bool TToolBar::SetHint(const std::string& name, const std::string& hint)
 {
     for (const TButtonLayout& layout : kButtons)
         if (layout.Command != cmNone && name == layout.Name) {
-            hints_[HintSlot(layout.Command)] = hint;
+            hints_[layout.Command] = hint;
             return true;
         }
     return false;
@@ -171,9 +172,9 @@ bool TToolBar::Notify(const NMHDR& header)
 {
     if (header.code != TTN_GETDISPINFOA) return false;
     auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
-    const UINT_PTR command = header.idFrom;
-    if (command < cmShowAllItems || command > cmDeleteAnAttachment) return false;
-    info.lpszText = const_cast<char*>(hints_[HintSlot(static_cast<TCommandId>(command))].c_str());
+    const auto hint = hints_.find(static_cast<TCommandId>(header.idFrom));
+    if (hint == hints_.end()) return false;
+    info.lpszText = const_cast<char*>(hint->second.c_str());
     return true;
 }
 

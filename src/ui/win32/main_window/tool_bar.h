@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 
 #include "ui/logic/main_window_metrics.h"
@@ -42,7 +43,7 @@ private:
     HIMAGELIST images_ = nullptr;
     HIMAGELIST greyed_ = nullptr;
     int imageSize_ = 0;
-    std::string hints_[cmDeleteAnAttachment - cmShowAllItems + 1];
+    std::map<TCommandId, std::string> hints_;  // by button
 };
 
 }  // namespace quillbox
