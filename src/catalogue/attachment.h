@@ -16,7 +16,7 @@ struct TAttachment {
     // it; 0 for the body of a mail that is not multipart.
     std::int32_t PartNo = -1;
     // The part numbers below the top-level part PartNo, outermost first
-    // (part 2.1.3 has PartNo 2 and NestedPath {1, 3}); empty for a
+    // (the attachment at 2.1.3 has PartNo 2 and NestedPath {1, 3}); empty for a
     // top-level part.
     std::vector<std::int32_t> NestedPath;
     std::string FileName;

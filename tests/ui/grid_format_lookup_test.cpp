@@ -45,7 +45,7 @@ TEST(GridFormatLookup, MarkedRowKeepsTheFileNameBackgrounds)
 TEST(GridFormatLookup, ItemsResolveIndependentlyAndFixedCellsUseFixedSets)
 {
     auto grid = ListGrid(3);
-    TFontSpec bold = grid.Font(TSetKey::ForCell(2, 0));
+    TFontRequest bold = grid.Font(TSetKey::ForCell(2, 0));
     bold.Bold = true;
     grid.SetFont(TSetKey::ForCell(2, 0), bold);
 

@@ -23,7 +23,7 @@ constexpr TColor Rgb(unsigned r, unsigned g, unsigned b)
 
 // Every attribute of a font; Height follows the Win32 convention (negative is
 // the character height in pixels).
-struct TFontSpec {
+struct TFontRequest {
     std::string Name;
     int Height = -12;
     bool Bold = false;
@@ -33,13 +33,13 @@ struct TFontSpec {
     int Charset = 1;  // the system's default character set
     TColor Color = 0;
 
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const TFontRequest&) const = default;
 };
 
 struct TFormatSet {
     TAlignment Alignment = TAlignment::NotSet;
     TOverflow Overflow = TOverflow::NotSet;
-    std::optional<TFontSpec> Font;
+    std::optional<TFontRequest> Font;
     std::optional<TColor> Background;
 
     bool IsEmpty() const
@@ -53,7 +53,7 @@ struct TFormatSet {
 struct TCellFormat {
     TAlignment Alignment = TAlignment::Left;
     TOverflow Overflow = TOverflow::Clip;
-    TFontSpec Font;
+    TFontRequest Font;
     TColor Background = 0;
 };
 

@@ -189,7 +189,7 @@ void TGridModel::SetOverflow(const TSetKey& key, TOverflow overflow)
     EditSet(key, [overflow](TFormatSet& set) { set.Overflow = overflow; });
 }
 
-TFontSpec TGridModel::Font(const TSetKey& key) const
+TFontRequest TGridModel::Font(const TSetKey& key) const
 {
     const auto set = FormatSet(key);
     if (set.Font) return *set.Font;
@@ -199,7 +199,7 @@ TFontSpec TGridModel::Font(const TSetKey& key) const
     return fixedScope ? defaults_.FixedFont : defaults_.Font;
 }
 
-void TGridModel::SetFont(const TSetKey& key, TFontSpec font)
+void TGridModel::SetFont(const TSetKey& key, TFontRequest font)
 {
     EditSet(key, [&font](TFormatSet& set) { set.Font = std::move(font); });
 }

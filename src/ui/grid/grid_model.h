@@ -34,8 +34,8 @@ struct TSetKey {
 // What applies where no set says otherwise.
 struct TGridDefaults {
     bool WordWrap = false;
-    TFontSpec Font;
-    TFontSpec FixedFont;
+    TFontRequest Font;
+    TFontRequest FixedFont;
     TColor Color = Rgb(255, 255, 255);
     TColor FixedColor = Rgb(240, 240, 240);
     // Pixels between a cell's edges and its text.
@@ -82,8 +82,8 @@ public:
     void SetOverflow(const TSetKey& key, TOverflow overflow);
     // The set's font; a set without one starts from the grid font (the
     // fixed font for the fixed sets).
-    TFontSpec Font(const TSetKey& key) const;
-    void SetFont(const TSetKey& key, TFontSpec font);
+    TFontRequest Font(const TSetKey& key) const;
+    void SetFont(const TSetKey& key, TFontRequest font);
 
     // Cell set, then column (fixed column), then row (fixed row), then the
     // grid default, item by item.

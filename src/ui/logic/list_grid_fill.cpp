@@ -22,7 +22,7 @@ void SetBackgroundItem(TGridModel& grid, const TSetKey& key, std::optional<TColo
 
 void MakeBold(TGridModel& grid, const TSetKey& key)
 {
-    TFontSpec font = grid.Font(key);
+    TFontRequest font = grid.Font(key);
     if (font.Bold && grid.FormatSet(key).Font) return;
     font.Bold = true;
     grid.SetFont(key, std::move(font));

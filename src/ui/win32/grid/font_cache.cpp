@@ -2,32 +2,32 @@
 
 namespace quillbox {
 
-HFONT TFontCache::Get(const TFontSpec& spec)
+HFONT TFontCache::Get(const TFontRequest& request)
 {
     for (const auto& [known, font] : fonts_) {
-        if (known == spec) return font.Get();
+        if (known == request) return font.Get();
     }
-    TFontHandle font(CreateFontA(spec.Height, 0, 0, 0, spec.Bold ? FW_BOLD : FW_NORMAL,
-                                 spec.Italic, spec.Underline, spec.StrikeOut,
-                                 static_cast<BYTE>(spec.Charset), OUT_DEFAULT_PRECIS,
+    TFontHandle font(CreateFontA(request.Height, 0, 0, 0, request.Bold ? FW_BOLD : FW_NORMAL,
+                                 request.Italic, request.Underline, request.StrikeOut,
+                                 static_cast<BYTE>(request.Charset), OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 spec.Name.c_str()));
+                                 request.Name.c_str()));
     const HFONT handle = font.Get();
-    fonts_.emplace_back(spec, std::move(font));
+    fonts_.emplace_back(request, std::move(font));
     return handle;
 }
 
-TFontSpec SystemFontSpec()
+TFontRequest SystemFontSpec()
 {
     LOGFONTA logFont{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-    TFontSpec spec;
-    spec.Name = logFont.lfFaceName;
-    spec.Height = logFont.lfHeight;
-    spec.Bold = logFont.lfWeight >= FW_BOLD;
-    spec.Charset = logFont.lfCharSet;
-    spec.Color = GetSysColor(COLOR_WINDOWTEXT);
-    return spec;
+    TFontRequest request;
+    request.Name = logFont.lfFaceName;
+    request.Height = logFont.lfHeight;
+    request.Bold = logFont.lfWeight >= FW_BOLD;
+    request.Charset = logFont.lfCharSet;
+    request.Color = GetSysColor(COLOR_WINDOWTEXT);
+    return request;
 }
 
 }  // namespace quillbox

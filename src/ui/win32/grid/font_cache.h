@@ -13,13 +13,13 @@ namespace quillbox {
 
 class TFontCache {
 public:
-    HFONT Get(const TFontSpec& spec);
+    HFONT Get(const TFontRequest& request);
 
 private:
-    std::vector<std::pair<TFontSpec, TFontHandle>> fonts_;
+    std::vector<std::pair<TFontRequest, TFontHandle>> fonts_;
 };
 
 // The system's dialog font, as a description the grid can start from.
-TFontSpec SystemFontSpec();
+TFontRequest SystemFontSpec();
 
 }  // namespace quillbox

@@ -31,18 +31,18 @@ LOGFONTA LogFontOf(const TFontDescription& font, bool bold, int dpi)
     return logFont;
 }
 
-TFontSpec GridFontOf(const TFontDescription& font, bool bold, int dpi)
+TFontRequest GridFontOf(const TFontDescription& font, bool bold, int dpi)
 {
-    TFontSpec spec;
-    spec.Name = font.Name;
-    spec.Height = FontHeightForSize(font.Size, dpi);
-    spec.Bold = bold || font.Style.Bold;
-    spec.Italic = font.Style.Italic;
-    spec.Underline = font.Style.Underline;
-    spec.StrikeOut = font.Style.StrikeOut;
-    spec.Charset = font.Charset;
-    spec.Color = ColourOf(font.Color);
-    return spec;
+    TFontRequest request;
+    request.Name = font.Name;
+    request.Height = FontHeightForSize(font.Size, dpi);
+    request.Bold = bold || font.Style.Bold;
+    request.Italic = font.Style.Italic;
+    request.Underline = font.Style.Underline;
+    request.StrikeOut = font.Style.StrikeOut;
+    request.Charset = font.Charset;
+    request.Color = ColourOf(font.Color);
+    return request;
 }
 
 SIZE TextSize(HWND control, HFONT font, const std::string& text)
