@@ -20,7 +20,7 @@ std::unique_ptr<TMailItem> CatalogueOf(THostApi& host, const std::string& mailId
                                        TAttachmentRules rules = TAttachmentRules::Full);
 
 // What is wrong with written, the source stored for before without the
-// parts at the given paths ({2, 1} for part 2.1); empty when nothing is.
+// parts at the given paths ({2, 1} for the first part inside part 2); empty when nothing is.
 std::string IntegrityFault(const std::string& before, const std::string& written,
                            const std::vector<std::vector<int>>& removed);
 
