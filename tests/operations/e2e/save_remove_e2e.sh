@@ -6,7 +6,6 @@
 set -uo pipefail
 scenario="$1"; qbx="$2"; integrity="${3:-}"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 
 install_plugin
 python3 "$here/make_mails.py" "$work/mails" || fail "mails"
