@@ -1,4 +1,5 @@
 #include "convert/file_bytes.h"
+#include "store_fixture.h"
 #include "store/folder_index.h"
 #include "store/importer.h"
 #include "store/mail_message.h"
@@ -14,23 +15,9 @@ using namespace quillbox;
 
 namespace {
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public quillbox::testing::TStoreFixture {
 protected:
-    void SetUp() override
-    {
-        data_ = (std::filesystem::temp_directory_path() /
-                 ("qbx_store_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                    .string() + "/";
-        std::filesystem::remove_all(data_);
-        std::filesystem::create_directories(data_ + "Box/Inbox");
-    }
-    void TearDown() override { std::filesystem::remove_all(data_); }
-
-    TMailStore Store() { return TMailStore(data_, 932, [this](const std::string& w) { warnings_.push_back(w); }); }
-
-    std::string data_;
-    std::vector<std::string> warnings_;
+    StoreTest() : TStoreFixture("qbx_store_") {}
 };
 
 const std::string kPlain =
