@@ -21,6 +21,7 @@
 
 using namespace quillbox;
 using quillbox::testing::KillAtRenameOnto;
+using quillbox::testing::kWithAttachment;
 using quillbox::testing::RecordedFileCalls;
 using quillbox::testing::StartRecordingFileCalls;
 using quillbox::testing::TFileCall;
@@ -29,14 +30,6 @@ namespace {
 
 const std::string kPlain = "Subject: plain one\r\nDate: Tue, 01 Dec 2026 10:00:00 +0900\r\n"
                            "Content-Type: text/plain\r\n\r\nbody\r\n";
-
-const std::string kWithAttachment =
-    "Subject: with file\r\n"
-    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n"
-    "\r\n"
-    "--b1\r\nContent-Type: text/plain\r\n\r\nhi\r\n"
-    "--b1\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\nContent-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n"
-    "--b1--\r\n";
 
 class StoreDurabilityTest : public quillbox::testing::TStoreFixture {
 protected:

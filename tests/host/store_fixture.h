@@ -1,5 +1,5 @@
 // A test's own data folder with an empty Box/Inbox, removed afterwards, and
-// the store over it with the warnings it gave.
+// the store over it with the warnings it gave; and a mail to store there.
 #pragma once
 
 #include "store/mail_store.h"
@@ -13,6 +13,15 @@
 #include <vector>
 
 namespace quillbox::testing {
+
+// A mail with a text part and one PDF attachment.
+inline const std::string kWithAttachment =
+    "Subject: with file\r\n"
+    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n"
+    "\r\n"
+    "--b1\r\nContent-Type: text/plain\r\n\r\nhi\r\n"
+    "--b1\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\nContent-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n"
+    "--b1--\r\n";
 
 class TStoreFixture : public ::testing::Test {
 protected:

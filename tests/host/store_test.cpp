@@ -12,6 +12,7 @@
 #include <fstream>
 
 using namespace quillbox;
+using quillbox::testing::kWithAttachment;
 
 namespace {
 
@@ -27,14 +28,6 @@ const std::string kPlain =
     "Content-Type: text/plain\r\n"
     "\r\n"
     "body\r\n";
-
-const std::string kWithAttachment =
-    "Subject: with file\r\n"
-    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n"
-    "\r\n"
-    "--b1\r\nContent-Type: text/plain\r\n\r\nhi\r\n"
-    "--b1\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\nContent-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n"
-    "--b1--\r\n";
 
 }  // namespace
 
