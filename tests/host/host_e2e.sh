@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of tansyhost.exe with the probe plug-in.
-#   host_e2e.sh menus|driver|double-free|incomplete QBX
+#   host_e2e.sh menus|driver|double-free|incomplete|bad-lines QBX
 set -uo pipefail
 mode="$1"; qbx="$2"
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work"
@@ -144,6 +144,19 @@ incomplete)
   run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 3 ] || fail "expected the complete host to load the plug-in: $out"
   grep -q "1 plug-in(s) loaded, expected 0" <<<"$out" || fail "$out"
+  ;;
+bad-lines)
+  # A script stops at its first bad line, naming the line and what is wrong.
+  expect_script_failure() {  # script expected-message
+    printf '%b' "$1" >"$work/script.txt"
+    run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
+    [ $rc -eq 3 ] || fail "host exited $rc, expected 3: $out"
+    grep -qF "$2" <<<"$out" || fail "expected \"$2\": $out"
+  }
+  expect_script_failure 'echo one two\nfrobnicate now\nquit\n' "script: line 2 (frobnicate): unknown command frobnicate"
+  grep -qx "one" <<<"$out" || fail "echo before the bad line: $out"
+  expect_script_failure 'wait-window Probe 1 2\nquit\n' "script: line 1 (wait-window): usage: wait-window TITLE [SECONDS]"
+  expect_script_failure 'expect-plugins 1\nfolder\nquit\n' "script: line 2 (folder): usage: mailbox|folder|mail ID"
   ;;
 esac
 echo "ok: $mode"
