@@ -23,6 +23,13 @@
 #   QBX_LOCALE       ja or en
 #   QBX_ARTIFACTS    a folder of its own for output, screenshots and scratch files
 #   QBX_SOURCE_DIR   the source tree
+#
+#   qbx_add_wine_scenarios(NAME name SCRIPT file SCENARIOS s... [ON_X86_64_TOO s...]
+#                          [LOCALES ...])
+#
+# registers name.<scenario> for each scenario, running `bash file <scenario>
+# <path of qbx>`; the ON_X86_64_TOO scenarios run on the x86_64 build as well
+# as the i686 one.
 
 set(QBX_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh)
 set(QBX_ARTIFACTS_ROOT ${CMAKE_BINARY_DIR}/artifacts)
@@ -98,5 +105,21 @@ function(qbx_add_wine_test)
         LABELS "e2e;${arch}"
         ENVIRONMENT "QBX_ARCH=${arch};QBX_WIN_DIR=${build_dir};QBX_WINE_RUN=${QBX_WINE_RUN};QBX_WINE_PREFIX=${prefix};QBX_LOCALE=${locale};QBX_ARTIFACTS=${QBX_ARTIFACTS_ROOT}/${test};QBX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
     endforeach()
+  endforeach()
+endfunction()
+
+function(qbx_add_wine_scenarios)
+  cmake_parse_arguments(T "" "NAME;SCRIPT" "SCENARIOS;ON_X86_64_TOO;LOCALES" ${ARGN})
+  set(locales)
+  if(T_LOCALES)
+    set(locales LOCALES ${T_LOCALES})
+  endif()
+  foreach(scenario IN LISTS T_SCENARIOS)
+    set(archs)
+    if(scenario IN_LIST T_ON_X86_64_TOO)
+      set(archs ARCHS i686 x86_64)
+    endif()
+    qbx_add_wine_test(NAME ${T_NAME}.${scenario} ${archs} ${locales}
+                      COMMAND bash ${T_SCRIPT} ${scenario} $<TARGET_FILE:qbx>)
   endforeach()
 endfunction()

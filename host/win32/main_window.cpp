@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "host_app.h"
+#include "tree_items.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -34,26 +35,15 @@ void Layout(const THostWindows& w)
 void OnTreeSelection(THostApp& host, const NMTREEVIEWA& change)
 {
     if (change.action == TVC_UNKNOWN) return;  // our own refresh
-    char text[MAX_PATH] = {};
-    TVITEMA item{};
-    item.mask = TVIF_PARAM | TVIF_TEXT;
-    item.hItem = change.itemNew.hItem;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    SendMessageA(host.Windows().tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    const HTREEITEM parent = TreeView_GetParent(host.Windows().tree, change.itemNew.hItem);
+    const HWND tree = host.Windows().tree;
+    // The tree's texts are mailbox and folder names, in the local code page.
+    const std::string text = TreeItemText<char>(tree, change.itemNew.hItem);
+    const HTREEITEM parent = TreeView_GetParent(tree, change.itemNew.hItem);
     if (!parent) {
-        host.SelectMailBox(std::string(text) + kPathSeparator);
+        host.SelectMailBox(text + kPathSeparator);
         return;
     }
-    char box[MAX_PATH] = {};
-    TVITEMA boxItem{};
-    boxItem.mask = TVIF_TEXT;
-    boxItem.hItem = parent;
-    boxItem.pszText = box;
-    boxItem.cchTextMax = MAX_PATH;
-    SendMessageA(host.Windows().tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&boxItem));
-    host.SelectFolder(std::string(box) + kPathSeparator + text + kPathSeparator);
+    host.SelectFolder(TreeItemText<char>(tree, parent) + kPathSeparator + text + kPathSeparator);
 }
 
 void OnListClick(THostApp& host)

@@ -32,7 +32,8 @@ void Dump(HMENU menu, int depth, std::string& out)
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         out += std::string(depth * 2, ' ') + std::to_string(i) + ": ";
-        MENUITEMINFOW info{sizeof info};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
         GetMenuItemInfoW(menu, i, TRUE, &info);
         const std::string caption = Narrow(MenuCaption(menu, i));

@@ -1,6 +1,7 @@
 // Runs a test script beside the user-interface thread (host/README.md).
 #pragma once
 
+#include "script_verb.h"
 #include "script/script_parser.h"
 
 #include <windows.h>
@@ -12,11 +13,9 @@
 
 namespace quillbox {
 
-class THostApp;
-
 class TScriptRunner {
 public:
-    explicit TScriptRunner(THostApp& host) : host_(host) {}
+    explicit TScriptRunner(THostApp& host) : session_{host} {}
     ~TScriptRunner() { Join(); }
     TScriptRunner(const TScriptRunner&) = delete;
     TScriptRunner& operator=(const TScriptRunner&) = delete;
@@ -28,14 +27,13 @@ public:
 
 private:
     void RunAll();
-    // Throws TScriptFailure.
+    // Looks the verb up in the verb tables; throws TScriptFailure.
     void RunLine(const TScriptLine& line);
 
-    THostApp& host_;
+    TScriptSession session_;
     std::vector<TScriptLine> lines_;
     std::thread thread_;
     std::atomic<bool> failed_{false};
-    double timeoutSeconds_ = 10;
 };
 
 }  // namespace quillbox

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end tests of tansyhost.exe with the probe plug-in.
-#   host_e2e.sh menus|driver|double-free|incomplete QBX
+#   host_e2e.sh menus|driver|double-free|incomplete|bad-lines QBX
 set -uo pipefail
 mode="$1"; qbx="$2"
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work"
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+source "$QBX_SOURCE_DIR/tests/wine/run_host.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
-hostdir="$QBX_WIN_DIR/host/win32"
 probedir="$QBX_WIN_DIR/tests/host"
 
 # A mailbox with one folder of two mails, and a folder-less second mailbox.
@@ -21,23 +20,13 @@ Content-Type: text/plain; charset=US-ASCII
 
 first
 MAIL
-cat >"$work/b.eml" <<'MAIL'
-From: Carol <carol@example.com>
-Subject: second
-Date: Wed, 02 Dec 2026 10:00:00 +0900
-Content-Type: text/plain
-
-second
-MAIL
+plain_mail "Carol <carol@example.com>" second "Wed, 02 Dec 2026 10:00:00 +0900" second >"$work/b.eml"
 "$qbx" import "$work/data/Box/Inbox" "$work/a.eml" "$work/b.eml" >/dev/null || fail "import"
 
-run_host() {  # exe plugin script [host options...] -> sets rc, out
+# Runs the host with one probe plug-in; sets rc and out.
+run_probe() {  # exe plugin script [host options...]
   local exe="$1" plugin="$2" script="$3"; shift 3
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 90 \
-    --artifacts "$work" --name host -- "$hostdir/$exe" --data "$(win "$work/data")" \
-    --plugin "$(win "$probedir/$plugin")" --script "$(win "$script")" "$@"
-  rc=$?
-  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
+  run_windows_host "$exe" "$script" --plugin "$(win "$probedir/$plugin")" "$@"
 }
 
 case "$mode" in
@@ -60,7 +49,7 @@ wait-gone Probe
 expect-current-mail "Box\\\\Inbox\\\\?2"
 quit
 SCRIPT
-  run_host tansyhost.exe probe_plugin.dll "$work/script.txt"
+  run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
   grep -q "ledger: clean" <<<"$out" || fail "no clean ledger: $out"
   # Kind 0 goes into the fifth drop-down (Tools), kinds 1 and 2 into the
@@ -78,7 +67,7 @@ SCRIPT
   # The other arrangements of item 32935 that plug-ins must cope with.
   printf 'dump-menu 1 "%s"\nquit\n' "$(win "$work/layout.txt" | sed 's/\\/\\\\/g')" >"$work/layout-script.txt"
   for layout in first absent plain; do
-    run_host tansyhost.exe probe_plugin.dll "$work/layout-script.txt" --context-layout "$layout"
+    run_probe tansyhost.exe probe_plugin.dll "$work/layout-script.txt" --context-layout "$layout"
     [ $rc -eq 0 ] || fail "layout $layout: host exited $rc: $out"
     case "$layout" in
       first) head -1 "$work/layout.txt" | grep -q "^0: 32935 " || fail "first: $(cat "$work/layout.txt")" ;;
@@ -127,7 +116,7 @@ wait-gone "Probe Window"
 source "Box\\\\Inbox\\\\?1" "$(q 1.eml)"
 quit
 SCRIPT
-  run_host tansyhost.exe probe_plugin.dll "$work/script.txt"
+  run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
   grep -q "ledger: clean" <<<"$out" || fail "no clean ledger: $out"
   # Shift held through the input queue gives a capital; {LEFT} moved the caret.
@@ -142,19 +131,32 @@ SCRIPT
   ;;
 double-free)
   printf 'folder "Box\\\\Inbox\\\\"\nrun 0 "Probe 0"\nmsgbox - OK\nwait-gone Probe\nquit\n' >"$work/script.txt"
-  run_host tansyhost.exe probe_plugin_double_free.dll "$work/script.txt"
+  run_probe tansyhost.exe probe_plugin_double_free.dll "$work/script.txt"
   [ $rc -eq 2 ] || fail "host exited $rc, expected 2: $out"
   grep -q "ledger: error: double TSA_Free" <<<"$out" || fail "double free not reported: $out"
   ;;
 incomplete)
   printf 'expect-plugins 0\nquit\n' >"$work/script.txt"
-  run_host tansyhost_incomplete.exe probe_plugin.dll "$work/script.txt"
+  run_probe tansyhost_incomplete.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
   grep -q "plugin: cannot load" <<<"$out" || fail "no load failure reported: $out"
   # The complete host loads the same plug-in, so this script fails there.
-  run_host tansyhost.exe probe_plugin.dll "$work/script.txt"
+  run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
   [ $rc -eq 3 ] || fail "expected the complete host to load the plug-in: $out"
   grep -q "1 plug-in(s) loaded, expected 0" <<<"$out" || fail "$out"
+  ;;
+bad-lines)
+  # A script stops at its first bad line, naming the line and what is wrong.
+  expect_script_failure() {  # script expected-message
+    printf '%b' "$1" >"$work/script.txt"
+    run_probe tansyhost.exe probe_plugin.dll "$work/script.txt"
+    [ $rc -eq 3 ] || fail "host exited $rc, expected 3: $out"
+    grep -qF "$2" <<<"$out" || fail "expected \"$2\": $out"
+  }
+  expect_script_failure 'echo one two\nfrobnicate now\nquit\n' "script: line 2 (frobnicate): unknown command frobnicate"
+  grep -qx "one" <<<"$out" || fail "echo before the bad line: $out"
+  expect_script_failure 'wait-window Probe 1 2\nquit\n' "script: line 1 (wait-window): usage: wait-window TITLE [SECONDS]"
+  expect_script_failure 'expect-plugins 1\nfolder\nquit\n' "script: line 2 (folder): usage: mailbox|folder|mail ID"
   ;;
 esac
 echo "ok: $mode"

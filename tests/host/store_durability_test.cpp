@@ -4,6 +4,7 @@
 // mails. The child processes die by SIGKILL, which no clean-up outlives.
 #include "convert/file_bytes.h"
 #include "file_call_spy.h"
+#include "store_fixture.h"
 #include "store/folder_index.h"
 #include "store/mail_message.h"
 #include "store/mail_store.h"
@@ -20,6 +21,7 @@
 
 using namespace quillbox;
 using quillbox::testing::KillAtRenameOnto;
+using quillbox::testing::kWithAttachment;
 using quillbox::testing::RecordedFileCalls;
 using quillbox::testing::StartRecordingFileCalls;
 using quillbox::testing::TFileCall;
@@ -29,28 +31,9 @@ namespace {
 const std::string kPlain = "Subject: plain one\r\nDate: Tue, 01 Dec 2026 10:00:00 +0900\r\n"
                            "Content-Type: text/plain\r\n\r\nbody\r\n";
 
-const std::string kWithAttachment =
-    "Subject: with file\r\n"
-    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n"
-    "\r\n"
-    "--b1\r\nContent-Type: text/plain\r\n\r\nhi\r\n"
-    "--b1\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\nContent-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n"
-    "--b1--\r\n";
-
-class StoreDurabilityTest : public ::testing::Test {
+class StoreDurabilityTest : public quillbox::testing::TStoreFixture {
 protected:
-    void SetUp() override
-    {
-        data_ = (std::filesystem::temp_directory_path() /
-                 ("qbx_durable_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                    .string() + "/";
-        std::filesystem::remove_all(data_);
-        std::filesystem::create_directories(data_ + "Box/Inbox");
-    }
-    void TearDown() override { std::filesystem::remove_all(data_); }
-
-    TMailStore Store() { return TMailStore(data_, 932, [this](const std::string& w) { warnings_.push_back(w); }); }
+    StoreDurabilityTest() : TStoreFixture("qbx_durable_") {}
 
     // A store that is done with its folder: its index is on disk.
     void Fill(const std::vector<std::string>& sources)
@@ -60,9 +43,6 @@ protected:
     }
 
     std::string Path(const std::string& name) const { return data_ + "Box/Inbox/" + name; }
-
-    std::string data_;
-    std::vector<std::string> warnings_;
 };
 
 std::string Canonical(const std::string& path) { return std::filesystem::weakly_canonical(path).string(); }

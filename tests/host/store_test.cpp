@@ -1,4 +1,5 @@
 #include "convert/file_bytes.h"
+#include "store_fixture.h"
 #include "store/folder_index.h"
 #include "store/importer.h"
 #include "store/mail_message.h"
@@ -11,26 +12,13 @@
 #include <fstream>
 
 using namespace quillbox;
+using quillbox::testing::kWithAttachment;
 
 namespace {
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public quillbox::testing::TStoreFixture {
 protected:
-    void SetUp() override
-    {
-        data_ = (std::filesystem::temp_directory_path() /
-                 ("qbx_store_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                    .string() + "/";
-        std::filesystem::remove_all(data_);
-        std::filesystem::create_directories(data_ + "Box/Inbox");
-    }
-    void TearDown() override { std::filesystem::remove_all(data_); }
-
-    TMailStore Store() { return TMailStore(data_, 932, [this](const std::string& w) { warnings_.push_back(w); }); }
-
-    std::string data_;
-    std::vector<std::string> warnings_;
+    StoreTest() : TStoreFixture("qbx_store_") {}
 };
 
 const std::string kPlain =
@@ -40,14 +28,6 @@ const std::string kPlain =
     "Content-Type: text/plain\r\n"
     "\r\n"
     "body\r\n";
-
-const std::string kWithAttachment =
-    "Subject: with file\r\n"
-    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n"
-    "\r\n"
-    "--b1\r\nContent-Type: text/plain\r\n\r\nhi\r\n"
-    "--b1\r\nContent-Type: application/pdf; name=\"a.pdf\"\r\nContent-Transfer-Encoding: base64\r\n\r\nJVBERg==\r\n"
-    "--b1--\r\n";
 
 }  // namespace
 

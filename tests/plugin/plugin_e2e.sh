@@ -10,11 +10,10 @@
 set -uo pipefail
 mode="$1"; qbx="$2"; layout="${3:-}"
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work"
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+source "$QBX_SOURCE_DIR/tests/wine/run_host.sh"
 quoted() { win "$1" | sed 's/\\/\\\\/g'; }  # a path inside a script's "..."
 fail() { echo "FAIL: $*"; exit 1; }
 
-hostdir="$QBX_WIN_DIR/host/win32"
 case "$QBX_LOCALE" in
   # The plug-in's folder ends in "表", whose second Shift_JIS byte is 0x5C.
   ja) title="Quillbox プラグイン"; plugindir="$work/プラグイン表" ;;
@@ -26,25 +25,16 @@ cp "$QBX_WIN_DIR/src/plugin/quillbox.dll" "$plugindir/"
 
 # A mailbox with one folder of one mail, and a second mailbox without folders.
 mkdir -p "$work/data/Other"
-cat >"$work/a.eml" <<'MAIL'
-From: Alice <alice@example.com>
-Subject: one
-Date: Tue, 01 Dec 2026 10:00:00 +0900
-Content-Type: text/plain
-
-first
-MAIL
+plain_mail "Alice <alice@example.com>" one "Tue, 01 Dec 2026 10:00:00 +0900" first >"$work/a.eml"
 "$qbx" import "$work/data/Box/Inbox" "$work/a.eml" >/dev/null || fail "import"
 
 # The plug-in by its path; menus loads it from its folder instead.
 plugin_args=(--plugin "$(win "$plugindir/quillbox.dll")")
-run_host() {  # exe script [host options...] -> rc, out
+
+# Runs the host with the plug-in as plugin_args give it; sets rc and out.
+run_plugin() {  # exe script [host options...]
   local exe="$1" script="$2"; shift 2
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout 90 \
-    --artifacts "$work" --name host -- "$hostdir/$exe" --data "$(win "$work/data")" \
-    "${plugin_args[@]}" --script "$(win "$script")" "$@"
-  rc=$?
-  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
+  run_windows_host "$exe" "$script" "${plugin_args[@]}" "$@"
 }
 expect_clean_run() {
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
@@ -70,7 +60,7 @@ expect-menu 2 "$title" enabled
 dump-menu 0 "$(quoted "$work/menu0.txt")"
 quit
 SCRIPT
-  run_host tansyhost.exe "$work/script.txt"
+  run_plugin tansyhost.exe "$work/script.txt"
   expect_clean_run
   # bregexp.dll lies in the same folder and is passed over without a word.
   [ "$(grep -c '^plugin: ' <<<"$out")" = 1 ] && LC_ALL=C grep -q '^plugin: loaded .*quillbox.dll$' <<<"$out" \
@@ -98,7 +88,7 @@ dump-menu 1 "$(quoted "$work/menu1.txt")"
 dump-menu 2 "$(quoted "$work/menu2.txt")"
 quit
 SCRIPT
-  run_host tansyhost.exe "$work/script.txt" --context-layout "$layout"
+  run_plugin tansyhost.exe "$work/script.txt" --context-layout "$layout"
   expect_clean_run
   for kind in 1 2; do
     dump="$work/menu$kind.txt"
@@ -127,7 +117,7 @@ wait-gone "$title for Tansy!2"
 expect-enabled "Tansy Host"
 quit
 SCRIPT
-  run_host tansyhost.exe "$work/script.txt"
+  run_plugin tansyhost.exe "$work/script.txt"
   expect_clean_run
   # The folder's only mail has no attachment: the window says so and closes.
   case "$QBX_LOCALE" in
@@ -144,7 +134,7 @@ wait-gone "$title"
 expect-plugins 0
 quit
 SCRIPT
-  run_host tansyhost.exe "$work/script.txt"
+  run_plugin tansyhost.exe "$work/script.txt"
   expect_clean_run
   grep -q "plugin: cannot load" <<<"$out" || fail "the load did not fail: $out"
   [ "$(sed -n 2p "$work/box.txt")" = "Loading \"$(win "$plugindir/bregexp.dll")\" failed." ] \
@@ -153,7 +143,7 @@ SCRIPT
 incomplete-host)
   # quit fails while any window besides the host's is open.
   printf 'sleep 1500\nexpect-plugins 0\nquit\n' >"$work/script.txt"
-  run_host tansyhost_incomplete.exe "$work/script.txt"
+  run_plugin tansyhost_incomplete.exe "$work/script.txt"
   expect_clean_run
   grep -q "plugin: cannot load" <<<"$out" || fail "the load did not fail: $out"
   ;;

@@ -3,11 +3,13 @@
 # qbx_add_wine_test sets (QBX_ARTIFACTS, QBX_WINE_RUN, QBX_WINE_PREFIX,
 # QBX_LOCALE, QBX_ARCH, QBX_WIN_DIR).
 #
-# On sourcing: $work is a fresh folder with an empty plugins/ folder.
+# On sourcing: $work is a fresh folder with an empty plugins/ folder, and
+# $here the folder of the test script, where its helpers are.
 
 work="$QBX_ARTIFACTS"; rm -rf "$work"; mkdir -p "$work/plugins"
+here=$(cd "$(dirname "${BASH_SOURCE[1]}")" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/run_host.sh"
 
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 # A path inside a script line: backslashes doubled.
 spath() { win "$1" | sed 's/\\/\\\\/g'; }
 fail() { echo "FAIL: $*"; exit 1; }
@@ -38,12 +40,8 @@ install_plugin() {
 # Runs the host on $work/data with a script; fails unless it exits 0 with a
 # clean ledger. Leaves everything it printed in $out.
 run_host() {  # script-file [timeout-seconds]
-  "$QBX_WINE_RUN" run --prefix "$QBX_WINE_PREFIX" --locale "$QBX_LOCALE" --timeout "${2:-240}" \
-    --artifacts "$work" --name host -- "$build/host/win32/tansyhost.exe" \
-    --data "$(win "$work/data")" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")" \
-    --script "$(win "$1")"
-  local rc=$?
-  out=$(tr -d '\r' <"$work/host.stdout"; tr -d '\r' <"$work/host.stderr")
+  local rc host_timeout="${2:-240}"
+  run_windows_host tansyhost.exe "$1" --mailbox 'Box\' --plugin-dir "$(win "$work/plugins")"
   [ $rc -eq 0 ] || fail "host exited $rc: $out"
   grep -q "ledger: clean" <<<"$out" || fail "ledger not clean: $out"
 }

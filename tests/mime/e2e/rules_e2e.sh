@@ -7,7 +7,6 @@
 set -uo pipefail
 qbx="$1"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 plan="$here/rules_plan.py"
 
 install_plugin

@@ -9,7 +9,6 @@
 set -uo pipefail
 qbx="$1"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 rules_plan="$QBX_SOURCE_DIR/tests/mime/e2e/rules_plan.py"
 plan="$here/nested_plan.py"
 

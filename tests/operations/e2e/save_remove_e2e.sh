@@ -6,7 +6,6 @@
 set -uo pipefail
 scenario="$1"; qbx="$2"; integrity="${3:-}"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 
 install_plugin
 python3 "$here/make_mails.py" "$work/mails" || fail "mails"
@@ -48,6 +47,14 @@ popup_row() {  # row caption
   echo "popup \"$2\""
 }
 key() { echo "keys \"$window\" $grid \"$1\""; echo "sleep 300"; }
+# Saves the marked rows into a folder, chosen in the folder browser.
+save_marked_into() { key "{CTRL+S}"; echo "folder-browser \"$(spath "$1")\" 20"; }
+# A save that asks nothing: the file comes, and no box of the plug-in is left open.
+saved_without_asking() {  # file
+  echo "wait-file \"$(spath "$1")\" 20"
+  echo "sleep 1500"
+  echo "expect-no-window \"$title\""
+}
 status() { echo "status \"$window\" $1 \"$(spath "$work/$2")\""; }
 # The box closes after the press arrives: wait, so the next answer finds the
 # next box and not this one on its way out.
@@ -94,20 +101,17 @@ save-marked)
   { open_window
     key "{CTRL+A}"; key "{CTRL+M}"
     status 4 marked.txt
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/out1")\" 20"
+    save_marked_into "$work/out1"
     answer q-c.txt $yes            # c.bin replaced
     echo "sleep 2000"; echo "screenshot \"$(spath "$work/overwrite.bmp")\""
     answer q-d.txt $no             # d.bin kept; odd.bin cannot be decoded
     answer q-b.txt $yes_to_all     # b.dat, then Alpha's a.bin over Beta's without asking
     answer report1.txt OK
     status 1 after1.txt
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/out2")\" 20"
+    save_marked_into "$work/out2"
     answer q-c2.txt $no_to_all     # c.bin and both a.bin stay as they were
     answer report2.txt OK
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/out3")\" 20"
+    save_marked_into "$work/out3"
     answer q-d3.txt $cancel        # c.bin saved before, nothing after
     echo "sleep 1000"
     status 4 marked-after.txt
@@ -166,24 +170,17 @@ save-numbered)
   { open_window Same
     key "{CTRL+A}"; key "{CTRL+M}"
     # Numbering off: the second a.bin is asked about, as before.
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/asking")\" 20"
+    save_marked_into "$work/asking"
     answer q-off.txt $cancel
     echo "menu \"$window\" \"Options/$number_item\""
     echo "sleep 500"  # the chosen command is posted
     echo "window-menu \"$window\" \"$(spath "$work/menu.txt")\""
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/number")\" 20"
-    echo "wait-file \"$(spath "$work/number/a (3).bin")\" 20"
-    echo "sleep 1500"
-    echo "expect-no-window \"$title\""
+    save_marked_into "$work/number"
+    saved_without_asking "$work/number/a (3).bin"
     echo "screenshot \"$(spath "$work/number.bmp")\""
     # Again into the same folder: the names there count too.
-    key "{CTRL+S}"
-    echo "folder-browser \"$(spath "$work/number")\" 20"
-    echo "wait-file \"$(spath "$work/number/a (6).bin")\" 20"
-    echo "sleep 1500"
-    echo "expect-no-window \"$title\""
+    save_marked_into "$work/number"
+    saved_without_asking "$work/number/a (6).bin"
     # Saving one proposes the next free name in the folder last used.
     click_row 2; popup_row 2 "$save_this"
     echo "save-as - 20"

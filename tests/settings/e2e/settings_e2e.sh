@@ -14,7 +14,6 @@
 set -uo pipefail
 scenario="$1"; qbx="$2"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 check="$here/check_settings.py"
 
 install_plugin

@@ -11,7 +11,6 @@
 set -uo pipefail
 scenario="$1"; qbx="$2"
 source "$QBX_SOURCE_DIR/tests/wine/host_session.sh"
-here=$(cd "$(dirname "$0")" && pwd)
 
 install_plugin
 python3 "$here/make_folders.py" "$work/mails" || fail "mail folders"
