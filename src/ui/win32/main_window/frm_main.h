@@ -154,12 +154,15 @@ private:
     void DeleteMarks();
     void DeleteAnAttachment();
     void DetachMarks();
+    // Panel 1 cleared, the progress bar at 0 and hidden.
+    void ResetProgress();
     // The hourglass over the whole window while a command runs.
     void SetBusyCursor(bool busy);
     // The user's date separator, for the dates in the save and removal reports.
     static char DateSeparator();
-    // What the commands that save into a folder share: the question about a
-    // file that exists, and SaveDir kept and written at once.
+    // What the commands that save into a folder share: the folder browser,
+    // the question about a file that exists, and SaveDir kept and written at once.
+    bool SelectSaveFolder(std::string& folder);
     TOverwriteAnswer AskOverwrite(const std::string& fileName);
     void StoreSaveDir(const std::string& folder);
     // The view, edit and function menus, which a removal or a detach greys

@@ -6,7 +6,6 @@
 #include "ui/win32/main_window/frm_main.h"
 #include "ui/win32/main_window/saving_flag.h"
 #include "ui/win32/message_box.h"
-#include "ui/win32/save_dialogs/folder_browser.h"
 
 namespace quillbox {
 
@@ -14,10 +13,7 @@ class TfrmMainDetach final : public TDetachWindow {
 public:
     explicit TfrmMainDetach(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
-    bool SelectFolder(std::string& folder) override
-    {
-        return quillbox::SelectFolder(form_.window_, messages_[msgSelectSaveFolder], folder);
-    }
+    bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
 
     void BeginDetach() override
     {
@@ -47,12 +43,7 @@ public:
 
     TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return form_.AskOverwrite(fileName); }
 
-    void ResetProgress() override
-    {
-        form_.statusBar_->SetText(1, "");
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
-    }
+    void ResetProgress() override { form_.ResetProgress(); }
     void RebuildView() override { form_.RebuildView(); }
     void ScanFolder() override { form_.ScanFolder(); }
     void EndDetach() override

@@ -27,12 +27,7 @@ public:
         form_.SetRunMenusEnabled(false);
     }
     void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
-    void ResetProgress() override
-    {
-        form_.statusBar_->SetText(1, "");
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
-    }
+    void ResetProgress() override { form_.ResetProgress(); }
     void RebuildView() override { form_.RebuildView(); }
     void ScanFolder() override { form_.ScanFolder(); }
     void EndRemoval() override

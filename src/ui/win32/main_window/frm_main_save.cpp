@@ -15,10 +15,7 @@ class TfrmMainSaving final : public TSaveWindow {
 public:
     explicit TfrmMainSaving(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
-    bool SelectFolder(std::string& folder) override
-    {
-        return quillbox::SelectFolder(form_.window_, messages_[msgSelectSaveFolder], folder);
-    }
+    bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
     std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
     {
         return ShowSaveDialog(form_.window_, fileName, folder);
@@ -38,10 +35,8 @@ public:
     }
     void EndSave() override
     {
-        form_.statusBar_->SetText(1, "");
+        form_.ResetProgress();
         form_.list_->UpdateTotals();
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
     }
     void RestoreCursor() override { form_.SetBusyCursor(false); }
 
@@ -67,6 +62,11 @@ char TfrmMain::DateSeparator()
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator) > 0 && separator[0])
         return separator[0];
     return '/';
+}
+
+bool TfrmMain::SelectSaveFolder(std::string& folder)
+{
+    return quillbox::SelectFolder(window_, context_.Language.MessageTable[msgSelectSaveFolder], folder);
 }
 
 TOverwriteAnswer TfrmMain::AskOverwrite(const std::string& fileName)
