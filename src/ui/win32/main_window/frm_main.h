@@ -46,10 +46,6 @@ struct TMainWindowContext {
     const std::string& PluginVersion;
 };
 
-class TfrmMainSaving;
-class TfrmMainRemoval;
-class TfrmMainDetach;
-
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
@@ -122,9 +118,11 @@ public:
     void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
-    friend class TfrmMainSaving;
-    friend class TfrmMainRemoval;
-    friend class TfrmMainDetach;
+    // The window each long command sees, a part of the form in the file of
+    // its command (frm_main_save.cpp, frm_main_removal.cpp, frm_main_detach.cpp).
+    class TSaveCommandWindow;
+    class TRemovalCommandWindow;
+    class TDetachCommandWindow;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -9,9 +9,9 @@
 
 namespace quillbox {
 
-class TfrmMainDetach final : public TDetachWindow {
+class TfrmMain::TDetachCommandWindow final : public TDetachWindow {
 public:
-    explicit TfrmMainDetach(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TDetachCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
     bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
 
@@ -78,7 +78,7 @@ void TfrmMain::DetachMarks()
     const TSavingFlag flag(saving_);
     // The rows as the run starts; the grid is disabled until it ends.
     const TRowList rows = list_->RowList();
-    TfrmMainDetach detach(*this);
+    TDetachCommandWindow detach(*this);
     DetachMarked(context_.Mails, rows, context_.Settings.SaveDir, context_.Settings.Save, context_.Host, detach,
                  TCodePage::Active());
 }

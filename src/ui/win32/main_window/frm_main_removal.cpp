@@ -7,9 +7,9 @@
 
 namespace quillbox {
 
-class TfrmMainRemoval final : public TRemovalWindow {
+class TfrmMain::TRemovalCommandWindow final : public TRemovalWindow {
 public:
-    explicit TfrmMainRemoval(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TRemovalCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
     bool ConfirmRemoveMarked() override { return Confirm(RemoveMarkedQuestionText(messages_)); }
     bool ConfirmRemoveOne(const std::string& fileName) override
@@ -59,7 +59,7 @@ private:
 
 void TfrmMain::DeleteMarks()
 {
-    TfrmMainRemoval removal(*this);
+    TRemovalCommandWindow removal(*this);
     RemoveMarked(context_.Mails, context_.Host, removal);
 }
 
@@ -67,7 +67,7 @@ void TfrmMain::DeleteAnAttachment()
 {
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
-    TfrmMainRemoval removal(*this);
+    TRemovalCommandWindow removal(*this);
     RemoveOne(*row.Mail, *row.Attachment, context_.Host, removal);
 }
 

@@ -11,9 +11,9 @@
 
 namespace quillbox {
 
-class TfrmMainSaving final : public TSaveWindow {
+class TfrmMain::TSaveCommandWindow final : public TSaveWindow {
 public:
-    explicit TfrmMainSaving(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TSaveCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
     bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
     std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
@@ -88,7 +88,7 @@ void TfrmMain::SaveMarksAs()
     // A press on the grid's header re-sorts the rows while the save lets
     // messages through; the run goes on over the rows it started with.
     const TRowList rows = list_->RowList();
-    TfrmMainSaving saving(*this);
+    TSaveCommandWindow saving(*this);
     SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
                saving, TCodePage::Active());
 }
@@ -97,7 +97,7 @@ void TfrmMain::SaveAttachAs()
 {
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
-    TfrmMainSaving saving(*this);
+    TSaveCommandWindow saving(*this);
     SaveAttachmentAs(*row.Mail, *row.Attachment, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
                      saving, TCodePage::Active());
 }
