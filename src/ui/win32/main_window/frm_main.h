@@ -166,6 +166,10 @@ private:
     // The view, edit and function menus, which a removal or a detach greys
     // while it runs.
     void SetRunMenusEnabled(bool enabled);
+    // Hourglass; grid, tool bar and those menus disabled while a removal or
+    // a detach runs. After it, the menus come back with the list's update.
+    void LockForRun();
+    void UnlockAfterRun();
     // Geometry and column widths as the settings file keeps them.
     TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);

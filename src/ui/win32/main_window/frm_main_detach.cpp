@@ -17,10 +17,7 @@ public:
 
     void BeginDetach() override
     {
-        form_.SetBusyCursor(true);
-        form_.grid_->SetEnabled(false);
-        form_.toolBar_->SetAllEnabled(false);
-        form_.SetRunMenusEnabled(false);
+        form_.LockForRun();
         // The keys go to the window, which turns Esc into a request to stop.
         SetFocus(form_.window_);
         form_.logic_.ClearEscPressed();
@@ -50,9 +47,7 @@ public:
     {
         form_.logic_.SetStoppableRun(false);
         form_.logic_.ClearEscPressed();
-        form_.grid_->SetEnabled(true);
-        form_.toolBar_->SetAllEnabled(true);
-        form_.SetBusyCursor(false);
+        form_.UnlockAfterRun();
         form_.list_->UpdateTotals();  // panels 2 and 3 back from the run's texts
         form_.logic_.ListUpdated();   // enables the menus again when rows are listed
         form_.grid_->Focus();

@@ -19,12 +19,9 @@ public:
 
     void BeginRemoval(bool bulk) override
     {
-        form_.SetBusyCursor(true);
-        form_.grid_->SetEnabled(false);
+        form_.LockForRun();
         form_.statusBar_->SetText(2, messages_[bulk ? msgDeletingMarks : msgDeletingOne] + "...");
         if (bulk) form_.statusBar_->ShowProgressBar(true);
-        form_.toolBar_->SetAllEnabled(false);
-        form_.SetRunMenusEnabled(false);
     }
     void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
     void ResetProgress() override { form_.ResetProgress(); }
@@ -32,9 +29,7 @@ public:
     void ScanFolder() override { form_.ScanFolder(); }
     void EndRemoval() override
     {
-        form_.grid_->SetEnabled(true);
-        form_.toolBar_->SetAllEnabled(true);
-        form_.SetBusyCursor(false);
+        form_.UnlockAfterRun();
         form_.logic_.ListUpdated();  // enables the menus again when rows are listed
         form_.grid_->Focus();
     }

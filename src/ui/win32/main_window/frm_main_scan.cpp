@@ -1,6 +1,6 @@
-// The folder scan as the main window runs it, and the progress it shares
-// with the save, removal and detach commands: the percentage in the status
-// bar, and the messages let through meanwhile.
+// The folder scan as the main window runs it, and what the long commands
+// (save, removal, detach) share with it: the controls disabled while they
+// run, the percentage in the status bar, the messages let through meanwhile.
 #include "catalogue/scan_window.h"
 #include "ui/win32/main_window/frm_main.h"
 #include "catalogue/icons/icon_list.h"
@@ -66,6 +66,27 @@ void TfrmMain::ShowProgress(const std::string& text, int position)
     statusBar_->SetText(1, text);
     statusBar_->SetProgress(position);
     Repaint();
+}
+
+void TfrmMain::SetRunMenusEnabled(bool enabled)
+{
+    for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) menus_.SetEnabled(menu, enabled);
+    DrawMenuBar(window_);
+}
+
+void TfrmMain::LockForRun()
+{
+    SetBusyCursor(true);
+    grid_->SetEnabled(false);
+    toolBar_->SetAllEnabled(false);
+    SetRunMenusEnabled(false);
+}
+
+void TfrmMain::UnlockAfterRun()
+{
+    grid_->SetEnabled(true);
+    toolBar_->SetAllEnabled(true);
+    SetBusyCursor(false);
 }
 
 void TfrmMain::ResetProgress()
