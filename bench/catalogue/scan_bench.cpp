@@ -21,7 +21,7 @@
 #include <unistd.h>
 
 #include "catalogue/folder_scan.h"
-#include "quiet_scan_window.h"
+#include "unwatched_scan.h"
 #include "regex/regex_library.h"
 #include "store/store_host_api.h"
 
@@ -68,11 +68,10 @@ TScanRun ScanOnce(const std::string& dataDir, const std::string& folder,
     list.MailBox = host.GetCurrentMailBox();
     list.Folder = folder;
     list.Rules = rules;
-    TQuietWindow window;
     TNoIcons icons;
     const auto start = TClock::now();
     const double cpuStart = CpuSeconds();
-    ScanFolder(list, host, window, icons);
+    ScanUnwatched(list, host, icons);
     const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
     TScanRun run{seconds, CpuSeconds() - cpuStart, host.SourceBytes, list.AttachCount, {}};
     for (std::size_t i = 0; i < list.Count(); ++i) run.MailIds.push_back(list[i].MailID);

@@ -24,7 +24,7 @@
 #include <unistd.h>
 
 #include "catalogue/folder_scan.h"
-#include "quiet_scan_window.h"
+#include "unwatched_scan.h"
 #include "convert/transfer_encoding.h"
 #include "mime/mime_tree.h"
 #include "operations/body_writer.h"
@@ -127,9 +127,8 @@ int Scan(const std::string& dataDir, std::string folder)
         TMailList list;
         list.MailBox = host.GetCurrentMailBox();
         list.Folder = folder;
-        TQuietWindow window;
         TNoIcons icons;
-        ScanFolder(list, store, window, icons);
+        ScanUnwatched(list, store, icons);
         for (std::size_t i = 0; i < list.Count(); ++i) {
             std::string source = store.GetSource(list[i].MailID).value_or("");
             bytes += source.size();
@@ -151,9 +150,8 @@ int Scan(const std::string& dataDir, std::string folder)
             list.MailBox = host.GetCurrentMailBox();
             list.Folder = folder;
             list.Rules = rules;
-            TQuietWindow window;
             TNoIcons icons;
-            ScanFolder(list, host, window, icons);
+            ScanUnwatched(list, host, icons);
             found = list.AttachCount;
         });
         std::printf("scan-%s attachments=%d bytes=%zu cpu-seconds=%.3f cpu-MB/s=%.0f\n",

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "catalogue/folder_scan.h"
+#include "catalogue/progress.h"
 #include "regex/regex_library.h"
 #include "store/mail_store.h"
 #include "store/store_host_api.h"
@@ -15,37 +16,27 @@ namespace quillbox {
 
 namespace {
 
-// The scan's window on a terminal: progress lines on request, errors on
-// standard error; nobody can press Esc and there is no grid to rebuild.
-class TConsoleScanWindow : public TScanWindow {
+// The scan's progress on a terminal: a line for each new percentage when
+// asked for; nobody can press Esc.
+class TConsoleScanProgress final : public TScanProgress, private TProgressDisplay {
 public:
-    explicit TConsoleScanWindow(bool showProgress) : showProgress_(showProgress) {}
+    explicit TConsoleScanProgress(bool showProgress) : showProgress_(showProgress) {}
 
-    void SetScanning(bool) override {}
-    bool EscPressed() const override { return false; }
-    void ClearEscPressed() override {}
-    void ProcessMessages() override { std::cout.flush(); }
-    void SetGridEnabled(bool) override {}
-    void SetToolBarEnabled(bool) override {}
-    void ClearView() override {}
-    void ShowScanStarted() override {}
-    void ShowError(const std::string& text) override
+    bool Tick(int percent, bool messagesDue) override
     {
-        std::cerr << "qbx: " << text << "\n";
-        failed_ = true;
+        if (messagesDue) std::cout.flush();
+        shown_.Show(percent);
+        return true;
     }
-    void ShowProgressBar(bool) override {}
-    void ShowProgress(const std::string& text, int) override
-    {
-        if (showProgress_ && !text.empty()) std::cout << text << "\n";
-    }
-    void RebuildView() override {}
-
-    bool Failed() const { return failed_; }
 
 private:
+    void ShowProgress(const std::string& text, int) override
+    {
+        if (showProgress_) std::cout << text << "\n";
+    }
+
     bool showProgress_;
-    bool failed_ = false;
+    TChangedPercent shown_{*this};
 };
 
 // The plug-in loads the pattern library from its own folder; so does qbx.
@@ -103,10 +94,11 @@ bool ScanCatalogue(TMailList& list, THostApi& host, bool showProgress)
     list.MailBox = host.GetCurrentMailBox();
     list.Folder = host.GetCurrentFolder();
     list.FolderName = host.GetFolderDisplayName(list.Folder);
-    TConsoleScanWindow window(showProgress);
+    TConsoleScanProgress progress(showProgress);
     TNoIcons icons;
-    ScanFolder(list, host, window, icons);
-    return !window.Failed();
+    const std::string error = ScanFolderMails(list, host, icons, progress);
+    if (!error.empty()) std::cerr << "qbx: " << error << "\n";
+    return error.empty();
 }
 
 int ScanCommand(const std::vector<std::string>& args)

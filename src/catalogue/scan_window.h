@@ -1,15 +1,18 @@
-// What the folder scan needs of the main window, free of any toolkit, so the
-// scan runs the same in the window, in qbx and in tests.
+// The folder scan as a window runs it, free of any toolkit: what the window
+// shows before, during and after the scan, around the scan itself.
 #pragma once
 
 #include <string>
 
+#include "catalogue/folder_scan.h"
+#include "catalogue/progress.h"
+
 namespace quillbox {
 
-class TScanWindow {
+// ShowProgress: the percentage text in status panel 1, the bar over panel 0;
+// the window repaints.
+class TScanWindow : public TProgressDisplay {
 public:
-    virtual ~TScanWindow() = default;
-
     // While set, Esc asks the scan to stop instead of closing the window.
     virtual void SetScanning(bool scanning) = 0;
     virtual bool EscPressed() const = 0;
@@ -27,14 +30,15 @@ public:
     // empty rows; the window repaints.
     virtual void ShowScanStarted() = 0;
     virtual void ShowError(const std::string& text) = 0;
-
-    // The progress bar over status panel 0 (0 to 100), and the percentage
-    // text in panel 1; the window repaints.
     virtual void ShowProgressBar(bool visible) = 0;
-    virtual void ShowProgress(const std::string& text, int position) = 0;
 
     // After the scan: filter, sort and fill the grid from the catalogue.
     virtual void RebuildView() = 0;
 };
+
+// Replaces the mails of list by those of list.Folder; reports progress and
+// reads Esc through window. An error from the scan propagates once the
+// window is back in its normal state.
+void ScanFolder(TMailList& list, THostApi& host, TScanWindow& window, TIconSource& icons);
 
 }  // namespace quillbox

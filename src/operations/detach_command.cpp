@@ -4,13 +4,13 @@
 #include <ctime>
 #include <map>
 
+#include "catalogue/progress.h"
 #include "operations/clean_up.h"
 #include "operations/decode_attachment.h"
 #include "operations/detach_steps.h"
 #include "operations/local_file.h"
 #include "operations/mark_snapshot.h"
 #include "operations/path_text.h"
-#include "operations/progress_text.h"
 #include "operations/save_targets.h"
 
 namespace quillbox {
@@ -23,7 +23,8 @@ public:
         : options_(options), host_(host), window_(window), codePage_(codePage),
           note_{window.LocaleID(), RemovalTimeText(std::time(nullptr))},
           targets_(folder, options, codePage,
-                   [&window](const std::string& name) { return window.AskOverwrite(name); })
+                   [&window](const std::string& name) { return window.AskOverwrite(name); }),
+          shown_(window)
     {
         for (const TListPosItem& row : rows) {
             if (!row.Mail || !row.Attachment || !row.Attachment->Marked) continue;
@@ -42,7 +43,7 @@ public:
         const int steps = 2 * static_cast<int>(entries_.size());
         for (std::size_t i = 0; i < entries_.size() && !stopped_; ++i) {
             if (StopAsked()) return;
-            ShowProgress(WholePercent(static_cast<int>(i) + 1, steps));
+            shown_.Show(WholePercent(static_cast<int>(i) + 1, steps));
             Save(entries_[i]);
         }
     }
@@ -64,7 +65,7 @@ public:
             if (mailEntries.empty()) continue;
             if (StopAsked()) return;
             handled += static_cast<int>(mailEntries.size());
-            ShowProgress(WholePercent(count + handled, 2 * count));
+            shown_.Show(WholePercent(count + handled, 2 * count));
             Cut(list[i], mailEntries);
         }
     }
@@ -75,14 +76,6 @@ private:
         window_.ProcessMessages();
         stopped_ = stopped_ || window_.StopRequested();
         return stopped_;
-    }
-
-    void ShowProgress(int percent)
-    {
-        const std::string text = PercentText(percent);
-        if (text == shown_) return;
-        window_.ShowProgress(text, percent);
-        shown_ = text;
     }
 
     void Save(TDetachEntry& entry)
@@ -157,7 +150,7 @@ private:
     std::vector<TDetachEntry> entries_;
     bool stopped_ = false;
     bool catalogueTrue_ = true;
-    std::string shown_;
+    TChangedPercent shown_;
 };
 }  // namespace
 

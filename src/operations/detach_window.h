@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "catalogue/progress.h"
 #include "operations/detach_plan.h"
 #include "operations/save_window.h"
 
@@ -10,10 +11,10 @@ namespace quillbox {
 
 enum class TDetachPhase { Saving, Removing };
 
-class TDetachWindow {
+// ShowProgress: the percentage text in status panel 1 and on the bar; the
+// window repaints.
+class TDetachWindow : public TProgressDisplay {
 public:
-    virtual ~TDetachWindow() = default;
-
     // The folder browser, preselecting folder; true and the chosen folder in
     // folder when confirmed.
     virtual bool SelectFolder(std::string& folder) = 0;
@@ -24,8 +25,6 @@ public:
     virtual void BeginDetach() = 0;
     // Panel 2 says which phase runs.
     virtual void ShowPhase(TDetachPhase phase) = 0;
-    // Percentage text in panel 1 and on the bar; repaints.
-    virtual void ShowProgress(const std::string& text, int position) = 0;
     // Repaint, and let waiting messages through (Esc among them).
     virtual void ProcessMessages() = 0;
     // Esc was pressed since BeginDetach.

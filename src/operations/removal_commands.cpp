@@ -3,8 +3,8 @@
 #include <ctime>
 #include <vector>
 
+#include "catalogue/progress.h"
 #include "operations/clean_up.h"
-#include "operations/progress_text.h"
 #include "operations/remove_parts.h"
 #include "operations/removed_names.h"
 #include "operations/save_commands.h"
@@ -93,7 +93,7 @@ void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
     RunRemoval(window, true, [&](std::vector<std::string>& notRemoved) {
         bool everyMailRewritten = true;
         int total = 0;
-        std::string shown;
+        TChangedPercent shown(window);
         for (std::size_t i = 0; i < list.Count(); ++i) {
             TMailItem& mail = list[i];
             TMailRemoval removal(mail, notRemoved, window);
@@ -101,11 +101,7 @@ void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
                 if (attachment->Marked && attachment->Visible && !attachment->Removed) removal.Select(*attachment);
             if (removal.Count() == 0) continue;
             total += static_cast<int>(removal.Count());
-            const int percent = WholePercent(total, list.MarkCount);
-            if (PercentText(percent) != shown) {
-                shown = PercentText(percent);
-                window.ShowProgress(shown, percent);
-            }
+            shown.Show(WholePercent(total, list.MarkCount));
             if (!removal.Run(host)) everyMailRewritten = false;
         }
         return everyMailRewritten;

@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/progress.h"
+
 namespace quillbox {
 
-class TRemovalWindow {
+// ShowProgress: the percentage text in status panel 1 and on the bar; the
+// window repaints.
+class TRemovalWindow : public TProgressDisplay {
 public:
-    virtual ~TRemovalWindow() = default;
-
     // The warning questions; true only for Yes.
     virtual bool ConfirmRemoveMarked() = 0;
     virtual bool ConfirmRemoveOne(const std::string& fileName) = 0;
@@ -17,8 +19,6 @@ public:
     // Hourglass; grid, tool bar and the view, edit and function menus
     // disabled; panel 2 says what runs; the progress bar shows for a bulk run.
     virtual void BeginRemoval(bool bulk) = 0;
-    // Percentage text in panel 1 and on the bar; repaints.
-    virtual void ShowProgress(const std::string& text, int position) = 0;
     // Panel 1 cleared, bar at 0 and hidden.
     virtual void ResetProgress() = 0;
     // The catalogue now matches the mails once the removed attachments go

@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "catalogue/mail_date.h"
+#include "catalogue/progress.h"
 #include "operations/clean_up.h"
 #include "operations/decode_attachment.h"
 #include "operations/local_file.h"
 #include "operations/mail_file_time.h"
 #include "operations/numbered_names.h"
 #include "operations/path_text.h"
-#include "operations/progress_text.h"
 #include "operations/safe_file_name.h"
 #include "operations/save_targets.h"
 
@@ -39,7 +39,8 @@ public:
                 TSaveWindow& window, const TCodePage& codePage)
         : markCount_(markCount), options_(options), host_(host), window_(window),
           targets_(folder, options, codePage,
-                   [&window](const std::string& name) { return window.AskOverwrite(name); })
+                   [&window](const std::string& name) { return window.AskOverwrite(name); }),
+          shown_(window)
     {
     }
 
@@ -57,7 +58,7 @@ private:
     // False when the user cancels the run.
     bool Save(TMailItem& mail, const TAttachment& attachment)
     {
-        ShowProgress(++handled_);
+        shown_.Show(WholePercent(++handled_, markCount_));
         const TSaveTarget target = targets_.For(attachment);
         if (target.Choice == TTargetChoice::Cancel) return false;
         if (target.Choice == TTargetChoice::Skip) return true;
@@ -67,22 +68,13 @@ private:
         return true;
     }
 
-    void ShowProgress(int handled)
-    {
-        const int percent = WholePercent(handled, markCount_);
-        const std::string text = PercentText(percent);
-        if (text == shown_) return;
-        window_.ShowProgress(text, percent);
-        shown_ = text;
-    }
-
     const int markCount_;
     const TSaveOptions options_;
     THostApi& host_;
     TSaveWindow& window_;
     TSaveTargets targets_;
     int handled_ = 0;
-    std::string shown_;
+    TChangedPercent shown_;
     std::vector<std::string> failures_;
 };
 }  // namespace

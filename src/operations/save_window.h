@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/progress.h"
+
 namespace quillbox {
 
 enum class TOverwriteAnswer { Yes, No, Cancel, NoToAll, YesToAll };
 
-class TSaveWindow {
+// ShowProgress: the percentage text in status panel 1 and on the bar; the
+// window repaints.
+class TSaveWindow : public TProgressDisplay {
 public:
-    virtual ~TSaveWindow() = default;
-
     // The folder browser, preselecting folder; true and the chosen folder in
     // folder when confirmed.
     virtual bool SelectFolder(std::string& folder) = 0;
@@ -23,8 +25,6 @@ public:
 
     // Progress bar shown, "saving marked files" in panel 2, hourglass.
     virtual void BeginSave() = 0;
-    // Percentage text in panel 1 and on the bar; repaints.
-    virtual void ShowProgress(const std::string& text, int position) = 0;
     // Repaint, and let waiting messages through.
     virtual void ProcessMessages() = 0;
     // Panel 1 cleared, totals redrawn, bar at 0 and hidden.

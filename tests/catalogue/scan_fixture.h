@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "catalogue/folder_index.h"
-#include "catalogue/folder_scan.h"
+#include "catalogue/scan_window.h"
 #include "regex/regex_library.h"
 #include "text/code_page.h"
 

@@ -17,6 +17,7 @@
 #include "operations/removed_names.h"
 #include "operations/renumber.h"
 #include "operations_fixture.h"
+#include "save_choices.h"
 #include "python_email.h"
 #include "time_zone.h"
 #include "removal_integrity.h"
@@ -26,17 +27,11 @@ namespace {
 
 using namespace quillbox::testing;
 
-class TRecordingDetachWindow : public TDetachWindow {
+class TRecordingDetachWindow : public TDetachWindow, public TSaveChoices {
 public:
     explicit TRecordingDetachWindow(TMailList& list) : list_(list) {}
 
-    bool SelectFolder(std::string& folder) override
-    {
-        FolderOffered = folder;
-        if (Chosen.empty()) return false;
-        folder = Chosen;
-        return true;
-    }
+    bool SelectFolder(std::string& folder) override { return PickFolder(folder); }
     void BeginDetach() override { Log("begin"); }
     void ShowPhase(TDetachPhase phase) override
     {
@@ -44,24 +39,13 @@ public:
         Log(phase == TDetachPhase::Saving ? "saving" : "removing");
         if (OnPhase) OnPhase(phase);
     }
-    void ShowProgress(const std::string& text, int position) override
-    {
-        Progress.push_back(text);
-        EXPECT_EQ(std::stoi(text), position);
-    }
+    void ShowProgress(const std::string& text, int position) override { RecordProgress(text, position); }
     void ProcessMessages() override
     {
         if (OnPump) OnPump(Phase);
     }
     bool StopRequested() override { return Stop; }
-    TOverwriteAnswer AskOverwrite(const std::string& fileName) override
-    {
-        Asked.push_back(fileName);
-        EXPECT_FALSE(Answers.empty());
-        const TOverwriteAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
+    TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return NextAnswer(fileName); }
     void ResetProgress() override { Log("reset"); }
     void RebuildView() override { Log("rebuild"), DropRemovedAttachments(list_); }
     void ScanFolder() override
@@ -75,9 +59,8 @@ public:
     char DateSeparator() const override { return '/'; }
     int LocaleID() const override { return Locale; }
 
-    std::string Chosen, FolderOffered, SaveDir;
-    std::vector<std::string> Events, Progress, Asked;
-    std::deque<TOverwriteAnswer> Answers;
+    std::string SaveDir;
+    std::vector<std::string> Events;
     TDetachReport Report;
     bool Stop = false;
     int Locale = kEnglishLocaleID;
@@ -118,9 +101,7 @@ protected:
     void SetUp() override
     {
         OperationsTest::SetUp();
-        target = host.Folder() / "target";
-        std::filesystem::create_directories(target);
-        window.Chosen = target.string();
+        target = ChooseTargetFolder(host.Folder(), window);
         host.StoreSource = [this](const std::string& source) { return written[host.Current] = source; };
     }
 

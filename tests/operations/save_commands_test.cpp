@@ -11,6 +11,7 @@
 #include "operations/local_file.h"
 #include "operations/path_text.h"
 #include "operations_fixture.h"
+#include "save_choices.h"
 #include "time_zone.h"
 
 namespace quillbox {
@@ -18,37 +19,20 @@ namespace {
 
 using namespace quillbox::testing;
 
-class TRecordingSaveWindow : public TSaveWindow {
+class TRecordingSaveWindow : public TSaveWindow, public TSaveChoices {
 public:
-    bool SelectFolder(std::string& folder) override
-    {
-        FolderOffered = folder;
-        if (Chosen.empty()) return false;
-        folder = Chosen;
-        return true;
-    }
+    bool SelectFolder(std::string& folder) override { return PickFolder(folder); }
     std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
     {
         ProposedName = fileName, FolderOffered = folder;
         return ChosenFile;
     }
     void BeginSave() override { Log("begin"); }
-    void ShowProgress(const std::string& text, int position) override
-    {
-        Progress.push_back(text);
-        EXPECT_EQ(std::stoi(text), position);
-    }
+    void ShowProgress(const std::string& text, int position) override { RecordProgress(text, position); }
     void ProcessMessages() override {}
     void EndSave() override { Log("end"); }
     void RestoreCursor() override { Log("cursor"); }
-    TOverwriteAnswer AskOverwrite(const std::string& fileName) override
-    {
-        Asked.push_back(fileName);
-        EXPECT_FALSE(Answers.empty());
-        const TOverwriteAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
+    TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return NextAnswer(fileName); }
     void ReportUndecodable(const std::vector<std::string>& lines) override { Failures = lines, Log("report"); }
     void ShowUndecodable() override { Log("undecodable"); }
     void StoreSaveDir(const std::string& folder) override
@@ -58,10 +42,9 @@ public:
     }
     char DateSeparator() const override { return '/'; }
 
-    std::string Chosen, FolderOffered, ProposedName, SaveDir;
+    std::string ProposedName, SaveDir;
     std::optional<std::string> ChosenFile;
-    std::vector<std::string> Events, Progress, Asked, Failures;
-    std::deque<TOverwriteAnswer> Answers;
+    std::vector<std::string> Events, Failures;
     bool SaveDirFails = false;
 
 private:
@@ -73,9 +56,7 @@ protected:
     void SetUp() override
     {
         OperationsTest::SetUp();
-        target = host.Folder() / "target";
-        std::filesystem::create_directories(target);
-        window.Chosen = target.string();
+        target = ChooseTargetFolder(host.Folder(), window);
     }
 
     // One mail per file name, each attachment marked and listed.

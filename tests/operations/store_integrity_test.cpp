@@ -56,22 +56,6 @@ private:
     THostApi& host_;
 };
 
-class TQuietScanWindow : public TScanWindow {
-public:
-    void SetScanning(bool) override {}
-    bool EscPressed() const override { return false; }
-    void ClearEscPressed() override {}
-    void ProcessMessages() override {}
-    void SetGridEnabled(bool) override {}
-    void SetToolBarEnabled(bool) override {}
-    void ClearView() override {}
-    void ShowScanStarted() override {}
-    void ShowError(const std::string& text) override { ADD_FAILURE() << text; }
-    void ShowProgressBar(bool) override {}
-    void ShowProgress(const std::string&, int) override {}
-    void RebuildView() override {}
-};
-
 class TNoIcons : public TIconSource {
 public:
     const TIconListItem* GetIcon(const std::string&) override { return nullptr; }
@@ -127,9 +111,9 @@ TEST_F(StoreIntegrityTest, SampleFoldersLoseOnlyWhatIsRemoved)
         TMailList list;
         list.MailBox = "box/";
         list.Folder = folderId;
-        TQuietScanWindow window;
+        TUnwatchedScan progress;
         TNoIcons icons;
-        ScanFolder(list, host, window, icons);
+        EXPECT_EQ(ScanFolderMails(list, host, icons, progress), "") << name;
         ASSERT_GT(list.AttachCount, 0) << name;
 
         const std::string out = (root_ / "out").string();

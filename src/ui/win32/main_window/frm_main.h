@@ -46,10 +46,6 @@ struct TMainWindowContext {
     const std::string& PluginVersion;
 };
 
-class TfrmMainSaving;
-class TfrmMainRemoval;
-class TfrmMainDetach;
-
 class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
@@ -122,9 +118,11 @@ public:
     void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
-    friend class TfrmMainSaving;
-    friend class TfrmMainRemoval;
-    friend class TfrmMainDetach;
+    // The window each long command sees, a part of the form in the file of
+    // its command (frm_main_save.cpp, frm_main_removal.cpp, frm_main_detach.cpp).
+    class TSaveCommandWindow;
+    class TRemovalCommandWindow;
+    class TDetachCommandWindow;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -154,17 +152,24 @@ private:
     void DeleteMarks();
     void DeleteAnAttachment();
     void DetachMarks();
+    // Panel 1 cleared, the progress bar at 0 and hidden.
+    void ResetProgress();
     // The hourglass over the whole window while a command runs.
     void SetBusyCursor(bool busy);
     // The user's date separator, for the dates in the save and removal reports.
     static char DateSeparator();
-    // What the commands that save into a folder share: the question about a
-    // file that exists, and SaveDir kept and written at once.
+    // What the commands that save into a folder share: the folder browser,
+    // the question about a file that exists, and SaveDir kept and written at once.
+    bool SelectSaveFolder(std::string& folder);
     TOverwriteAnswer AskOverwrite(const std::string& fileName);
     void StoreSaveDir(const std::string& folder);
     // The view, edit and function menus, which a removal or a detach greys
     // while it runs.
     void SetRunMenusEnabled(bool enabled);
+    // Hourglass; grid, tool bar and those menus disabled while a removal or
+    // a detach runs. After it, the menus come back with the list's update.
+    void LockForRun();
+    void UnlockAfterRun();
     // Geometry and column widths as the settings file keeps them.
     TOpenWindowState OpenWindowState() const;
     void GridMouseDown(TMouseButton button, int x, int y);

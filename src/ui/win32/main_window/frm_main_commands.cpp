@@ -115,12 +115,6 @@ void TfrmMain::SetListCommandEnabled(TListCommand command, bool enabled)
     DrawMenuBar(window_);
 }
 
-void TfrmMain::SetRunMenusEnabled(bool enabled)
-{
-    for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) menus_.SetEnabled(menu, enabled);
-    DrawMenuBar(window_);
-}
-
 TListGrid& TfrmMain::Grid() { return *gridAccess_; }
 
 void TfrmMain::Repaint() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
@@ -137,40 +131,6 @@ void TfrmMain::SetWindowWidth(int width)
     RECT frame{};
     GetWindowRect(window_, &frame);
     SetWindowPos(window_, nullptr, 0, 0, width, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TfrmMain::ProcessMessages()
-{
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // For the modal loop, and then the host's; a scan stops for it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            if (logic_.Scanning()) Guarded([&] { logic_.CloseRequested(); });
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-void TfrmMain::ShowScanStarted()
-{
-    const TMessageTable& messages = context_.Language.MessageTable;
-    statusBar_->SetText(2, messages[msgScanning] + "...");
-    statusBar_->SetText(3, messages[msgEscToStop]);
-    Repaint();
-    TGridModel& model = grid_->Model();
-    model.SetRowCount(200);
-    for (int row = 0; row < model.RowCount(); ++row)
-        for (int col = 1; col <= 3; ++col) model.SetCell(col, row, "");
-}
-
-void TfrmMain::ShowProgress(const std::string& text, int position)
-{
-    statusBar_->SetText(1, text);
-    statusBar_->SetProgress(position);
-    Repaint();
 }
 
 }  // namespace quillbox

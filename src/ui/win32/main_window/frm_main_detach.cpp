@@ -6,25 +6,18 @@
 #include "ui/win32/main_window/frm_main.h"
 #include "ui/win32/main_window/saving_flag.h"
 #include "ui/win32/message_box.h"
-#include "ui/win32/save_dialogs/folder_browser.h"
 
 namespace quillbox {
 
-class TfrmMainDetach final : public TDetachWindow {
+class TfrmMain::TDetachCommandWindow final : public TDetachWindow {
 public:
-    explicit TfrmMainDetach(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TDetachCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
-    bool SelectFolder(std::string& folder) override
-    {
-        return quillbox::SelectFolder(form_.window_, messages_[msgSelectSaveFolder], folder);
-    }
+    bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
 
     void BeginDetach() override
     {
-        form_.SetBusyCursor(true);
-        form_.grid_->SetEnabled(false);
-        form_.toolBar_->SetAllEnabled(false);
-        form_.SetRunMenusEnabled(false);
+        form_.LockForRun();
         // The keys go to the window, which turns Esc into a request to stop.
         SetFocus(form_.window_);
         form_.logic_.ClearEscPressed();
@@ -47,21 +40,14 @@ public:
 
     TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return form_.AskOverwrite(fileName); }
 
-    void ResetProgress() override
-    {
-        form_.statusBar_->SetText(1, "");
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
-    }
+    void ResetProgress() override { form_.ResetProgress(); }
     void RebuildView() override { form_.RebuildView(); }
     void ScanFolder() override { form_.ScanFolder(); }
     void EndDetach() override
     {
         form_.logic_.SetStoppableRun(false);
         form_.logic_.ClearEscPressed();
-        form_.grid_->SetEnabled(true);
-        form_.toolBar_->SetAllEnabled(true);
-        form_.SetBusyCursor(false);
+        form_.UnlockAfterRun();
         form_.list_->UpdateTotals();  // panels 2 and 3 back from the run's texts
         form_.logic_.ListUpdated();   // enables the menus again when rows are listed
         form_.grid_->Focus();
@@ -87,7 +73,7 @@ void TfrmMain::DetachMarks()
     const TSavingFlag flag(saving_);
     // The rows as the run starts; the grid is disabled until it ends.
     const TRowList rows = list_->RowList();
-    TfrmMainDetach detach(*this);
+    TDetachCommandWindow detach(*this);
     DetachMarked(context_.Mails, rows, context_.Settings.SaveDir, context_.Settings.Save, context_.Host, detach,
                  TCodePage::Active());
 }

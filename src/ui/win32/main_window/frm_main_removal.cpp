@@ -7,9 +7,9 @@
 
 namespace quillbox {
 
-class TfrmMainRemoval final : public TRemovalWindow {
+class TfrmMain::TRemovalCommandWindow final : public TRemovalWindow {
 public:
-    explicit TfrmMainRemoval(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TRemovalCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
     bool ConfirmRemoveMarked() override { return Confirm(RemoveMarkedQuestionText(messages_)); }
     bool ConfirmRemoveOne(const std::string& fileName) override
@@ -19,27 +19,17 @@ public:
 
     void BeginRemoval(bool bulk) override
     {
-        form_.SetBusyCursor(true);
-        form_.grid_->SetEnabled(false);
+        form_.LockForRun();
         form_.statusBar_->SetText(2, messages_[bulk ? msgDeletingMarks : msgDeletingOne] + "...");
         if (bulk) form_.statusBar_->ShowProgressBar(true);
-        form_.toolBar_->SetAllEnabled(false);
-        form_.SetRunMenusEnabled(false);
     }
     void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
-    void ResetProgress() override
-    {
-        form_.statusBar_->SetText(1, "");
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
-    }
+    void ResetProgress() override { form_.ResetProgress(); }
     void RebuildView() override { form_.RebuildView(); }
     void ScanFolder() override { form_.ScanFolder(); }
     void EndRemoval() override
     {
-        form_.grid_->SetEnabled(true);
-        form_.toolBar_->SetAllEnabled(true);
-        form_.SetBusyCursor(false);
+        form_.UnlockAfterRun();
         form_.logic_.ListUpdated();  // enables the menus again when rows are listed
         form_.grid_->Focus();
     }
@@ -64,7 +54,7 @@ private:
 
 void TfrmMain::DeleteMarks()
 {
-    TfrmMainRemoval removal(*this);
+    TRemovalCommandWindow removal(*this);
     RemoveMarked(context_.Mails, context_.Host, removal);
 }
 
@@ -72,7 +62,7 @@ void TfrmMain::DeleteAnAttachment()
 {
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
-    TfrmMainRemoval removal(*this);
+    TRemovalCommandWindow removal(*this);
     RemoveOne(*row.Mail, *row.Attachment, context_.Host, removal);
 }
 

@@ -11,14 +11,11 @@
 
 namespace quillbox {
 
-class TfrmMainSaving final : public TSaveWindow {
+class TfrmMain::TSaveCommandWindow final : public TSaveWindow {
 public:
-    explicit TfrmMainSaving(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
+    explicit TSaveCommandWindow(TfrmMain& form) : form_(form), messages_(form.context_.Language.MessageTable) {}
 
-    bool SelectFolder(std::string& folder) override
-    {
-        return quillbox::SelectFolder(form_.window_, messages_[msgSelectSaveFolder], folder);
-    }
+    bool SelectFolder(std::string& folder) override { return form_.SelectSaveFolder(folder); }
     std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
     {
         return ShowSaveDialog(form_.window_, fileName, folder);
@@ -38,10 +35,8 @@ public:
     }
     void EndSave() override
     {
-        form_.statusBar_->SetText(1, "");
+        form_.ResetProgress();
         form_.list_->UpdateTotals();
-        form_.statusBar_->SetProgress(0);
-        form_.statusBar_->ShowProgressBar(false);
     }
     void RestoreCursor() override { form_.SetBusyCursor(false); }
 
@@ -69,6 +64,11 @@ char TfrmMain::DateSeparator()
     return '/';
 }
 
+bool TfrmMain::SelectSaveFolder(std::string& folder)
+{
+    return quillbox::SelectFolder(window_, context_.Language.MessageTable[msgSelectSaveFolder], folder);
+}
+
 TOverwriteAnswer TfrmMain::AskOverwrite(const std::string& fileName)
 {
     return quillbox::AskOverwrite(window_, context_.Language.PlugInTitle,
@@ -88,7 +88,7 @@ void TfrmMain::SaveMarksAs()
     // A press on the grid's header re-sorts the rows while the save lets
     // messages through; the run goes on over the rows it started with.
     const TRowList rows = list_->RowList();
-    TfrmMainSaving saving(*this);
+    TSaveCommandWindow saving(*this);
     SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
                saving, TCodePage::Active());
 }
@@ -97,7 +97,7 @@ void TfrmMain::SaveAttachAs()
 {
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
-    TfrmMainSaving saving(*this);
+    TSaveCommandWindow saving(*this);
     SaveAttachmentAs(*row.Mail, *row.Attachment, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
                      saving, TCodePage::Active());
 }
