@@ -1,24 +1,22 @@
 #include "convert/file_bytes.h"
 
+#include "convert/stdio_file.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace quillbox {
 namespace {
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
 // What is read at a time beyond the size a file had when it was opened.
 constexpr std::size_t kTailChunk = 4096;
@@ -77,19 +75,51 @@ long long ReadSome(int fd, char* out, std::size_t size)
 }
 #endif
 
-// Reads the whole file into bytes, sized to expected first; a file that grew
-// meanwhile is read to its end through a small buffer, so that the usual
-// case never moves what was read.
+bool FlushToDisk(std::FILE* file)
+{
+    if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+// A large buffer is filled in pieces of this size, each zeroed (as a string
+// must be) just before the read overwrites it, while it is still in the cache.
+constexpr std::size_t kReadPiece = 1 << 20;
+
+// The pages of a large buffer are first touched as it is filled; where the
+// system offers huge pages on request, they take far fewer faults.
+void PreferHugePages([[maybe_unused]] const std::string& bytes)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = 2 << 20;
+    if (bytes.capacity() < 4 * kHugePage) return;
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (start + bytes.capacity()) & ~(kHugePage - 1);
+    // Only a hint: without it the pages are merely smaller.
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
+}
+
+// Reads the whole file into bytes, room for expected made first; a file
+// that grew meanwhile is read to its end through a small buffer, so that the
+// usual case never moves what was read.
 template <class TSource>
 bool ReadAll(TSource source, std::uint64_t expected, std::string& bytes)
 {
-    bytes.resize(static_cast<std::size_t>(expected));
+    bytes.reserve(static_cast<std::size_t>(expected));
+    PreferHugePages(bytes);
     std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const long long n = ReadSome(source, bytes.data() + filled, bytes.size() - filled);
+    while (filled < expected) {
+        const std::size_t piece = std::min<std::size_t>(kReadPiece, static_cast<std::size_t>(expected) - filled);
+        bytes.resize(filled + piece);
+        const long long n = ReadSome(source, bytes.data() + filled, piece);
         if (n < 0) return false;
-        if (n == 0) break;
         filled += static_cast<std::size_t>(n);
+        if (n == 0) break;
     }
     bytes.resize(filled);
     char tail[kTailChunk];
@@ -127,13 +157,16 @@ std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* st
     return bytes;
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes)
+bool WriteFileBytes(const std::string& path, std::string_view bytes, TDurability durability)
 {
     std::FILE* raw = std::fopen(path.c_str(), "wb");
     if (!raw) return false;
     TFile file(raw);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size();
-    return std::fclose(file.release()) == 0 && written;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size() &&
+                         (durability == TDurability::Unflushed || FlushToDisk(raw));
+    if (std::fclose(file.release()) == 0 && written) return true;
+    std::remove(path.c_str());
+    return false;
 }
 
 bool FileExists(const std::string& path) { return StampOf(path).has_value(); }

@@ -21,8 +21,13 @@ struct TFileStamp {
 // The file read in one piece into a buffer of its size; the stamp, when
 // asked for, is that of the file that was read.
 std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* stamp = nullptr);
-// Creates or truncates; false when the file cannot be written completely.
-bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// Whether written bytes are on the disk before the call returns.
+enum class TDurability { Flushed, Unflushed };
+
+// Creates or truncates; false when the file cannot be written completely,
+// and then a file that was begun is deleted.
+bool WriteFileBytes(const std::string& path, std::string_view bytes,
+                    TDurability durability = TDurability::Unflushed);
 bool FileExists(const std::string& path);
 // nullopt when there is no such regular file.
 std::optional<TFileStamp> StampOf(const std::string& path);

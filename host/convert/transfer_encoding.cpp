@@ -1,8 +1,10 @@
 #include "convert/transfer_encoding.h"
 
 #include "convert/file_bytes.h"
+#include "convert/stdio_file.h"
 
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,6 +26,45 @@ constexpr auto kBase64Values = [] {
     values['='] = kFill;
     return values;
 }();
+
+// The bits each of the four digits of a group gives, already in the places
+// of the three bytes they make (first byte lowest), so that a group is four
+// lookups joined by OR; a byte that is no digit sets kNotDigit.
+constexpr std::uint32_t kNotDigit = 0x01000000;
+using TDigitPlaces = std::array<std::uint32_t, 256>;
+constexpr TDigitPlaces DigitPlaces(int position)
+{
+    TDigitPlaces places{};
+    for (int c = 0; c < 256; ++c) {
+        const std::uint32_t v = kBase64Values[c];
+        if (v >= 64) {
+            places[c] = kNotDigit;
+            continue;
+        }
+        const std::uint32_t bits[] = {v << 2, v >> 4 | (v & 0x0F) << 12, (v >> 2) << 8 | (v & 0x03) << 22, v << 16};
+        places[c] = bits[position];
+    }
+    return places;
+}
+constexpr TDigitPlaces kDigitPlaces[] = {DigitPlaces(0), DigitPlaces(1), DigitPlaces(2), DigitPlaces(3)};
+
+inline std::uint32_t GroupAt(const unsigned char* p)
+{
+    return kDigitPlaces[0][p[0]] | kDigitPlaces[1][p[1]] | kDigitPlaces[2][p[2]] | kDigitPlaces[3][p[3]];
+}
+
+// The three bytes of a group at out; four bytes are written, the last of
+// them to be overwritten by the next group.
+inline void StoreGroup(std::uint32_t group, char* out)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &group, 4);
+    } else {
+        out[0] = static_cast<char>(group);
+        out[1] = static_cast<char>(group >> 8);
+        out[2] = static_cast<char>(group >> 16);
+    }
+}
 
 // Hexadecimal digit values by byte, 0xFF for anything else.
 constexpr auto kHexValues = [] {
@@ -66,14 +107,28 @@ char* DecodeQuotedPrintableLine(const char* begin, const char* end, bool hasBrea
     return out;
 }
 
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using TFile = std::unique_ptr<std::FILE, TFileCloser>;
-
 // Files are decoded through a buffer of this size, so that memory stays
-// small however large the attachment.
-constexpr std::size_t kChunkSize = 1 << 20;
+// small however large the attachment, and the piece read and what it
+// decodes to stay in the processor's cache.
+constexpr std::size_t kChunkSize = 128 * 1024;
+
+// Room for bytes, left as it is found: a buffer that is filled at once
+// needs no zeroing first.
+class TScratch {
+public:
+    char* Room(std::size_t size)
+    {
+        if (size > size_) {
+            bytes_.reset(new char[size]);
+            size_ = size;
+        }
+        return bytes_.get();
+    }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
+};
 
 // Feeds the source file to decoder piece by piece and writes what it yields.
 template <class TDecoder>
@@ -84,19 +139,31 @@ bool DecodeFile(const std::string& destination, const std::string& source, TDeco
     std::FILE* raw = std::fopen(destination.c_str(), "wb");
     if (!raw) return false;
     TFile output(raw);
-    std::string chunk(kChunkSize, '\0');
-    std::string decoded;
+    TScratch chunkRoom, decodedRoom;
+    char* const chunk = chunkRoom.Room(kChunkSize);
     bool ok = true;
     while (ok) {
-        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), input.get());
-        decoded.clear();
-        if (n > 0) decoder.Decode(std::string_view(chunk.data(), n), decoded);
-        else if constexpr (requires(std::string& out) { decoder.Finish(out); }) decoder.Finish(decoded);
-        ok = std::fwrite(decoded.data(), 1, decoded.size(), raw) == decoded.size();
+        const std::size_t n = std::fread(chunk, 1, kChunkSize, input.get());
+        char* const decoded = decodedRoom.Room(decoder.MaxDecodedSize(n));
+        const char* end = decoded;
+        if (n > 0) end = decoder.Decode(std::string_view(chunk, n), decoded);
+        else if constexpr (requires(char* out) { decoder.Finish(out); }) end = decoder.Finish(decoded);
+        const std::size_t size = static_cast<std::size_t>(end - decoded);
+        ok = std::fwrite(decoded, 1, size, raw) == size;
         if (n == 0) break;
     }
     ok = ok && !std::ferror(input.get());
     return std::fclose(output.release()) == 0 && ok;
+}
+
+// A decoder that writes at a pointer, appending to a string instead.
+template <class TWrite>
+void AppendDecoded(std::string& out, std::size_t room, TWrite write)
+{
+    const std::size_t start = out.size();
+    out.resize(start + room);
+    const char* end = write(out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 using TTextConverter = std::string (*)(std::string_view);
@@ -115,26 +182,35 @@ int HexDigitValue(char c)
     return value == 0xFF ? -1 : value;
 }
 
-void TBase64Decoder::Decode(std::string_view text, std::string& out)
+char* TBase64Decoder::Decode(std::string_view text, char* o)
 {
-    if (ended_) return;
-    const std::size_t start = out.size();
-    // Every four digits make three bytes; the pending bits make at most one more.
-    out.resize(start + text.size() / 4 * 3 + 3);
-    char* o = out.data() + start;
+    if (ended_) return o;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
     const unsigned char* const end = p + text.size();
     while (p < end) {
         if (bitCount_ == 0) {
-            // Whole groups of four digits, the bulk of every line.
+            // Whole groups of four digits, four at a time where they run on,
+            // and the CR LF after each line: the bulk of every body.
             while (end - p >= 4) {
-                const std::uint32_t a = kBase64Values[p[0]], b = kBase64Values[p[1]], c = kBase64Values[p[2]],
-                                    d = kBase64Values[p[3]];
-                if ((a | b | c | d) >= 64) break;
-                const std::uint32_t group = a << 18 | b << 12 | c << 6 | d;
-                o[0] = static_cast<char>(group >> 16);
-                o[1] = static_cast<char>(group >> 8);
-                o[2] = static_cast<char>(group);
+                while (end - p >= 16) {
+                    const std::uint32_t g0 = GroupAt(p), g1 = GroupAt(p + 4), g2 = GroupAt(p + 8),
+                                        g3 = GroupAt(p + 12);
+                    if ((g0 | g1 | g2 | g3) & kNotDigit) break;
+                    StoreGroup(g0, o);
+                    StoreGroup(g1, o + 3);
+                    StoreGroup(g2, o + 6);
+                    StoreGroup(g3, o + 9);
+                    o += 12;
+                    p += 16;
+                }
+                if (end - p < 4) break;
+                const std::uint32_t group = GroupAt(p);
+                if (group & kNotDigit) {
+                    if (p[0] != '\r' || p[1] != '\n') break;
+                    p += 2;
+                    continue;
+                }
+                StoreGroup(group, o);
                 o += 3;
                 p += 4;
             }
@@ -153,23 +229,23 @@ void TBase64Decoder::Decode(std::string_view text, std::string& out)
             *o++ = static_cast<char>(bits_ >> bitCount_);
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    return o;
 }
 
-void TQuotedPrintableDecoder::Decode(std::string_view text, std::string& out)
+void TBase64Decoder::Decode(std::string_view text, std::string& out)
 {
-    const std::size_t start = out.size();
-    // A lone LF becomes CR LF: at most two bytes out for each byte in.
-    out.resize(start + 2 * (partialLine_.size() + text.size()));
-    char* o = out.data() + start;
+    AppendDecoded(out, MaxDecodedSize(text.size()), [&](char* o) { return Decode(text, o); });
+}
+
+char* TQuotedPrintableDecoder::Decode(std::string_view text, char* o)
+{
     const char* p = text.data();
     const char* const end = p + text.size();
     if (!partialLine_.empty()) {
         const char* lf = static_cast<const char*>(std::memchr(p, '\n', text.size()));
         if (!lf) {
             partialLine_.append(text);
-            out.resize(start);
-            return;
+            return o;
         }
         partialLine_.append(p, lf);
         o = DecodeQuotedPrintableLine(partialLine_.data(), partialLine_.data() + partialLine_.size(), true, o);
@@ -185,18 +261,25 @@ void TQuotedPrintableDecoder::Decode(std::string_view text, std::string& out)
         o = DecodeQuotedPrintableLine(p, lf, true, o);
         p = lf + 1;
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    return o;
+}
+
+void TQuotedPrintableDecoder::Decode(std::string_view text, std::string& out)
+{
+    AppendDecoded(out, MaxDecodedSize(text.size()), [&](char* o) { return Decode(text, o); });
+}
+
+char* TQuotedPrintableDecoder::Finish(char* o)
+{
+    if (partialLine_.empty()) return o;
+    o = DecodeQuotedPrintableLine(partialLine_.data(), partialLine_.data() + partialLine_.size(), false, o);
+    partialLine_.clear();
+    return o;
 }
 
 void TQuotedPrintableDecoder::Finish(std::string& out)
 {
-    if (partialLine_.empty()) return;
-    const std::size_t start = out.size();
-    out.resize(start + partialLine_.size());
-    char* o = DecodeQuotedPrintableLine(partialLine_.data(), partialLine_.data() + partialLine_.size(), false,
-                                        out.data() + start);
-    out.resize(static_cast<std::size_t>(o - out.data()));
-    partialLine_.clear();
+    AppendDecoded(out, MaxDecodedSize(0), [&](char* o) { return Finish(o); });
 }
 
 std::string Base64Decode(std::string_view text)

@@ -24,10 +24,13 @@ std::string QuotedPrintableDecode(std::string_view text);
 std::string QuotedPrintableEncode(std::string_view data);
 
 // The two decoders above, fed the text in pieces of any size (a file read
-// through a fixed buffer decodes as the whole text would). Each call appends
-// what it can decode to out.
+// through a fixed buffer decodes as the whole text would). Each Decode
+// either appends what it can decode to out, or writes it at out (which
+// has room for MaxDecodedSize of the text) and returns its end.
 class TBase64Decoder {
 public:
+    static std::size_t MaxDecodedSize(std::size_t textSize) { return textSize / 4 * 3 + 4; }
+    char* Decode(std::string_view text, char* out);
     void Decode(std::string_view text, std::string& out);
 
 private:
@@ -38,8 +41,12 @@ private:
 
 class TQuotedPrintableDecoder {
 public:
+    // Finish included, for MaxDecodedSize(0).
+    std::size_t MaxDecodedSize(std::size_t textSize) const { return 2 * (partialLine_.size() + textSize); }
+    char* Decode(std::string_view text, char* out);
     void Decode(std::string_view text, std::string& out);
     // The last line, which has no line break.
+    char* Finish(char* out);
     void Finish(std::string& out);
 
 private:

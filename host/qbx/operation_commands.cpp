@@ -136,41 +136,51 @@ int WithPatterns(TBody body)
 }
 }  // namespace
 
-int RowsCommand(const std::vector<std::string>& options)
+namespace {
+// A command over one scanned folder, its arguments DATA-DIR FOLDER-ID and
+// then so many more; the usage line and 2 when they are not given.
+template <class TBody>
+int OnScannedFolder(const std::vector<std::string>& options, std::size_t more, const char* usage, TBody body)
 {
     std::vector<std::string> args = options;
     const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
-    if (!rules || args.size() != 2) {
-        std::cerr << "usage: qbx rows DATA-DIR FOLDER-ID [--rules classic|full]\n";
+    if (!rules || args.size() != 2 + more) {
+        std::cerr << "usage: " << usage << "\n";
         return 2;
     }
     return WithPatterns([&] {
         TScannedFolder folder(args[0], args[1], *rules);
-        const std::vector<TListPosItem> rows = folder.Rows();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            std::cout << i + 1 << '\t' << rows[i].Mail->MailID << '\t' << rows[i].Attachment->PartNo << '\t'
-                      << rows[i].Attachment->FileName << '\n';
-        return std::cout.flush() ? 0 : 1;
+        return body(folder, args);
     });
+}
+}  // namespace
+
+int RowsCommand(const std::vector<std::string>& options)
+{
+    return OnScannedFolder(options, 0, "qbx rows DATA-DIR FOLDER-ID [--rules classic|full]",
+                           [](TScannedFolder& folder, const std::vector<std::string>&) {
+                               const std::vector<TListPosItem> rows = folder.Rows();
+                               for (std::size_t i = 0; i < rows.size(); ++i)
+                                   std::cout << i + 1 << '\t' << rows[i].Mail->MailID << '\t'
+                                             << rows[i].Attachment->PartNo << '\t' << rows[i].Attachment->FileName
+                                             << '\n';
+                               return std::cout.flush() ? 0 : 1;
+                           });
 }
 
 int SaveCommand(const std::vector<std::string>& options)
 {
-    std::vector<std::string> args = options;
-    const std::optional<TAttachmentRules> rules = TakeRulesOption(args);
-    if (!rules || args.size() != 4) {
-        std::cerr << "usage: qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]\n";
-        return 2;
-    }
-    return WithPatterns([&] {
-        TScannedFolder folder(args[0], args[1], *rules);
-        const auto row = Resolve(folder.Rows(), {args[2]});
-        if (!row) return 1;
-        if (DecodeAttachment(folder.Host(), *row->front().Mail, *row->front().Attachment, args[3])) return 0;
-        std::cerr << "qbx: " << row->front().Attachment->FileName << ": cannot be decoded ("
-                  << row->front().Attachment->Encoding << ")\n";
-        return 1;
-    });
+    return OnScannedFolder(options, 2, "qbx save DATA-DIR FOLDER-ID ROW DEST [--rules classic|full]",
+                           [](TScannedFolder& folder, const std::vector<std::string>& args) {
+                               const auto row = Resolve(folder.Rows(), {args[2]});
+                               if (!row) return 1;
+                               TMailItem& mail = *row->front().Mail;
+                               const TAttachment& attachment = *row->front().Attachment;
+                               if (DecodeAttachment(folder.Host(), mail, attachment, args[3])) return 0;
+                               std::cerr << "qbx: " << attachment.FileName << ": cannot be decoded ("
+                                         << attachment.Encoding << ")\n";
+                               return 1;
+                           });
 }
 
 int RemoveCommand(const std::vector<std::string>& options)

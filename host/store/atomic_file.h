@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "convert/file_bytes.h"
+
 namespace quillbox {
 
-// Whether the new content reaches the disk before it takes the old one's
-// name. Without it a power cut may leave the file empty or old; only files
-// that can be rebuilt from others (the folder index) are written that way.
-enum class TDurability { Flushed, Unflushed };
+// TDurability: whether the new content reaches the disk before it takes the
+// old one's name. Without it a power cut may leave the file empty or old;
+// only files that can be rebuilt from others (the folder index) are written
+// that way.
 
 // The two steps, apart so that a test can stop between them the way a crash would.
 // WriteReplacement writes path + ".new" (flushed to disk when asked) and

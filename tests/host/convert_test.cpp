@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -218,6 +219,85 @@ TEST(TransferEncoding, FileConvertersDecodeWhatPythonEncodedAcrossTheirBuffer)
     EXPECT_TRUE(ReadFileBytes(dir + "out.bin") == data);
     ASSERT_TRUE(QuotedPrintableConvertFile(dir + "out.qp.bin", dir + "data.qp", TConvertDirection::Decode));
     EXPECT_TRUE(ReadFileBytes(dir + "out.qp.bin") == data);
+    std::filesystem::remove_all(dir);
+}
+
+// One character at a time: digits add six bits each, a whole byte goes out
+// as soon as there is one, "=" ends the text, anything else is skipped.
+std::string Base64DigitByDigit(std::string_view text)
+{
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    std::uint32_t bits = 0;
+    int count = 0;
+    for (const char c : text) {
+        if (c == '=') break;
+        const std::size_t value = alphabet.find(c);
+        if (value == std::string::npos) continue;
+        bits = (bits << 6 | static_cast<std::uint32_t>(value)) & 0xFFFFFF;
+        count += 6;
+        if (count >= 8) {
+            count -= 8;
+            out += static_cast<char>(bits >> count);
+        }
+    }
+    return out;
+}
+
+TEST(TransferEncoding, Base64LineBreaksJunkAndFillsAtEveryPlace)
+{
+    std::string data;
+    for (int i = 0; i < 61; ++i) data += static_cast<char>(i * 37 + 11);
+    // Each length leaves a last group of four digits, three with one fill or
+    // two with two fills.
+    for (std::size_t length = 0; length <= data.size(); ++length) {
+        std::string digits = Base64Encode(data.substr(0, length));
+        digits.erase(std::remove(digits.begin(), digits.end(), '\r'), digits.end());
+        digits.erase(std::remove(digits.begin(), digits.end(), '\n'), digits.end());
+        // Lines of every width, so that a break falls at every place in a group.
+        for (std::size_t width = 1; width <= 9; ++width) {
+            for (const std::string lineEnd : {"\r\n", "\n", "\r", " \r\n", "\r\r\n"}) {
+                std::string text;
+                for (std::size_t at = 0; at < digits.size(); at += width) text += digits.substr(at, width) + lineEnd;
+                ASSERT_EQ(Base64Decode(text), data.substr(0, length)) << length << " in lines of " << width;
+            }
+        }
+        // One odd byte anywhere: junk is skipped, a fill ends the text, a
+        // lone line break changes nothing.
+        const std::string odds[] = {"*", "\x80", "\xFF", "\r", "\n", "=", "-", std::string(1, '\0')};
+        for (std::size_t at = 0; at <= digits.size(); ++at) {
+            for (const std::string& odd : odds) {
+                std::string text = digits;
+                text.insert(at, odd);
+                ASSERT_EQ(Base64Decode(text), Base64DigitByDigit(text)) << length << ": odd byte at " << at;
+            }
+        }
+    }
+}
+
+TEST(TransferEncoding, Base64FilesInLinesOfEveryWidthDecodeAsPythonEncodedThem)
+{
+    const std::string dir = TempDir();
+    ASSERT_TRUE(WriteFileBytes(dir + "wrap.py",
+                               "import base64, os, random, sys\n"
+                               "rng = random.Random(5)\n"
+                               "for width in range(1, 81):\n"
+                               "    data = rng.randbytes(3000 + width)\n"
+                               "    digits = base64.b64encode(data)\n"
+                               "    end = b'\\r\\n' if width % 2 else b'\\n'\n"
+                               "    lines = [digits[i:i + width] for i in range(0, len(digits), width)]\n"
+                               "    open(os.path.join(sys.argv[1], '%d.b64' % width), 'wb').write(end.join(lines) + end)\n"
+                               "    open(os.path.join(sys.argv[1], '%d.bin' % width), 'wb')"
+                               ".write(base64.b64decode(end.join(lines)))\n"));
+    const std::string command = "python3 " + dir + "wrap.py " + dir;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (int width = 1; width <= 80; ++width) {
+        const std::string name = dir + std::to_string(width);
+        ASSERT_TRUE(Base64ConvertFile(name + ".out", name + ".b64", TConvertDirection::Decode));
+        const std::optional<std::string> expected = ReadFileBytes(name + ".bin");
+        ASSERT_TRUE(expected && expected->size() == 3000u + width);
+        EXPECT_TRUE(ReadFileBytes(name + ".out") == expected) << "lines of " << width;
+    }
     std::filesystem::remove_all(dir);
 }
 

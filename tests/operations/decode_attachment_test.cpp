@@ -1,7 +1,9 @@
 #include "operations/decode_attachment.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include "operations/body_writer.h"
 #include "operations/local_file.h"
 #include "operations_fixture.h"
 
@@ -66,6 +68,59 @@ TEST_F(DecodeAttachmentTest, LongBodiesKeepEveryByteAcrossTheirWrittenPieces)
     auto item = Store(mail);
     ASSERT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path("long")));
     EXPECT_EQ(ReadFileBytes(Path("long")), expected);
+}
+
+// Each byte on its own: every CR, with the LF after it if there is one, and
+// every LF alone become one CR LF.
+std::string WithCrLfByteByByte(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+TEST_F(DecodeAttachmentTest, LineEndsOfEveryKindAtEveryPlaceAroundThePieceEdges)
+{
+    // CR LF lines over several pieces of the writer; one odd line end (or a
+    // run of them) is put at each place around the edges, where a piece
+    // could end between a CR and its LF or take a lone one for a pair.
+    std::string lines;
+    for (int i = 0; lines.size() < 300 * 1024; ++i) lines += "line " + std::to_string(i) + " of text\r\n";
+    const std::size_t edges[] = {0, 256 * 1024, lines.size()};
+    const std::string oddities[] = {"\n", "\r", "\r\r", "\n\n", "\r\r\n", "\n\r", "\r\r\r\r\r\r\r\r\r\n", "x"};
+    int checked = 0;
+    for (const std::size_t edge : edges) {
+        for (std::size_t at = edge >= 9 ? edge - 9 : 0; at <= std::min(lines.size(), edge + 9); ++at) {
+            for (const std::string& oddity : oddities) {
+                std::string text = lines;
+                text.insert(at, oddity);
+                {
+                    TFileWriter file(Path("crlf"));
+                    WriteWithCrLf(file, text);
+                    file.Close();
+                }
+                ASSERT_TRUE(ReadFileBytes(Path("crlf")) == WithCrLfByteByByte(text)) << "\"" << oddity.size() << " bytes\" at " << at;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 300);
+    // Short texts, ending in each kind of line end or none.
+    for (const std::string text : {"", "\r", "\n", "a\r", "a\r\n", "\r\na", "\n\ra\r\r", "abc"}) {
+        {
+            TFileWriter file(Path("short"));
+            WriteWithCrLf(file, text);
+            file.Close();
+        }
+        EXPECT_EQ(ReadFileBytes(Path("short")), WithCrLfByteByByte(text)) << text.size();
+    }
 }
 
 TEST_F(DecodeAttachmentTest, TheBodyBeginsAfterTheHeaderBlock)
