@@ -4,20 +4,18 @@
 #include <windows.h>
 
 #include "catalogue/icons/icon_list.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
 class TShellIcon final : public TIconImage {
 public:
     explicit TShellIcon(HICON icon) : icon_(icon) {}
-    ~TShellIcon() override { DestroyIcon(icon_); }
-    TShellIcon(const TShellIcon&) = delete;
-    TShellIcon& operator=(const TShellIcon&) = delete;
 
-    HICON Handle() const { return icon_; }
+    HICON Handle() const { return icon_.Get(); }
 
 private:
-    HICON icon_;
+    TIconHandle icon_;  // owned: the shell gave us this copy
 };
 
 class TShellIconSource final : public TIconImageSource {

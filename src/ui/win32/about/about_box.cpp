@@ -69,11 +69,6 @@ TAboutBox::TAboutBox(HINSTANCE module, int localeID, const std::string& pluginVe
 {
 }
 
-TAboutBox::~TAboutBox()
-{
-    if (icon_) DestroyIcon(icon_);
-}
-
 void TAboutBox::ShowModal(HWND owner)
 {
     TEmptyDialogTemplate dialogTemplate{};
@@ -149,10 +144,10 @@ void TAboutBox::LayOut(TDpiScale scale)
         SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     SetWindowPos(panel_, nullptr, m.PanelLeft, m.PanelTop, m.PanelWidth, m.PanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const HICON oldIcon = icon_;
-    icon_ = static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.IconSize, m.IconSize, 0));
-    if (icon_) SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    if (oldIcon) DestroyIcon(oldIcon);
+    // The control shows the new icon before the old one goes.
+    TIconHandle icon(static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.IconSize, m.IconSize, 0)));
+    if (icon) SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+    icon_ = std::move(icon);
     SetWindowPos(programIcon_, nullptr, m.IconLeft, m.IconTop, m.IconSize, m.IconSize, SWP_NOZORDER | SWP_NOACTIVATE);
 
     // New fonts reach every control before the old ones go.

@@ -165,13 +165,10 @@ int TStringAlignGrid::ClientWidth() const { return view_.ClientWidth(); }
 
 int TStringAlignGrid::TextWidth(int col, int row, const std::string& text) const
 {
-    const HDC dc = GetDC(window_);
+    const TWindowDc dc(window_);
+    const TSelection font(dc.Get(), fonts_.Get(model_.Resolve(col, row).Font));
     SIZE size{};
-    {
-        TSelection font(dc, fonts_.Get(model_.Resolve(col, row).Font));
-        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    }
-    ReleaseDC(window_, dc);
+    GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
