@@ -16,7 +16,7 @@ namespace {
 
 struct QuietWindow : TListWindow {
     void ShowTotals(const TStatusTotals&) override {}
-    void ShowViewMenus(const TViewMenuState&) override {}
+    void ShowViewMenus(const TListingChoiceMarks&) override {}
     void FitSubjectColumn() override {}
     void ListUpdated() override {}
 };

@@ -30,7 +30,7 @@ void TfrmMain::mnClassicRulesClick()
     // Not while a scan lets messages through: it would pull the mails from under it.
     if (logic_.Scanning()) return;
     context_.Settings.ClassicRules = !context_.Settings.ClassicRules;
-    menus_.SetChecked("mnClassicRules", context_.Settings.ClassicRules);
+    menus_.SetChecked(TMenuItem::ClassicRules, context_.Settings.ClassicRules);
     ScanFolder();
 }
 
@@ -70,7 +70,8 @@ void TfrmMain::ShowProgress(const std::string& text, int position)
 
 void TfrmMain::SetRunMenusEnabled(bool enabled)
 {
-    for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) menus_.SetEnabled(menu, enabled);
+    for (const TMenuItem menu : {TMenuItem::View, TMenuItem::Edit, TMenuItem::Function})
+        menus_.SetEnabled(menu, enabled);
     DrawMenuBar(window_);
 }
 
