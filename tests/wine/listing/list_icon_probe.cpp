@@ -84,7 +84,7 @@ private:
 
 int main()
 {
-    TIconList icons(std::make_unique<TShellIconSource>(), TCodePage(GetACP()));
+    TIconList icons(&ShellSmallIcon, TCodePage(GetACP()));
     TMailList mails;
     auto mail = std::make_unique<TMailItem>();
     mail->Subject = "subject";

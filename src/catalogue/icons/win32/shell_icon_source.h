@@ -18,11 +18,8 @@ private:
     TIconHandle icon_;  // owned: the shell gave us this copy
 };
 
-class TShellIconSource final : public TIconImageSource {
-public:
-    // Asks by file attributes only: no file is read or needs to exist.
-    std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override;
-};
+// A TSmallIconLoader. Asks by file attributes only: no file is read or needs to exist.
+std::unique_ptr<TIconImage> ShellSmallIcon(std::string_view ext);
 
 // Draws an icon of the list scaled into rect; images that are not the shell's do nothing.
 void DrawIconImage(HDC dc, const TIconImage& image, const RECT& rect);

@@ -7,22 +7,10 @@
 
 namespace quillbox {
 
-namespace {
-class TIconCache final : public TIconSource {
-public:
-    explicit TIconCache(TIconList& icons) : icons_(icons) {}
-    const TIconListItem* GetIcon(const std::string& extension) override { return icons_.GetIcon(extension); }
-
-private:
-    TIconList& icons_;
-};
-}  // namespace
-
 void TfrmMain::ScanFolder()
 {
-    TIconCache icons(context_.Icons);
     context_.Mails.Rules = context_.Settings.ClassicRules ? TAttachmentRules::Classic : TAttachmentRules::Full;
-    quillbox::ScanFolder(context_.Mails, context_.Host, *this, icons);
+    quillbox::ScanFolder(context_.Mails, context_.Host, *this, context_.Icons);
 }
 
 void TfrmMain::mnClassicRulesClick()
