@@ -125,41 +125,17 @@ void TStringAlignGrid::UpdateScrollBar() const
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
 }
 
-int TStringAlignGrid::Col() const
-{
-    Sync();
-    return view_.Col();
-}
+int TStringAlignGrid::Col() const { return Synced().Col(); }
 
-int TStringAlignGrid::Row() const
-{
-    Sync();
-    return view_.Row();
-}
+int TStringAlignGrid::Row() const { return Synced().Row(); }
 
-TGridRect TStringAlignGrid::Selection() const
-{
-    Sync();
-    return view_.Selection();
-}
+TGridRect TStringAlignGrid::Selection() const { return Synced().Selection(); }
 
-int TStringAlignGrid::TopRow() const
-{
-    Sync();
-    return view_.TopRow();
-}
+int TStringAlignGrid::TopRow() const { return Synced().TopRow(); }
 
-TGridCoord TStringAlignGrid::MouseCoord(int x, int y) const
-{
-    Sync();
-    return view_.CellAt(x, y);
-}
+TGridCoord TStringAlignGrid::MouseCoord(int x, int y) const { return Synced().CellAt(x, y); }
 
-TPixelRect TStringAlignGrid::CellRect(int col, int row) const
-{
-    Sync();
-    return view_.CellRect(col, row);
-}
+TPixelRect TStringAlignGrid::CellRect(int col, int row) const { return Synced().CellRect(col, row); }
 
 int TStringAlignGrid::ClientWidth() const { return view_.ClientWidth(); }
 
@@ -236,7 +212,7 @@ LRESULT TStringAlignGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_MOUSEWHEEL: {
         Sync();
         const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-        Scroll(view_.TopRow() - notches * WheelRows);
+        Scroll(view_.TopRow() - notches * kWheelRows);
         return 0;
     }
     case WM_LBUTTONDOWN:
