@@ -4,6 +4,7 @@
 #include "settings/interface_fonts.h"
 #include "ui/win32/about/text_extent.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_text.h"
 
 namespace quillbox {
 
@@ -183,9 +184,7 @@ void TAboutBox::PlaceLabel(HWND label, int left, int top, HFONT font)
 {
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Sized to its caption, as a label is.
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
-    const SIZE size = TextExtent(label, font, caption);
+    const SIZE size = TextExtent(label, font, WindowText(label));
     SetWindowPos(label, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "ui/win32/about/text_extent.h"
+#include "ui/win32/window_text.h"
 
 namespace quillbox {
 
@@ -47,12 +48,6 @@ TFontRequest GridFontOf(const TFontDescription& font, bool bold, int dpi)
     return request;
 }
 
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 }  // namespace
 
 void TfrmMain::SetWindowFont(const TFontDescription& font)

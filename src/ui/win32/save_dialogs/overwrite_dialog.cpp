@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/win32/save_dialogs/dialog_template.h"
+#include "ui/win32/window_text.h"
 #include "win32/win32_handles.h"
 
 namespace quillbox {
@@ -37,9 +38,7 @@ void FitText(HWND dialog)
     RECT bounds{};
     GetWindowRect(text, &bounds);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
-    const int length = GetWindowTextLengthA(text);
-    std::string content(static_cast<std::size_t>(length) + 1, '\0');
-    content.resize(static_cast<std::size_t>(GetWindowTextA(text, content.data(), length + 1)));
+    const std::string content = WindowText(text);
 
     RECT needed{0, 0, bounds.right - bounds.left, 0};
     {
