@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/win32_handles.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,23 +26,6 @@ std::uint64_t FileTimeFromUnixTime(std::int64_t unixTime)
 }
 
 #ifdef _WIN32
-namespace {
-class THandle {
-public:
-    explicit THandle(HANDLE handle) : handle_(handle) {}
-    ~THandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-}  // namespace
-
 std::optional<std::int64_t> LocalTimeOfMailDate(double date)
 {
     const TDateTimeParts parts = DecodeDateTime(date);
@@ -68,10 +53,10 @@ bool SetFileTimeToMailDate(const std::string& path, double date)
     if (!unixTime) return false;
     const std::uint64_t ticks = FileTimeFromUnixTime(*unixTime);
     const FILETIME modified{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
-    const THandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Get() != INVALID_HANDLE_VALUE && SetFileTime(file.Get(), nullptr, nullptr, &modified) != FALSE;
+    const TFileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && SetFileTime(file.Get(), nullptr, nullptr, &modified) != FALSE;
 }
 #else
 std::optional<std::int64_t> LocalTimeOfMailDate(double date)

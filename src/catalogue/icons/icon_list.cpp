@@ -1,5 +1,7 @@
 #include "catalogue/icons/icon_list.h"
 
+#include <utility>
+
 namespace quillbox {
 
 std::string LowerExtension(std::string_view text, TCodePage codePage)
@@ -13,20 +15,21 @@ std::string LowerExtension(std::string_view text, TCodePage codePage)
     return lower;
 }
 
-TIconList::TIconList(std::unique_ptr<TIconImageSource> source, TCodePage codePage)
-    : source_(std::move(source)), codePage_(codePage)
+TIconList::TIconList(TSmallIconLoader loadIcon, TCodePage codePage)
+    : loadIcon_(std::move(loadIcon)), codePage_(codePage)
 {
 }
 
-const TIconListItem* TIconList::GetIcon(std::string_view extension)
+const TIconListItem* TIconList::GetIcon(const std::string& dottedOrNot)
 {
+    std::string_view extension = dottedOrNot;
     if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
     const std::string key = LowerExtension(extension, codePage_);
     for (const auto& item : items_) {
         if (item->Ext == key) return item.get();
     }
     auto item = std::make_unique<TIconListItem>();
-    item->IconImage = source_->SmallIconFor(key);
+    item->IconImage = loadIcon_(key);
     item->Ext = key;
     items_.push_back(std::move(item));
     return items_.back().get();

@@ -4,18 +4,13 @@
 
 namespace quillbox {
 
-TMenuBitmap::~TMenuBitmap()
-{
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
 HBITMAP TMenuBitmap::Get()
 {
     if (!tried_) {
         tried_ = true;
-        bitmap_ = static_cast<HBITMAP>(LoadImageA(module_, QBX_MENU_BITMAP, IMAGE_BITMAP, 20, 20, 0));
+        bitmap_.Reset(static_cast<HBITMAP>(LoadImageA(module_, QBX_MENU_BITMAP, IMAGE_BITMAP, 20, 20, 0)));
     }
-    return bitmap_;
+    return bitmap_.Get();
 }
 
 }  // namespace quillbox

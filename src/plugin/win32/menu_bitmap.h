@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/win32_handles.h"
+
 namespace quillbox {
 
 // The menu command's picture, loaded on first use and shared by every menu
@@ -9,7 +11,6 @@ namespace quillbox {
 class TMenuBitmap {
 public:
     explicit TMenuBitmap(HINSTANCE module) : module_(module) {}
-    ~TMenuBitmap();
     TMenuBitmap(const TMenuBitmap&) = delete;
     TMenuBitmap& operator=(const TMenuBitmap&) = delete;
 
@@ -17,7 +18,7 @@ public:
 
 private:
     HINSTANCE module_;
-    HBITMAP bitmap_ = nullptr;
+    TBitmapHandle bitmap_;  // owned; the host's menus only borrow it
     bool tried_ = false;
 };
 

@@ -49,7 +49,7 @@ std::unique_ptr<TPlugin> StartUp(HINSTANCE module)
     auto plugin = std::make_unique<TPlugin>(module);
     plugin->Language = InitLanguage(GetThreadLocale());
     plugin->PluginVersion = "1.26";
-    plugin->Icons = std::make_unique<TIconList>(std::make_unique<TShellIconSource>(), TCodePage::Active());
+    plugin->Icons = std::make_unique<TIconList>(&ShellSmallIcon, TCodePage::Active());
     plugin->HostAPI = std::make_unique<TTansyAPI>();
     if (!plugin->HostAPI->LoadEntryPoints()) return nullptr;
     const TCodePage codePage = TCodePage::Active();

@@ -48,7 +48,7 @@ void TListView::UpdateTotals()
     window_.ShowTotals(StatusTotals(totals, messages_, grouping_));
 }
 
-void TListView::UpdateViewMenus() { window_.ShowViewMenus(ViewMenuState(view_, messages_)); }
+void TListView::UpdateViewMenus() { window_.ShowViewMenus(ListingChoiceMarks(view_, messages_)); }
 
 void TListView::ShowMarks(int first, int last)
 {

@@ -37,7 +37,7 @@
 #include "ui/logic/list_columns.h"
 #include "ui/logic/status_totals.h"
 #include "ui/logic/view_commands.h"
-#include "ui/logic/view_menus.h"
+#include "ui/logic/listing_choice_marks.h"
 
 namespace quillbox {
 
@@ -48,7 +48,7 @@ public:
     // Status panels 2 to 4; enables or disables the commands for marked rows.
     virtual void ShowTotals(const TStatusTotals& totals) = 0;
     // Menu checks, tool buttons and panel 0; hides the progress bar.
-    virtual void ShowViewMenus(const TViewMenuState& state) = 0;
+    virtual void ShowViewMenus(const TListingChoiceMarks& state) = 0;
     virtual void FitSubjectColumn() = 0;
     // actListUpdated: the list commands follow whether there are rows.
     virtual void ListUpdated() = 0;

@@ -1,7 +1,8 @@
 #include "ui/win32/clipboard_text.h"
 
 #include <cstring>
-#include <utility>
+
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -20,29 +21,12 @@ public:
 private:
     bool open_;
 };
-
-class TGlobalBlock {
-public:
-    explicit TGlobalBlock(std::size_t size) : block_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
-    ~TGlobalBlock()
-    {
-        if (block_) GlobalFree(block_);
-    }
-    TGlobalBlock(const TGlobalBlock&) = delete;
-    TGlobalBlock& operator=(const TGlobalBlock&) = delete;
-    HGLOBAL Get() const { return block_; }
-    // The clipboard owns the block once it has taken it.
-    HGLOBAL Release() { return std::exchange(block_, nullptr); }
-
-private:
-    HGLOBAL block_;
-};
 }  // namespace
 
 bool SetClipboardText(HWND owner, const std::string& text)
 {
-    TGlobalBlock block(text.size() + 1);
-    if (!block.Get()) return false;
+    TGlobalMemoryHandle block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!block) return false;
     void* bytes = GlobalLock(block.Get());
     if (!bytes) return false;
     std::memcpy(bytes, text.c_str(), text.size() + 1);
@@ -52,7 +36,8 @@ bool SetClipboardText(HWND owner, const std::string& text)
     if (!clipboard.IsOpen()) return false;
     EmptyClipboard();
     if (!SetClipboardData(CF_TEXT, block.Get())) return false;
-    block.Release();
+    // The clipboard owns the block once it has taken it.
+    static_cast<void>(block.Release());
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win32/win32_handles.h"
+
 namespace quillbox {
 
 namespace {
@@ -52,11 +54,8 @@ void PostErrorBoxOutsideLoaderLock(const std::string& text, const std::string& c
     // reading it when this module is gone.
     const auto routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(&MessageBoxIndirectA));
-    const HANDLE thread = CreateThread(nullptr, 0, routine, &box->params, 0, nullptr);
-    if (thread)
-        CloseHandle(thread);
-    else
-        HeapFree(GetProcessHeap(), 0, box);
+    const TKernelHandle thread(CreateThread(nullptr, 0, routine, &box->params, 0, nullptr));
+    if (!thread) HeapFree(GetProcessHeap(), 0, box);
 }
 
 }  // namespace quillbox

@@ -1,5 +1,7 @@
 #include "ui/win32/window_dpi.h"
 
+#include "win32/win32_handles.h"
+
 namespace quillbox {
 
 namespace {
@@ -38,10 +40,8 @@ int WindowDpi(HWND window)
 {
     if (const auto getDpi = User32Function<TGetDpiForWindow>("GetDpiForWindow"))
         if (const UINT dpi = getDpi(window)) return static_cast<int>(dpi);
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const TWindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 }  // namespace quillbox

@@ -15,12 +15,12 @@ struct FakeIcon : TIconImage {
 };
 
 // Records every question; knows icons only for the extensions it was given.
-struct RecordingSource : TIconImageSource {
+struct RecordingSource {
     RecordingSource(std::vector<std::string>* asked, int* alive, std::vector<std::string> known)
         : asked_(asked), alive_(alive), known_(std::move(known))
     {
     }
-    std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override
+    std::unique_ptr<TIconImage> operator()(std::string_view ext)
     {
         asked_->emplace_back(ext);
         for (const auto& k : known_) {
@@ -38,9 +38,7 @@ struct IconListFixture : ::testing::Test {
     int alive = 0;
     TIconList MakeList(TCodePage codePage = TCodePage(932))
     {
-        return TIconList(std::make_unique<RecordingSource>(&asked, &alive,
-                                                           std::vector<std::string>{"pdf", "txt"}),
-                         codePage);
+        return TIconList(RecordingSource(&asked, &alive, std::vector<std::string>{"pdf", "txt"}), codePage);
     }
 };
 

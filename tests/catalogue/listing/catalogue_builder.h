@@ -14,10 +14,10 @@ namespace quillbox::testing {
 
 struct TestIcon : TIconImage {};
 
-class PictureSource : public TIconImageSource {
+class PictureSource {
 public:
     explicit PictureSource(std::vector<std::string> known) : known_(std::move(known)) {}
-    std::unique_ptr<TIconImage> SmallIconFor(std::string_view ext) override
+    std::unique_ptr<TIconImage> operator()(std::string_view ext) const
     {
         for (const auto& k : known_) {
             if (k == ext) return std::make_unique<TestIcon>();
@@ -39,8 +39,7 @@ struct AttachmentSpec {
 class CatalogueBuilder {
 public:
     CatalogueBuilder()
-        : icons(std::make_unique<PictureSource>(std::vector<std::string>{"pdf", "txt"}),
-                TCodePage(932))
+        : icons(PictureSource(std::vector<std::string>{"pdf", "txt"}), TCodePage(932))
     {
     }
 

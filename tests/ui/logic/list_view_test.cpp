@@ -12,11 +12,11 @@ using Texts = std::vector<std::string>;
 
 struct RecordingWindow : TListWindow {
     void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
-    void ShowViewMenus(const TViewMenuState& shown) override { menus = shown; }
+    void ShowViewMenus(const TListingChoiceMarks& shown) override { menus = shown; }
     void FitSubjectColumn() override { ++fits; }
     void ListUpdated() override { ++listUpdates; }
     TStatusTotals totals;
-    TViewMenuState menus;
+    TListingChoiceMarks menus;
     int fits = 0;
     int listUpdates = 0;
 };
@@ -214,14 +214,14 @@ TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
     EXPECT_EQ(List().RowList().size(), 2u);
     EXPECT_EQ(window.menus.FilterText, "Showing only *.pdf files");
     EXPECT_TRUE(window.menus.SetTargetExtensionChecked);
-    EXPECT_EQ(window.menus.ShowAllItems, TViewButton{});  // no show button stands for it
+    EXPECT_EQ(window.menus.ShowAllItems, TToolButtonMark{});  // no show button stands for it
     EXPECT_TRUE(window.menus.ShowAllItemsChecked);
 
     List().SetTargetExtension(1);  // again: off
     EXPECT_FALSE(view.ExtFilterOn);
     EXPECT_EQ(List().RowList().size(), 4u);
     EXPECT_EQ(window.menus.FilterText, "");
-    EXPECT_EQ(window.menus.ShowAllItems, (TViewButton{true, true}));
+    EXPECT_EQ(window.menus.ShowAllItems, (TToolButtonMark{true, true}));
 
     // No attachment, or one without a cache entry: nothing happens.
     List().SetTargetExtension(4);
@@ -235,8 +235,8 @@ TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
     EXPECT_EQ(view.ShowType, 2);
     EXPECT_EQ(List().RowList().size(), 1u);
     EXPECT_TRUE(window.menus.ShowOnlyHTMLsChecked);
-    EXPECT_EQ(window.menus.ShowOnlyHTMLs, (TViewButton{true, true}));
-    EXPECT_EQ(window.menus.ShowAllItems, TViewButton{});
+    EXPECT_EQ(window.menus.ShowOnlyHTMLs, (TToolButtonMark{true, true}));
+    EXPECT_EQ(window.menus.ShowAllItems, TToolButtonMark{});
 }
 
 TEST(ViewMenus, OddSettingsShowWhatTheyActAs)
@@ -246,14 +246,14 @@ TEST(ViewMenus, OddSettingsShowWhatTheyActAs)
     view.SortTarget = 0;
     view.ShowOrder = 5;
     view.ShowType = 0;
-    const TViewMenuState state = ViewMenuState(view, messages);
+    const TListingChoiceMarks state = ListingChoiceMarks(view, messages);
     EXPECT_TRUE(state.SortByDateChecked && !state.SortBySizeChecked);
     EXPECT_TRUE(state.DeccendingChecked && !state.AccendingChecked);
-    EXPECT_EQ(state.Deccending, (TViewButton{true, true}));
-    EXPECT_EQ(state.Accending, TViewButton{});
+    EXPECT_EQ(state.Deccending, (TToolButtonMark{true, true}));
+    EXPECT_EQ(state.Accending, TToolButtonMark{});
     EXPECT_TRUE(state.ShowAllItemsChecked && !state.ShowNonHTMLsChecked && !state.ShowOnlyHTMLsChecked);
     view.ShowType = 5;
-    EXPECT_TRUE(ViewMenuState(view, messages).ShowNonHTMLsChecked);
+    EXPECT_TRUE(ListingChoiceMarks(view, messages).ShowNonHTMLsChecked);
 }
 
 TEST(StatusTotals, SumsPastTwoGigabytesAndGroupsDigitsTheSystemWay)

@@ -84,7 +84,7 @@ public:
 
     // TListWindow
     void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
-    void ShowViewMenus(const TViewMenuState&) override {}
+    void ShowViewMenus(const TListingChoiceMarks&) override {}
     void FitSubjectColumn() override {}
     void ListUpdated() override {}
 

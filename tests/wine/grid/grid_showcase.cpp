@@ -33,7 +33,7 @@ bool IsHtml(int row) { return row % 4 == 3; }
 struct TShowcase {
     HWND frame = nullptr;
     std::unique_ptr<TStringAlignGrid> grid;
-    TIconList icons{std::make_unique<TShellIconSource>(), TCodePage(GetACP())};
+    TIconList icons{&ShellSmallIcon, TCodePage(GetACP())};
     std::string handshake;
     std::string lastHint;
     int hintCalls = 0;

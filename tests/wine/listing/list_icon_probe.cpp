@@ -16,7 +16,7 @@ namespace {
 
 struct QuietWindow : TListWindow {
     void ShowTotals(const TStatusTotals&) override {}
-    void ShowViewMenus(const TViewMenuState&) override {}
+    void ShowViewMenus(const TListingChoiceMarks&) override {}
     void FitSubjectColumn() override {}
     void ListUpdated() override {}
 };
@@ -84,7 +84,7 @@ private:
 
 int main()
 {
-    TIconList icons(std::make_unique<TShellIconSource>(), TCodePage(GetACP()));
+    TIconList icons(&ShellSmallIcon, TCodePage(GetACP()));
     TMailList mails;
     auto mail = std::make_unique<TMailItem>();
     mail->Subject = "subject";

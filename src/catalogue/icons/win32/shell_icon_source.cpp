@@ -6,7 +6,7 @@
 
 namespace quillbox {
 
-std::unique_ptr<TIconImage> TShellIconSource::SmallIconFor(std::string_view ext)
+std::unique_ptr<TIconImage> ShellSmallIcon(std::string_view ext)
 {
     const std::string pattern = "*." + std::string(ext);
     SHFILEINFOA info{};

@@ -4,6 +4,7 @@
 #include "settings/interface_fonts.h"
 #include "ui/win32/about/text_extent.h"
 #include "ui/win32/window_dpi.h"
+#include "ui/win32/window_text.h"
 
 namespace quillbox {
 
@@ -67,11 +68,6 @@ void ShowAbout(const TAboutRequest& request)
 TAboutBox::TAboutBox(HINSTANCE module, int localeID, const std::string& pluginVersion)
     : module_(module), localeID_(localeID), texts_(AboutTextsFor(localeID, pluginVersion))
 {
-}
-
-TAboutBox::~TAboutBox()
-{
-    if (icon_) DestroyIcon(icon_);
 }
 
 void TAboutBox::ShowModal(HWND owner)
@@ -149,10 +145,10 @@ void TAboutBox::LayOut(TDpiScale scale)
         SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     SetWindowPos(panel_, nullptr, m.PanelLeft, m.PanelTop, m.PanelWidth, m.PanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const HICON oldIcon = icon_;
-    icon_ = static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.IconSize, m.IconSize, 0));
-    if (icon_) SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    if (oldIcon) DestroyIcon(oldIcon);
+    // The control shows the new icon before the old one goes.
+    TIconHandle icon(static_cast<HICON>(LoadImageA(module_, QBX_MAIN_ICON, IMAGE_ICON, m.IconSize, m.IconSize, 0)));
+    if (icon) SendMessageA(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+    icon_ = std::move(icon);
     SetWindowPos(programIcon_, nullptr, m.IconLeft, m.IconTop, m.IconSize, m.IconSize, SWP_NOZORDER | SWP_NOACTIVATE);
 
     // New fonts reach every control before the old ones go.
@@ -188,9 +184,7 @@ void TAboutBox::PlaceLabel(HWND label, int left, int top, HFONT font)
 {
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Sized to its caption, as a label is.
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
-    const SIZE size = TextExtent(label, font, caption);
+    const SIZE size = TextExtent(label, font, WindowText(label));
     SetWindowPos(label, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -10,7 +10,7 @@
 #include "ui/about/about_metrics.h"
 #include "ui/about/about_texts.h"
 #include "ui/win32/about/ht_label.h"
-#include "ui/win32/grid/gdi_objects.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -26,7 +26,7 @@ void ShowAbout(const TAboutRequest& request);
 class TAboutBox {
 public:
     TAboutBox(HINSTANCE module, int localeID, const std::string& pluginVersion);
-    ~TAboutBox();
+    ~TAboutBox() = default;
     TAboutBox(const TAboutBox&) = delete;
     TAboutBox& operator=(const TAboutBox&) = delete;
 
@@ -47,9 +47,9 @@ private:
     int localeID_;
     TAboutTexts texts_;
     TDpiScale scale_;
-    TFontHandle labelFont_;
-    TFontHandle productFont_;
-    HICON icon_ = nullptr;
+    TFontHandle labelFont_;    // owned: the labels' and the button's
+    TFontHandle productFont_;  // owned: the product name's
+    TIconHandle icon_;         // owned: the large icon shown in the box
     HWND dialog_ = nullptr;
     HWND panel_ = nullptr;
     HWND programIcon_ = nullptr;

@@ -20,21 +20,23 @@ HFONT LinkFont(const std::string& faceName, int height, bool underlined)
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str());
 }
 
-}  // namespace
-
-THTLabel::TPopupMenu::TPopupMenu(const std::string& openItem, const std::string& copyItem) : menu_(CreatePopupMenu())
+TMenuHandle LinkPopup(const std::string& openItem, const std::string& copyItem)
 {
-    AppendMenuA(menu_, MF_STRING, idOpen, openItem.c_str());
-    AppendMenuA(menu_, MF_STRING, idCopy, copyItem.c_str());
+    TMenuHandle menu(CreatePopupMenu());
+    AppendMenuA(menu.Get(), MF_STRING, idOpen, openItem.c_str());
+    AppendMenuA(menu.Get(), MF_STRING, idCopy, copyItem.c_str());
     // The default item, drawn bold.
-    SetMenuDefaultItem(menu_, idOpen, FALSE);
+    SetMenuDefaultItem(menu.Get(), idOpen, FALSE);
+    return menu;
 }
+
+}  // namespace
 
 THTLabel::THTLabel(HWND parent, const THTLabelDesign& design)
     : caption_(design.Caption),
       faceName_(design.FaceName),
       logic_(ReadLinkSettings()),
-      popup_(design.OpenItem, design.CopyItem)
+      popup_(LinkPopup(design.OpenItem, design.CopyItem))
 {
     // SS_NOTIFY: a static control takes the mouse only with it.
     // A tab stop: the link can be reached and opened without a mouse.

@@ -11,7 +11,7 @@
 
 #include "ui/about/link_label_logic.h"
 #include "ui/win32/about/win32_link_shell.h"
-#include "ui/win32/grid/gdi_objects.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -48,25 +48,13 @@ private:
     void ShowPopup();
     void Unsubclass();
 
-    class TPopupMenu {
-    public:
-        TPopupMenu(const std::string& openItem, const std::string& copyItem);
-        ~TPopupMenu() { DestroyMenu(menu_); }
-        TPopupMenu(const TPopupMenu&) = delete;
-        TPopupMenu& operator=(const TPopupMenu&) = delete;
-        HMENU Get() const { return menu_; }
-
-    private:
-        HMENU menu_;
-    };
-
     std::string caption_;
     std::string faceName_;
     TLinkLabelLogic logic_;
     TWin32LinkShell shell_;
     TFontHandle plainFont_;
     TFontHandle underlinedFont_;
-    TPopupMenu popup_;
+    TMenuHandle popup_;  // owned: "open" and "copy"
     HWND window_ = nullptr;
     bool subclassed_ = false;
     bool pressed_ = false;

@@ -1,18 +1,15 @@
 #include "ui/win32/about/text_extent.h"
 
-#include "ui/win32/grid/gdi_objects.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
 SIZE TextExtent(HWND window, HFONT font, const std::string& text)
 {
-    const HDC dc = GetDC(window);
+    const TWindowDc dc(window);
+    const TSelection selection(dc.Get(), font);
     SIZE size{};
-    {
-        const TSelection selection(dc, font);
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    }
-    ReleaseDC(window, dc);
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/win32/about/registry_key.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -18,20 +19,6 @@ void ReadSetting(const TRegistryKey& key, const char* name, std::string& value)
 {
     if (auto text = key.Text(name, kMaxSettingBytes)) value = std::move(*text);
 }
-
-class THandleOwner {
-public:
-    explicit THandleOwner(HANDLE handle) : handle_(handle) {}
-    ~THandleOwner()
-    {
-        if (handle_) CloseHandle(handle_);
-    }
-    THandleOwner(const THandleOwner&) = delete;
-    THandleOwner& operator=(const THandleOwner&) = delete;
-
-private:
-    HANDLE handle_;
-};
 }  // namespace
 
 TLinkSettings ReadLinkSettings()
@@ -70,8 +57,9 @@ void TWin32LinkShell::StartProgram(const std::string& commandLine)
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return;
-    const THandleOwner processHandle(process.hProcess);
-    const THandleOwner threadHandle(process.hThread);
+    // The program runs on its own; its handles are not needed.
+    const TKernelHandle processHandle(process.hProcess);
+    const TKernelHandle threadHandle(process.hThread);
 }
 
 }  // namespace quillbox

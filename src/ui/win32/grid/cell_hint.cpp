@@ -6,7 +6,7 @@ namespace quillbox {
 
 namespace {
 
-constexpr UINT_PTR ToolId = 1;
+constexpr UINT_PTR kToolId = 1;
 
 TTTOOLINFOA ToolInfo(HWND owner)
 {
@@ -14,7 +14,7 @@ TTTOOLINFOA ToolInfo(HWND owner)
     // The size every comctl32 version accepts.
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.hwnd = owner;
-    info.uId = ToolId;
+    info.uId = kToolId;
     return info;
 }
 

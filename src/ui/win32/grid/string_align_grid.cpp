@@ -125,53 +125,26 @@ void TStringAlignGrid::UpdateScrollBar() const
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
 }
 
-int TStringAlignGrid::Col() const
-{
-    Sync();
-    return view_.Col();
-}
+int TStringAlignGrid::Col() const { return Synced().Col(); }
 
-int TStringAlignGrid::Row() const
-{
-    Sync();
-    return view_.Row();
-}
+int TStringAlignGrid::Row() const { return Synced().Row(); }
 
-TGridRect TStringAlignGrid::Selection() const
-{
-    Sync();
-    return view_.Selection();
-}
+TGridRect TStringAlignGrid::Selection() const { return Synced().Selection(); }
 
-int TStringAlignGrid::TopRow() const
-{
-    Sync();
-    return view_.TopRow();
-}
+int TStringAlignGrid::TopRow() const { return Synced().TopRow(); }
 
-TGridCoord TStringAlignGrid::MouseCoord(int x, int y) const
-{
-    Sync();
-    return view_.CellAt(x, y);
-}
+TGridCoord TStringAlignGrid::MouseCoord(int x, int y) const { return Synced().CellAt(x, y); }
 
-TPixelRect TStringAlignGrid::CellRect(int col, int row) const
-{
-    Sync();
-    return view_.CellRect(col, row);
-}
+TPixelRect TStringAlignGrid::CellRect(int col, int row) const { return Synced().CellRect(col, row); }
 
 int TStringAlignGrid::ClientWidth() const { return view_.ClientWidth(); }
 
 int TStringAlignGrid::TextWidth(int col, int row, const std::string& text) const
 {
-    const HDC dc = GetDC(window_);
+    const TWindowDc dc(window_);
+    const TSelection font(dc.Get(), fonts_.Get(model_.Resolve(col, row).Font));
     SIZE size{};
-    {
-        TSelection font(dc, fonts_.Get(model_.Resolve(col, row).Font));
-        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    }
-    ReleaseDC(window_, dc);
+    GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -239,7 +212,7 @@ LRESULT TStringAlignGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_MOUSEWHEEL: {
         Sync();
         const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-        Scroll(view_.TopRow() - notches * WheelRows);
+        Scroll(view_.TopRow() - notches * kWheelRows);
         return 0;
     }
     case WM_LBUTTONDOWN:

@@ -31,8 +31,8 @@ enum class TMouseButton { Left, Right, Middle };
 
 class TStringAlignGrid {
 public:
-    static constexpr int DefaultHintTime = 2500;
-    static constexpr int WheelRows = 3;
+    static constexpr int kDefaultHintTime = 2500;
+    static constexpr int kWheelRows = 3;
 
     TStringAlignGrid(HWND parent, int controlId, int colCount, int rowCount);
     ~TStringAlignGrid();
@@ -100,6 +100,12 @@ private:
 
     void ModelChanged();
     void Sync() const;
+    // The view with the layout brought up to date.
+    const auto& Synced() const
+    {
+        Sync();
+        return view_;
+    }
     void UpdateScrollBar() const;
     void Scroll(int topRow);
     bool TryMoveTo(int col, int row, bool extend);
@@ -131,7 +137,7 @@ private:
     bool selecting_ = false;
     bool trackingLeave_ = false;
     TGridCoord hintCell_;
-    int hintTime_ = DefaultHintTime;
+    int hintTime_ = kDefaultHintTime;
     int hintOffset_ = 6;
     bool showHints_ = true;
     HMENU popupMenu_ = nullptr;

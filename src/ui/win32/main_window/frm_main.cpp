@@ -127,8 +127,6 @@ TfrmMain::~TfrmMain()
         SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    if (windowFont_) DeleteObject(windowFont_);
-    if (boldFont_) DeleteObject(boldFont_);
 }
 
 void TfrmMain::FormCreate()
@@ -143,11 +141,12 @@ void TfrmMain::FormCreate()
     MoveWindow(lblFolderName_, metrics_.FolderNameLeft, labelTop, 0, metrics_.LabelHeight, FALSE);
     CreateGrid();
     statusBar_ = std::make_unique<TStatusBar>(window_, idStatusBar, metrics_);
-    menus_.SetEnabled("mnFindNext", false);
-    for (const char* name : {"mnShowAllItems", "mnSortByDate", "mnDeccending"}) menus_.SetChecked(name, true);
-    menus_.SetChecked("mnNumberSameNames", context_.Settings.Save.NumberSameNames);
-    menus_.SetChecked("mnMailDateOnFiles", context_.Settings.Save.MailDateOnFiles);
-    menus_.SetChecked("mnClassicRules", context_.Settings.ClassicRules);
+    menus_.SetEnabled(TMenuItem::FindNext, false);
+    for (const TMenuItem item : {TMenuItem::ShowAllItems, TMenuItem::SortByDate, TMenuItem::Deccending})
+        menus_.SetChecked(item, true);
+    menus_.SetChecked(TMenuItem::NumberSameNames, context_.Settings.Save.NumberSameNames);
+    menus_.SetChecked(TMenuItem::MailDateOnFiles, context_.Settings.Save.MailDateOnFiles);
+    menus_.SetChecked(TMenuItem::ClassicRules, context_.Settings.ClassicRules);
     LayOut();
 }
 

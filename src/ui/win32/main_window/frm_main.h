@@ -77,7 +77,7 @@ public:
                                        const std::string& initial) override;
     void SetClipboardText(const std::string& text) override;
     void SetListCommandEnabled(TListCommand command, bool enabled) override;
-    void SetFindNextEnabled(bool enabled) override { menus_.SetEnabled("mnFindNext", enabled); }
+    void SetFindNextEnabled(bool enabled) override { menus_.SetEnabled(TMenuItem::FindNext, enabled); }
     void FocusGrid() override { grid_->Focus(); }
     void Repaint() override;
     void Close() override;
@@ -113,7 +113,7 @@ public:
 
     // TListWindow
     void ShowTotals(const TStatusTotals& totals) override;
-    void ShowViewMenus(const TViewMenuState& state) override;
+    void ShowViewMenus(const TListingChoiceMarks& state) override;
     void FitSubjectColumn() override { logic_.FitSubjectColumn(); }
     void ListUpdated() override { logic_.ListUpdated(); }
 
@@ -148,7 +148,7 @@ private:
     void SaveMarksAs();
     void SaveAttachAs();
     // An Option menu check item of the save commands.
-    void ToggleSaveOption(bool& option, const char* menuItem);
+    void ToggleSaveOption(bool& option, TMenuItem menuItem);
     void DeleteMarks();
     void DeleteAnAttachment();
     void DetachMarks();
@@ -193,8 +193,8 @@ private:
     std::unique_ptr<TStringAlignGrid> grid_;
     std::unique_ptr<TListGrid> gridAccess_;
     std::unique_ptr<TStatusBar> statusBar_;
-    HFONT windowFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    TFontHandle windowFont_;  // owned: the labels' and the status bar's
+    TFontHandle boldFont_;    // owned: the folder labels' while emphasized
     // The folder name is drawn in the colour of the window font.
     COLORREF folderNameColour_ = RGB(0, 0, 0);
     std::unique_ptr<TListView> list_;

@@ -56,8 +56,8 @@ void TfrmMain::RunCommand(TCommandId command)
     case cmJapanese: SwitchLanguage(kJapaneseLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmEnglish: SwitchLanguage(kEnglishLocaleID, context_.Language, context_.Settings.Fonts, *this); break;
     case cmChangeFont: ChangeFont(context_.Language, context_.Settings.Fonts, *this); break;
-    case cmNumberSameNames: ToggleSaveOption(context_.Settings.Save.NumberSameNames, "mnNumberSameNames"); break;
-    case cmMailDateOnFiles: ToggleSaveOption(context_.Settings.Save.MailDateOnFiles, "mnMailDateOnFiles"); break;
+    case cmNumberSameNames: ToggleSaveOption(context_.Settings.Save.NumberSameNames, TMenuItem::NumberSameNames); break;
+    case cmMailDateOnFiles: ToggleSaveOption(context_.Settings.Save.MailDateOnFiles, TMenuItem::MailDateOnFiles); break;
     case cmReadMe: mnReadMeClick(); break;
     case cmOpenReadMe: mnOpenReadMeClick(); break;
     case cmClassicRules: mnClassicRulesClick(); break;
@@ -65,7 +65,7 @@ void TfrmMain::RunCommand(TCommandId command)
     }
 }
 
-void TfrmMain::ToggleSaveOption(bool& option, const char* menuItem)
+void TfrmMain::ToggleSaveOption(bool& option, TMenuItem menuItem)
 {
     option = !option;
     menus_.SetChecked(menuItem, option);
@@ -104,11 +104,11 @@ void TfrmMain::SetClipboardText(const std::string& text) { quillbox::SetClipboar
 void TfrmMain::SetListCommandEnabled(TListCommand command, bool enabled)
 {
     switch (command) {
-    case TListCommand::Edit: menus_.SetEnabled("mnEdit", enabled); break;
-    case TListCommand::Function: menus_.SetEnabled("mnFunction", enabled); break;
-    case TListCommand::View: menus_.SetEnabled("mnView", enabled); break;
-    case TListCommand::CopyGrid: menus_.SetEnabled("pmnCopyGrid", enabled); break;
-    case TListCommand::ShowMail: menus_.SetEnabled("pmnShowMail", enabled); break;
+    case TListCommand::Edit: menus_.SetEnabled(TMenuItem::Edit, enabled); break;
+    case TListCommand::Function: menus_.SetEnabled(TMenuItem::Function, enabled); break;
+    case TListCommand::View: menus_.SetEnabled(TMenuItem::View, enabled); break;
+    case TListCommand::CopyGrid: menus_.SetEnabled(TMenuItem::PopupCopyGrid, enabled); break;
+    case TListCommand::ShowMail: menus_.SetEnabled(TMenuItem::PopupShowMail, enabled); break;
     case TListCommand::MarkSelected: toolBar_->SetEnabled(cmMarkSelected, enabled); break;
     case TListCommand::UnMarkSelected: toolBar_->SetEnabled(cmUnmarkSelected, enabled); break;
     }

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/win32/about/text_extent.h"
+#include "ui/win32/window_text.h"
+
 namespace quillbox {
 
 namespace {
@@ -45,51 +48,33 @@ TFontRequest GridFontOf(const TFontDescription& font, bool bold, int dpi)
     return request;
 }
 
-SIZE TextSize(HWND control, HFONT font, const std::string& text)
-{
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size;
-}
-
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 }  // namespace
 
 void TfrmMain::SetWindowFont(const TFontDescription& font)
 {
     const LOGFONTA normal = LogFontOf(font, false, scale_.Dpi());
     const LOGFONTA bold = LogFontOf(font, true, scale_.Dpi());
-    const HFONT oldNormal = std::exchange(windowFont_, CreateFontIndirectA(&normal));
-    const HFONT oldBold = std::exchange(boldFont_, CreateFontIndirectA(&bold));
+    // The controls take the new fonts before the old ones go.
+    TFontHandle oldNormal = std::exchange(windowFont_, TFontHandle(CreateFontIndirectA(&normal)));
+    TFontHandle oldBold = std::exchange(boldFont_, TFontHandle(CreateFontIndirectA(&bold)));
     folderNameColour_ = ColourOf(font.Color);
     for (const HWND label : {lblTargetFolderLbl_, lblFolderName_})
-        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
-    SendMessageA(statusBar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_), TRUE);
-    if (oldNormal) DeleteObject(oldNormal);
-    if (oldBold) DeleteObject(oldBold);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), TRUE);
+    SendMessageA(statusBar_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), TRUE);
 }
 
 void TfrmMain::SetLanguageChecks(bool japanese)
 {
-    menus_.SetChecked("mnJapanese", japanese);
-    menus_.SetChecked("mnEnglish", !japanese);
+    menus_.SetChecked(TMenuItem::Japanese, japanese);
+    menus_.SetChecked(TMenuItem::English, !japanese);
 }
 
 void TfrmMain::SetControlText(const TControlText& text)
 {
     if (text.Control == "lblTargetFolderLbl")
         SetWindowTextA(lblTargetFolderLbl_, text.Caption.c_str());
-    else
-        menus_.SetCaption(text.Control, text.Caption);
+    else if (const std::optional<TMenuItem> item = menus_.ItemNamed(text.Control))
+        menus_.SetCaption(*item, text.Caption);
     if (!text.ToolButton.empty()) toolBar_->SetHint(text.ToolButton, text.Hint);
     DrawMenuBar(window_);
 }
@@ -97,11 +82,11 @@ void TfrmMain::SetControlText(const TControlText& text)
 void TfrmMain::EmphasizeFolderLabels()
 {
     for (const HWND label : {lblTargetFolderLbl_, lblFolderName_})
-        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
     RECT target{};
     GetWindowRect(lblTargetFolderLbl_, &target);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&target), 2);
-    const SIZE text = TextSize(lblTargetFolderLbl_, boldFont_, WindowText(lblTargetFolderLbl_));
+    const SIZE text = TextExtent(lblTargetFolderLbl_, boldFont_.Get(), WindowText(lblTargetFolderLbl_));
     // As tall as the text when a large font needs more than the design's height.
     const int height = std::max<int>(metrics_.LabelHeight, text.cy);
     SetWindowPos(lblTargetFolderLbl_, nullptr, target.left, target.top, text.cx, height, SWP_NOZORDER);
@@ -113,7 +98,7 @@ void TfrmMain::EmphasizeFolderLabels()
                  SWP_NOZORDER);
 }
 
-int TfrmMain::BlankWidth() const { return TextSize(window_, windowFont_, " ").cx; }
+int TfrmMain::BlankWidth() const { return TextExtent(window_, windowFont_.Get(), " ").cx; }
 
 void TfrmMain::SetGridFont(const TFontDescription& font)
 {

@@ -20,35 +20,35 @@ void TfrmMain::ShowTotals(const TStatusTotals& totals)
     statusBar_->SetText(2, totals.TotalText);
     statusBar_->SetText(3, totals.MarkedText);
     statusBar_->SetText(4, totals.CountText);
-    for (const char* item : {"mnSaveMarksAs", "mnDeleteMarks", "mnDetachMarks"})
+    for (const TMenuItem item : {TMenuItem::SaveMarksAs, TMenuItem::DeleteMarks, TMenuItem::DetachMarks})
         menus_.SetEnabled(item, totals.MarkCommandsEnabled);
     for (const TCommandId button : {cmSaveMarksAs, cmDeleteMarks, cmDetachMarks})
         toolBar_->SetEnabled(button, totals.MarkCommandsEnabled);
 }
 
-void TfrmMain::ShowViewMenus(const TViewMenuState& state)
+void TfrmMain::ShowViewMenus(const TListingChoiceMarks& state)
 {
     const struct {
-        const char* Item;
+        TMenuItem Item;
         bool Checked;
         TCommandId Button;
-        const TViewButton* Shown;
+        const TToolButtonMark* Shown;
     } views[] = {
-        {"mnShowAllItems", state.ShowAllItemsChecked, cmShowAllItems, &state.ShowAllItems},
-        {"mnShowNonHTMLs", state.ShowNonHTMLsChecked, cmShowNonHTMLs, &state.ShowNonHTMLs},
-        {"mnShowOnlyHTMLs", state.ShowOnlyHTMLsChecked, cmShowOnlyHTMLs, &state.ShowOnlyHTMLs},
-        {"mnSortByDate", state.SortByDateChecked, cmSortByDate, &state.SortByDate},
-        {"mnSortBySize", state.SortBySizeChecked, cmSortBySize, &state.SortBySize},
-        {"mnAccending", state.AccendingChecked, cmAccending, &state.Accending},
-        {"mnDeccending", state.DeccendingChecked, cmDeccending, &state.Deccending},
+        {TMenuItem::ShowAllItems, state.ShowAllItemsChecked, cmShowAllItems, &state.ShowAllItems},
+        {TMenuItem::ShowNonHTMLs, state.ShowNonHTMLsChecked, cmShowNonHTMLs, &state.ShowNonHTMLs},
+        {TMenuItem::ShowOnlyHTMLs, state.ShowOnlyHTMLsChecked, cmShowOnlyHTMLs, &state.ShowOnlyHTMLs},
+        {TMenuItem::SortByDate, state.SortByDateChecked, cmSortByDate, &state.SortByDate},
+        {TMenuItem::SortBySize, state.SortBySizeChecked, cmSortBySize, &state.SortBySize},
+        {TMenuItem::Accending, state.AccendingChecked, cmAccending, &state.Accending},
+        {TMenuItem::Deccending, state.DeccendingChecked, cmDeccending, &state.Deccending},
     };
     for (const auto& view : views) {
         if (view.Checked) menus_.SetChecked(view.Item, true);
         toolBar_->SetDown(view.Button, view.Shown->Down);
         toolBar_->SetHighlighted(view.Button, view.Shown->Highlighted);
     }
-    menus_.SetChecked("mnSetTargetExtension", state.SetTargetExtensionChecked);
-    menus_.SetChecked("pmnSetTargetExtension", state.SetTargetExtensionChecked);
+    menus_.SetChecked(TMenuItem::SetTargetExtension, state.SetTargetExtensionChecked);
+    menus_.SetChecked(TMenuItem::PopupSetTargetExtension, state.SetTargetExtensionChecked);
     statusBar_->ShowProgressBar(false);
     statusBar_->SetText(0, state.FilterText);
 }

@@ -7,22 +7,10 @@
 
 namespace quillbox {
 
-namespace {
-class TIconCache final : public TIconSource {
-public:
-    explicit TIconCache(TIconList& icons) : icons_(icons) {}
-    const TIconListItem* GetIcon(const std::string& extension) override { return icons_.GetIcon(extension); }
-
-private:
-    TIconList& icons_;
-};
-}  // namespace
-
 void TfrmMain::ScanFolder()
 {
-    TIconCache icons(context_.Icons);
     context_.Mails.Rules = context_.Settings.ClassicRules ? TAttachmentRules::Classic : TAttachmentRules::Full;
-    quillbox::ScanFolder(context_.Mails, context_.Host, *this, icons);
+    quillbox::ScanFolder(context_.Mails, context_.Host, *this, context_.Icons);
 }
 
 void TfrmMain::mnClassicRulesClick()
@@ -30,7 +18,7 @@ void TfrmMain::mnClassicRulesClick()
     // Not while a scan lets messages through: it would pull the mails from under it.
     if (logic_.Scanning()) return;
     context_.Settings.ClassicRules = !context_.Settings.ClassicRules;
-    menus_.SetChecked("mnClassicRules", context_.Settings.ClassicRules);
+    menus_.SetChecked(TMenuItem::ClassicRules, context_.Settings.ClassicRules);
     ScanFolder();
 }
 
@@ -70,7 +58,8 @@ void TfrmMain::ShowProgress(const std::string& text, int position)
 
 void TfrmMain::SetRunMenusEnabled(bool enabled)
 {
-    for (const char* menu : {"mnView", "mnEdit", "mnFunction"}) menus_.SetEnabled(menu, enabled);
+    for (const TMenuItem menu : {TMenuItem::View, TMenuItem::Edit, TMenuItem::Function})
+        menus_.SetEnabled(menu, enabled);
     DrawMenuBar(window_);
 }
 

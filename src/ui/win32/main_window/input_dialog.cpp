@@ -1,6 +1,7 @@
 #include "ui/win32/main_window/input_dialog.h"
 
 #include "resources/resource_ids.h"
+#include "ui/win32/window_text.h"
 
 namespace quillbox {
 
@@ -12,13 +13,7 @@ struct TInputQueryState {
     std::string Entered;
 };
 
-std::string ItemText(HWND dialog, int item)
-{
-    const HWND control = GetDlgItem(dialog, item);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string ItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
 
 INT_PTR CALLBACK InputQueryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

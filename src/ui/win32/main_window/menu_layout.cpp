@@ -1,63 +1,72 @@
 #include "ui/win32/main_window/menu_layout.h"
 
-#include <windows.h>
+#include <utility>
 
 namespace quillbox {
 
 namespace {
 TShortcut Ctrl(unsigned key) { return {key, true, false}; }
 TShortcut CtrlAlt(unsigned key) { return {key, true, true}; }
-TMenuItemLayout Separator() { return {"-", cmNone, {}, 0, {}}; }
-TMenuItemLayout Item(const char* name, TCommandId command, TShortcut shortcut = {}, int group = 0)
+TMenuItemLayout Separator() { return {TMenuItem::None, "-", cmNone, {}, 0, {}}; }
+TMenuItemLayout Item(TMenuItem item, const char* name, TCommandId command, TShortcut shortcut = {}, int group = 0)
 {
-    return {name, command, shortcut, group, {}};
+    return {item, name, command, shortcut, group, {}};
+}
+TMenuItemLayout DropDown(TMenuItem item, const char* name, std::vector<TMenuItemLayout> items)
+{
+    return {item, name, cmNone, {}, 0, std::move(items)};
 }
 }  // namespace
 
 const std::vector<TMenuItemLayout>& MainMenuLayout()
 {
+    using enum TMenuItem;
     static const std::vector<TMenuItemLayout> layout = {
-        {"mnView", cmNone, {}, 0,
-         {Item("mnShowAllItems", cmShowAllItems, CtrlAlt('A'), 1),
-          Item("mnShowNonHTMLs", cmShowNonHTMLs, CtrlAlt('N'), 1),
-          Item("mnShowOnlyHTMLs", cmShowOnlyHTMLs, CtrlAlt('H'), 1), Separator(),
-          Item("mnSortByDate", cmSortByDate, CtrlAlt('D'), 2),
-          Item("mnSortBySize", cmSortBySize, CtrlAlt('S'), 2), Separator(),
-          Item("mnAccending", cmAccending, CtrlAlt('M'), 3),
-          Item("mnDeccending", cmDeccending, CtrlAlt('L'), 3), Separator(),
-          Item("mnSetTargetExtension", cmSetTargetExtension, Ctrl('E'))}},
-        {"mnEdit", cmNone, {}, 0,
-         {Item("mnMarkSelected", cmMarkSelected, Ctrl('M')),
-          Item("mnUnmarkSelected", cmUnmarkSelected, Ctrl('U')),
-          Item("mnUnmarkAll", cmUnmarkAll, Ctrl('B')), Separator(),
-          Item("mnCopySpreadsheet", cmCopyGrid, Ctrl('C')), Separator(),
-          Item("mnSelectAll", cmSelectAll, Ctrl('A')), Item("mnSelectNone", cmSelectNone, Ctrl('N')),
-          Separator(), Item("mnFind", cmFind, Ctrl('F')), Item("mnFindNext", cmFindNext, {VK_F3})}},
-        {"mnFunction", cmNone, {}, 0,
-         {Item("mnJumpTo", cmJumpTo, Ctrl('G')), Separator(),
-          Item("mnSaveMarksAs", cmSaveMarksAs, Ctrl('S')), Separator(),
-          Item("mnDeleteMarks", cmDeleteMarks, {VK_DELETE}), Item("mnDetachMarks", cmDetachMarks, Ctrl('T'))}},
-        {"mnOption", cmNone, {}, 0,
-         {Item("mnJapanese", cmJapanese), Item("mnEnglish", cmEnglish),
-          Item("mnChangeFont", cmChangeFont), Separator(),
-          Item("mnNumberSameNames", cmNumberSameNames), Item("mnMailDateOnFiles", cmMailDateOnFiles),
-          Separator(), Item("mnClassicRules", cmClassicRules)}},
-        {"mnHelp", cmNone, {}, 0, {Item("mnReadMe", cmReadMe), Item("mnOpenReadMe", cmOpenReadMe)}},
+        DropDown(View, "mnView",
+                 {Item(ShowAllItems, "mnShowAllItems", cmShowAllItems, CtrlAlt('A'), 1),
+                  Item(ShowNonHTMLs, "mnShowNonHTMLs", cmShowNonHTMLs, CtrlAlt('N'), 1),
+                  Item(ShowOnlyHTMLs, "mnShowOnlyHTMLs", cmShowOnlyHTMLs, CtrlAlt('H'), 1), Separator(),
+                  Item(SortByDate, "mnSortByDate", cmSortByDate, CtrlAlt('D'), 2),
+                  Item(SortBySize, "mnSortBySize", cmSortBySize, CtrlAlt('S'), 2), Separator(),
+                  Item(Accending, "mnAccending", cmAccending, CtrlAlt('M'), 3),
+                  Item(Deccending, "mnDeccending", cmDeccending, CtrlAlt('L'), 3), Separator(),
+                  Item(SetTargetExtension, "mnSetTargetExtension", cmSetTargetExtension, Ctrl('E'))}),
+        DropDown(Edit, "mnEdit",
+                 {Item(MarkSelected, "mnMarkSelected", cmMarkSelected, Ctrl('M')),
+                  Item(UnmarkSelected, "mnUnmarkSelected", cmUnmarkSelected, Ctrl('U')),
+                  Item(UnmarkAll, "mnUnmarkAll", cmUnmarkAll, Ctrl('B')), Separator(),
+                  Item(CopySpreadsheet, "mnCopySpreadsheet", cmCopyGrid, Ctrl('C')), Separator(),
+                  Item(SelectAll, "mnSelectAll", cmSelectAll, Ctrl('A')),
+                  Item(SelectNone, "mnSelectNone", cmSelectNone, Ctrl('N')), Separator(),
+                  Item(Find, "mnFind", cmFind, Ctrl('F')), Item(FindNext, "mnFindNext", cmFindNext, {kKeyF3})}),
+        DropDown(Function, "mnFunction",
+                 {Item(JumpTo, "mnJumpTo", cmJumpTo, Ctrl('G')), Separator(),
+                  Item(SaveMarksAs, "mnSaveMarksAs", cmSaveMarksAs, Ctrl('S')), Separator(),
+                  Item(DeleteMarks, "mnDeleteMarks", cmDeleteMarks, {kKeyDelete}),
+                  Item(DetachMarks, "mnDetachMarks", cmDetachMarks, Ctrl('T'))}),
+        DropDown(Option, "mnOption",
+                 {Item(Japanese, "mnJapanese", cmJapanese), Item(English, "mnEnglish", cmEnglish),
+                  Item(ChangeFont, "mnChangeFont", cmChangeFont), Separator(),
+                  Item(NumberSameNames, "mnNumberSameNames", cmNumberSameNames),
+                  Item(MailDateOnFiles, "mnMailDateOnFiles", cmMailDateOnFiles), Separator(),
+                  Item(ClassicRules, "mnClassicRules", cmClassicRules)}),
+        DropDown(Help, "mnHelp", {Item(ReadMe, "mnReadMe", cmReadMe), Item(OpenReadMe, "mnOpenReadMe", cmOpenReadMe)}),
     };
     return layout;
 }
 
 const std::vector<TMenuItemLayout>& GridPopupLayout()
 {
+    using enum TMenuItem;
     static const std::vector<TMenuItemLayout> layout = {
-        Item("pmnCopyGrid", cmCopyGrid),
-        Item("pmnShowMail", cmJumpTo),
+        Item(PopupCopyGrid, "pmnCopyGrid", cmCopyGrid),
+        Item(PopupShowMail, "pmnShowMail", cmJumpTo),
         Separator(),
-        Item("pmnSetTargetExtension", cmSetTargetExtension),
+        Item(PopupSetTargetExtension, "pmnSetTargetExtension", cmSetTargetExtension),
         Separator(),
-        Item("pmnSaveAttachAs", cmSaveAttachAs),
+        Item(PopupSaveAttachAs, "pmnSaveAttachAs", cmSaveAttachAs),
         Separator(),
-        Item("pmnDeleteAnAttachment", cmDeleteAnAttachment),
+        Item(PopupDeleteAnAttachment, "pmnDeleteAnAttachment", cmDeleteAnAttachment),
     };
     return layout;
 }
@@ -68,8 +77,8 @@ std::string ShortcutText(const TShortcut& shortcut)
     std::string text;
     if (shortcut.Ctrl) text += "Ctrl+";
     if (shortcut.Alt) text += "Alt+";
-    if (shortcut.Key == VK_F3) return text + "F3";
-    if (shortcut.Key == VK_DELETE) return text + "Del";
+    if (shortcut.Key == kKeyF3) return text + "F3";
+    if (shortcut.Key == kKeyDelete) return text + "Del";
     return text + static_cast<char>(shortcut.Key);
 }
 

@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "resources/resource_ids.h"
 
@@ -61,14 +62,13 @@ int DrawnSizeFor(int wanted)
     return chosen;
 }
 
-HIMAGELIST LoadImages(HINSTANCE resources, const char* prefix, int size)
+TImageListHandle LoadImages(HINSTANCE resources, const char* prefix, int size)
 {
-    const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 12, 0);
+    TImageListHandle list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 12, 0));
     const std::string name = prefix + std::to_string(size);
-    if (const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(resources, name.c_str(), IMAGE_BITMAP, 0, 0, 0))) {
-        ImageList_AddMasked(list, bitmap, kTransparent);
-        DeleteObject(bitmap);
-    }
+    // The list keeps a copy of the pictures.
+    const TBitmapHandle bitmap(static_cast<HBITMAP>(LoadImageA(resources, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    if (bitmap) ImageList_AddMasked(list.Get(), bitmap.Get(), kTransparent);
     return list;
 }
 
@@ -106,23 +106,20 @@ TToolBar::TToolBar(HINSTANCE resources, HWND parent, int controlId, const TMainW
 TToolBar::~TToolBar()
 {
     DestroyWindow(bar_);
-    ImageList_Destroy(images_);
-    ImageList_Destroy(greyed_);
 }
 
 void TToolBar::LoadPictures(int wantedSize)
 {
     const int size = DrawnSizeFor(wantedSize);
     if (size == imageSize_) return;
-    const HIMAGELIST images = LoadImages(resources_, QBX_TOOLBAR_IMAGES, size);
-    const HIMAGELIST greyed = LoadImages(resources_, QBX_TOOLBAR_GREYED, size);
-    SendMessageA(bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    SendMessageA(bar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed));
+    TImageListHandle images = LoadImages(resources_, QBX_TOOLBAR_IMAGES, size);
+    TImageListHandle greyed = LoadImages(resources_, QBX_TOOLBAR_GREYED, size);
+    // The bar lets go of the old lists before they are destroyed.
+    SendMessageA(bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    SendMessageA(bar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed.Get()));
     SendMessageA(bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-    if (images_) ImageList_Destroy(images_);
-    if (greyed_) ImageList_Destroy(greyed_);
-    images_ = images;
-    greyed_ = greyed;
+    images_ = std::move(images);
+    greyed_ = std::move(greyed);
     imageSize_ = size;
 }
 

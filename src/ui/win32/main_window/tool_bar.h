@@ -10,6 +10,7 @@
 
 #include "ui/logic/main_window_metrics.h"
 #include "ui/win32/main_window/command_ids.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -40,8 +41,8 @@ private:
 
     HINSTANCE resources_;
     HWND bar_;
-    HIMAGELIST images_ = nullptr;
-    HIMAGELIST greyed_ = nullptr;
+    TImageListHandle images_;  // owned: the bar's pictures
+    TImageListHandle greyed_;  // owned: the bar's pictures when greyed
     int imageSize_ = 0;
     std::map<TCommandId, std::string> hints_;  // by button
 };

@@ -2,36 +2,24 @@
 
 namespace quillbox {
 
-
-TWindowMenus::TWindowMenus() : bar_(CreateMenu()), popup_(CreatePopupMenu())
+TWindowMenus::TWindowMenus() : barOwner_(CreateMenu()), bar_(barOwner_.Get()), popup_(CreatePopupMenu())
 {
     Build(bar_, MainMenuLayout(), -1);
-    Build(popup_, GridPopupLayout(), -1);
+    Build(popup_.Get(), GridPopupLayout(), -1);
 }
 
-TWindowMenus::~TWindowMenus()
-{
-    if (!barTaken_) DestroyMenu(bar_);
-    DestroyMenu(popup_);
-}
-
-HMENU TWindowMenus::TakeMenuBar()
-{
-    barTaken_ = true;
-    return bar_;
-}
+HMENU TWindowMenus::TakeMenuBar() { return barOwner_.Release(); }
 
 void TWindowMenus::Build(HMENU parent, const std::vector<TMenuItemLayout>& items, int barPosition)
 {
     UINT position = 0;
     for (const TMenuItemLayout& item : items) {
-        if (std::string(item.Name) == "-") {
+        if (item.Item == TMenuItem::None) {
             AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
         } else if (!item.Items.empty()) {
             const HMENU dropDown = CreatePopupMenu();
             Build(dropDown, item.Items, static_cast<int>(position));
             AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(dropDown), item.Name);
-            items_[item.Name] = {parent, position, &item, barPosition};
         } else {
             AppendMenuA(parent, MF_STRING, item.Command, item.Name);
             if (item.RadioGroup != 0) {
@@ -41,47 +29,52 @@ void TWindowMenus::Build(HMENU parent, const std::vector<TMenuItemLayout>& items
                 info.fType = MFT_STRING | MFT_RADIOCHECK;
                 SetMenuItemInfoA(parent, position, TRUE, &info);
             }
-            items_[item.Name] = {parent, position, &item, barPosition};
+        }
+        if (item.Item != TMenuItem::None) {
+            entries_[static_cast<std::size_t>(item.Item)] = {parent, position, &item, barPosition};
+            named_.emplace(item.Name, item.Item);
         }
         ++position;
     }
 }
 
-void TWindowMenus::SetCaption(const std::string& name, const std::string& caption)
+std::optional<TMenuItem> TWindowMenus::ItemNamed(const std::string& name) const
 {
-    const auto it = items_.find(name);
-    if (it == items_.end()) return;
+    const auto it = named_.find(name);
+    if (it == named_.end()) return std::nullopt;
+    return it->second;
+}
+
+void TWindowMenus::SetCaption(TMenuItem item, const std::string& caption)
+{
+    const TEntry& entry = Entry(item);
     std::string text = caption;
-    if (const std::string keys = ShortcutText(it->second.Layout->Shortcut); !keys.empty()) text += "\t" + keys;
+    if (const std::string keys = ShortcutText(entry.Layout->Shortcut); !keys.empty()) text += "\t" + keys;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
-    SetMenuItemInfoA(it->second.Parent, it->second.Position, TRUE, &info);
+    SetMenuItemInfoA(entry.Parent, entry.Position, TRUE, &info);
 }
 
-void TWindowMenus::SetEnabled(const std::string& name, bool enabled)
+void TWindowMenus::SetEnabled(TMenuItem item, bool enabled)
 {
-    const auto it = items_.find(name);
-    if (it == items_.end()) return;
-    EnableMenuItem(it->second.Parent, it->second.Position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    const TEntry& entry = Entry(item);
+    EnableMenuItem(entry.Parent, entry.Position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-bool TWindowMenus::IsEnabled(const std::string& name) const
+bool TWindowMenus::IsEnabled(TMenuItem item) const
 {
-    const auto it = items_.find(name);
-    if (it == items_.end()) return false;
-    return (GetMenuState(it->second.Parent, it->second.Position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+    const TEntry& entry = Entry(item);
+    return (GetMenuState(entry.Parent, entry.Position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-void TWindowMenus::SetChecked(const std::string& name, bool checked)
+void TWindowMenus::SetChecked(TMenuItem item, bool checked)
 {
-    const auto it = items_.find(name);
-    if (it == items_.end()) return;
-    const TEntry& entry = it->second;
+    const TEntry& entry = Entry(item);
     if (checked && entry.Layout->RadioGroup != 0) {
-        for (const auto& [otherName, other] : items_)
-            if (other.Parent == entry.Parent && other.Layout->RadioGroup == entry.Layout->RadioGroup)
+        for (const TEntry& other : entries_)
+            if (other.Layout && other.Parent == entry.Parent && other.Layout->RadioGroup == entry.Layout->RadioGroup)
                 CheckMenuItem(other.Parent, other.Position, MF_BYPOSITION | MF_UNCHECKED);
     }
     CheckMenuItem(entry.Parent, entry.Position, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -100,8 +93,8 @@ bool TWindowMenus::Available(const TEntry& entry) const
 TCommandId TWindowMenus::CommandForKey(unsigned key, bool ctrl, bool alt) const
 {
     const TShortcut pressed{key, ctrl, alt};
-    for (const auto& [name, entry] : items_) {
-        if (entry.Layout->Shortcut == pressed && Available(entry)) return entry.Layout->Command;
+    for (const TEntry& entry : entries_) {
+        if (entry.Layout && entry.Layout->Shortcut == pressed && Available(entry)) return entry.Layout->Command;
     }
     return cmNone;
 }

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "ui/win32/save_dialogs/dialog_template.h"
+#include "ui/win32/window_text.h"
+#include "win32/win32_handles.h"
 
 namespace quillbox {
 
@@ -36,17 +38,15 @@ void FitText(HWND dialog)
     RECT bounds{};
     GetWindowRect(text, &bounds);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
-    const int length = GetWindowTextLengthA(text);
-    std::string content(static_cast<std::size_t>(length) + 1, '\0');
-    content.resize(static_cast<std::size_t>(GetWindowTextA(text, content.data(), length + 1)));
+    const std::string content = WindowText(text);
 
-    const HDC dc = GetDC(text);
-    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
     RECT needed{0, 0, bounds.right - bounds.left, 0};
-    DrawTextA(dc, content.c_str(), static_cast<int>(content.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    ReleaseDC(text, dc);
+    {
+        const TWindowDc dc(text);
+        const TSelection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.Get(), content.c_str(), static_cast<int>(content.size()), &needed,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    }
 
     const int extra = needed.bottom - (bounds.bottom - bounds.top);
     if (extra <= 0) return;

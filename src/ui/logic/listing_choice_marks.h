@@ -1,5 +1,6 @@
-// What the View menu, the tool bar's view buttons and status panel 0 show for
-// the current view settings.
+// The marks the listing's chosen kinds, order and extension filter put on the
+// window: the View menu's checks, the tool bar's pressed buttons and the text
+// of status panel 0.
 #pragma once
 
 #include <string>
@@ -9,13 +10,13 @@
 
 namespace quillbox {
 
-struct TViewButton {
+struct TToolButtonMark {
     bool Down = false;
     bool Highlighted = false;
-    bool operator==(const TViewButton&) const = default;
+    bool operator==(const TToolButtonMark&) const = default;
 };
 
-struct TViewMenuState {
+struct TListingChoiceMarks {
     // Menu checks: mnShowAllItems, mnShowNonHTMLs, mnShowOnlyHTMLs, ...
     bool ShowAllItemsChecked = false;
     bool ShowNonHTMLsChecked = false;
@@ -28,18 +29,18 @@ struct TViewMenuState {
     bool SetTargetExtensionChecked = false;
 
     // Tool buttons: tbShowAllItems, tbShowNonHTMLs, ...
-    TViewButton ShowAllItems;
-    TViewButton ShowNonHTMLs;
-    TViewButton ShowOnlyHTMLs;
-    TViewButton SortByDate;
-    TViewButton SortBySize;
-    TViewButton Accending;
-    TViewButton Deccending;
+    TToolButtonMark ShowAllItems;
+    TToolButtonMark ShowNonHTMLs;
+    TToolButtonMark ShowOnlyHTMLs;
+    TToolButtonMark SortByDate;
+    TToolButtonMark SortBySize;
+    TToolButtonMark Accending;
+    TToolButtonMark Deccending;
 
     std::string FilterText;  // status panel 0; the progress bar is hidden
-    bool operator==(const TViewMenuState&) const = default;
+    bool operator==(const TListingChoiceMarks&) const = default;
 };
 
-TViewMenuState ViewMenuState(const TViewSettings& view, const TMessageTable& messages);
+TListingChoiceMarks ListingChoiceMarks(const TViewSettings& view, const TMessageTable& messages);
 
 }  // namespace quillbox

@@ -1,4 +1,4 @@
-#include "ui/logic/view_menus.h"
+#include "ui/logic/listing_choice_marks.h"
 
 #include "catalogue/listing/view_rules.h"
 
@@ -6,14 +6,14 @@ namespace quillbox {
 
 namespace {
 
-constexpr TViewButton kPressed{true, true};
-constexpr TViewButton kReleased{false, false};
+constexpr TToolButtonMark kPressed{true, true};
+constexpr TToolButtonMark kReleased{false, false};
 
 }  // namespace
 
-TViewMenuState ViewMenuState(const TViewSettings& view, const TMessageTable& messages)
+TListingChoiceMarks ListingChoiceMarks(const TViewSettings& view, const TMessageTable& messages)
 {
-    TViewMenuState state;
+    TListingChoiceMarks state;
     const int kinds = ShownKinds(view);
     state.ShowAllItemsChecked = kinds == kShowAll;
     state.ShowOnlyHTMLsChecked = kinds == kShowHtml;
