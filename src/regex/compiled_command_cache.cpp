@@ -4,12 +4,11 @@
 #include <mutex>
 #include <utility>
 
+#include "regex/regex_limits.h"
 #include "text/code_page.h"
 
 namespace quillbox::regex {
 namespace {
-
-constexpr std::size_t kCapacity = 64;
 
 struct TEntry {
     unsigned codePage;
@@ -35,7 +34,7 @@ public:
         auto compiled = std::make_shared<const TCompiledCommand>(command);
         const std::lock_guard<std::mutex> lock(mutex_);
         entries_.push_front({codePage, command, compiled});
-        if (entries_.size() > kCapacity) entries_.pop_back();
+        if (entries_.size() > kSharedCommands) entries_.pop_back();
         return compiled;
     }
 

@@ -5,11 +5,10 @@
 
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
 
 namespace quillbox::regex {
 namespace {
-
-constexpr int kMaxNesting = 250;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -43,7 +42,7 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const char* message) const { throw TRegexError(message); }
+    [[noreturn]] void Fail(const std::string& message) const { throw TRegexError(message); }
 
     bool AtEnd() const { return pos_ >= p_.size(); }
     char Peek(std::size_t ahead = 0) const { return pos_ + ahead < p_.size() ? p_[pos_ + ahead] : '\0'; }
@@ -116,7 +115,7 @@ private:
         } else {
             return false;
         }
-        if (min > kMaxRepeat || max > kMaxRepeat) Fail("quantifier in {,} bigger than 32766 in regex");
+        if (min > kMaxRepeat || max > kMaxRepeat) Fail("quantifier in {,} bigger than " + std::to_string(kMaxRepeat) + " in regex");
         if (max >= 0 && min > max) Fail("can't do {n,m} with n > m in regex");
         pos_ = q + 1;
         return true;

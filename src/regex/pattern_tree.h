@@ -40,6 +40,4 @@ struct TPatternTree {
     int groups = 0;
 };
 
-inline constexpr int kMaxRepeat = 32766;
-
 }  // namespace quillbox::regex

@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
 
 namespace quillbox::regex {
 namespace {
-
-constexpr std::size_t kMaxInstructions = 1 << 20;
 
 bool CanBeEmpty(const TNode& node)
 {

@@ -3,13 +3,10 @@
 #include <cstring>
 
 #include "regex/literal_finder.h"
+#include "regex/regex_limits.h"
 
 namespace quillbox::regex {
 namespace {
-
-// Alternatives kept at once; beyond this a pattern counts as too complex
-// rather than exhausting memory.
-constexpr std::size_t kMaxFrames = std::size_t{4} << 20;
 
 bool IsWordByte(unsigned char c)
 {
@@ -142,7 +139,7 @@ void TMatcher::SetCapture(const TInstruction& in, std::size_t start, std::size_t
 
 void TMatcher::Push(const TFrame& frame)
 {
-    if (stack_.size() >= kMaxFrames) throw TRegexError("pattern too complex");
+    if (stack_.size() >= kMaxBacktrackFrames) throw TRegexError("pattern too complex");
     stack_.push_back(frame);
 }
 

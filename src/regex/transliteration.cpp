@@ -2,11 +2,10 @@
 
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
 
 namespace quillbox::regex {
 namespace {
-
-constexpr std::size_t kMaxListLength = 1 << 17;
 
 // One character of a list, escapes resolved; sets literal when it came from
 // an escape (so "\-" is never a range).
@@ -32,6 +31,10 @@ unsigned ReadListChar(std::string_view s, std::size_t& i, const TLeadBytes& lead
 std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)
 {
     std::vector<unsigned> codes;
+    // Checked before a range is spelt out, so a long range costs no memory.
+    const auto makeRoom = [&codes](std::size_t more) {
+        if (more > kMaxTransliterationList - codes.size()) throw TRegexError("transliteration list too long");
+    };
     std::size_t i = 0;
     while (i < s.size()) {
         bool escaped = false;
@@ -40,9 +43,10 @@ std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)
             ++i;
             const unsigned last = ReadListChar(s, i, lead, escaped);
             if (last < first) throw TRegexError("invalid range in transliteration");
-            if (codes.size() + (last - first) > kMaxListLength) throw TRegexError("transliteration list too long");
+            makeRoom(std::size_t{last - first} + 1);
             for (unsigned c = first; c <= last; ++c) codes.push_back(c);
         } else {
+            makeRoom(1);
             codes.push_back(first);
         }
     }
