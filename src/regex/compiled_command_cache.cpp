@@ -11,9 +11,9 @@ namespace quillbox::regex {
 namespace {
 
 struct TEntry {
-    unsigned codePage;
-    std::string command;
-    std::shared_ptr<const TCompiledCommand> compiled;
+    unsigned CodePage;
+    std::string Command;
+    std::shared_ptr<const TCompiledCommand> Compiled;
 };
 
 // Most recently used first.
@@ -25,9 +25,9 @@ public:
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-                if (it->codePage == codePage && it->command == command) {
+                if (it->CodePage == codePage && it->Command == command) {
                     entries_.splice(entries_.begin(), entries_, it);
-                    return entries_.front().compiled;
+                    return entries_.front().Compiled;
                 }
             }
         }

@@ -32,15 +32,15 @@ public:
     TCommand Read()
     {
         TCommand command;
-        command.lead = lead_;
+        command.Lead = lead_;
         if (s_.substr(0, 2) == "tr" && s_.size() > 2 && IsDelimiter(s_[2])) {
-            command.kind = TCommand::TKind::Transliterate;
+            command.Kind = TCommand::TKind::Transliterate;
             pos_ = 2;
         } else if (!s_.empty() && s_[0] == 'y' && s_.size() > 1 && IsDelimiter(s_[1])) {
-            command.kind = TCommand::TKind::Transliterate;
+            command.Kind = TCommand::TKind::Transliterate;
             pos_ = 1;
         } else if (!s_.empty() && s_[0] == 's' && s_.size() > 1 && IsDelimiter(s_[1])) {
-            command.kind = TCommand::TKind::Substitute;
+            command.Kind = TCommand::TKind::Substitute;
             pos_ = 1;
         } else if (!s_.empty() && s_[0] == 'm' && s_.size() > 1 && IsDelimiter(s_[1])) {
             pos_ = 1;
@@ -51,9 +51,9 @@ public:
         }
         char open = s_[pos_++];
         char close = ClosingOf(open);
-        command.pattern = ReadPart(open, close);
-        command.delimiter = close;
-        if (command.kind != TCommand::TKind::Match) {
+        command.Pattern = ReadPart(open, close);
+        command.Delimiter = close;
+        if (command.Kind != TCommand::TKind::Match) {
             if (open != close) {
                 while (pos_ < s_.size() && IsSpace(s_[pos_])) ++pos_;
                 if (pos_ >= s_.size() || !IsDelimiter(s_[pos_]))
@@ -61,11 +61,11 @@ public:
                 open = s_[pos_++];
                 close = ClosingOf(open);
             }
-            command.replacement = ReadPart(open, close);
+            command.Replacement = ReadPart(open, close);
         }
-        command.flags = std::string(s_.substr(pos_));
-        const char* allowed = command.kind == TCommand::TKind::Transliterate ? "cdsk" : "igmsxko";
-        for (char f : command.flags) {
+        command.Flags = std::string(s_.substr(pos_));
+        const char* allowed = command.Kind == TCommand::TKind::Transliterate ? "cdsk" : "igmsxko";
+        for (char f : command.Flags) {
             if (!std::strchr(allowed, f) || f == '\0') {
                 std::string message = "unknown flag '";
                 message += f;

@@ -14,8 +14,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void TReplacement::AddText(std::string_view bytes)
 {
-    if (parts_.empty() || parts_.back().kind != TPart::TKind::Text) parts_.push_back({});
-    parts_.back().text.append(bytes);
+    if (parts_.empty() || parts_.back().Kind != TPart::TKind::Text) parts_.push_back({});
+    parts_.back().Text.append(bytes);
 }
 
 TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
@@ -100,14 +100,14 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
 void TReplacement::AppendTo(std::string& out, std::string_view text, const TMatchGroups& groups) const
 {
     for (const TPart& part : parts_) {
-        switch (part.kind) {
-        case TPart::TKind::Text: out += part.text; break;
+        switch (part.Kind) {
+        case TPart::TKind::Text: out += part.Text; break;
         case TPart::TKind::Group:
-            if (static_cast<std::size_t>(part.group) < groups.starts.size() && groups.starts[part.group] != kUnset)
-                out.append(text.substr(groups.starts[part.group], groups.ends[part.group] - groups.starts[part.group]));
+            if (static_cast<std::size_t>(part.Group) < groups.Starts.size() && groups.Starts[part.Group] != kUnset)
+                out.append(text.substr(groups.Starts[part.Group], groups.Ends[part.Group] - groups.Starts[part.Group]));
             break;
-        case TPart::TKind::Before: out.append(text.substr(0, groups.starts[0])); break;
-        case TPart::TKind::After: out.append(text.substr(groups.ends[0])); break;
+        case TPart::TKind::Before: out.append(text.substr(0, groups.Starts[0])); break;
+        case TPart::TKind::After: out.append(text.substr(groups.Ends[0])); break;
         }
     }
 }

@@ -62,10 +62,10 @@ void AppendCode(std::string& out, unsigned code)
 }  // namespace
 
 TTransliteration::TTransliteration(const TCommand& command)
-    : lead_(command.lead), complement_(command.Has('c')), remove_(command.Has('d')), squeeze_(command.Has('s'))
+    : lead_(command.Lead), complement_(command.Has('c')), remove_(command.Has('d')), squeeze_(command.Has('s'))
 {
-    search_ = ExpandList(command.pattern, lead_);
-    replacement_ = ExpandList(command.replacement, lead_);
+    search_ = ExpandList(command.Pattern, lead_);
+    replacement_ = ExpandList(command.Replacement, lead_);
     if (complement_) {
         for (unsigned c : search_) map_.emplace(c, kNotFound);
         return;
