@@ -4,25 +4,21 @@
 #include <cstring>
 #include <functional>
 
+#include "text/ascii.h"
+
 namespace quillbox::regex {
-namespace {
-
-unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
-}  // namespace
-
 TLiteralFinder::TLiteralFinder(const TLiteral& literal) : literal_(literal)
 {
     folds_ = std::find(literal.Folds.begin(), literal.Folds.end(), true) != literal.Folds.end();
     if (!folds_) return;
     folded_ = literal.Bytes;
     for (std::size_t i = 0; i < folded_.size(); ++i)
-        if (literal.Folds[i]) folded_[i] = static_cast<char>(Lower(static_cast<unsigned char>(folded_[i])));
+        if (literal.Folds[i]) folded_[i] = AsciiLower(folded_[i]);
     const std::size_t n = folded_.size();
     shift_.fill(n);
     for (std::size_t i = 0; i + 1 < n; ++i) {
         // Indexed by the lower-cased text byte; a smaller shift is always safe.
-        shift_[Lower(static_cast<unsigned char>(folded_[i]))] = n - 1 - i;
+        shift_[static_cast<unsigned char>(AsciiLower(folded_[i]))] = n - 1 - i;
     }
 }
 
@@ -51,13 +47,13 @@ std::size_t TLiteralFinder::FindFolded(std::string_view text, std::size_t from) 
     for (std::size_t at = from; at + n <= text.size();) {
         std::size_t i = n;
         while (i > 0) {
-            const unsigned char t = static_cast<unsigned char>(text[at + i - 1]);
-            const unsigned char p = static_cast<unsigned char>(folded_[i - 1]);
-            if (!(t == p || (literal_.Folds[i - 1] && Lower(t) == p))) break;
+            const char t = text[at + i - 1];
+            const char p = folded_[i - 1];
+            if (!(t == p || (literal_.Folds[i - 1] && AsciiLower(t) == p))) break;
             --i;
         }
         if (i == 0) return at;
-        at += shift_[Lower(static_cast<unsigned char>(text[at + n - 1]))];
+        at += shift_[static_cast<unsigned char>(AsciiLower(text[at + n - 1]))];
     }
     return std::string_view::npos;
 }

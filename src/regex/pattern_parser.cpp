@@ -6,13 +6,10 @@
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
 #include "regex/regex_limits.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 std::unique_ptr<TNode> MakeNode(TNode::TKind kind)
 {
@@ -51,7 +48,7 @@ private:
     {
         if (!flags_.Extended) return;
         while (!AtEnd()) {
-            if (IsSpace(Peek())) {
+            if (IsCSpace(Peek())) {
                 ++pos_;
             } else if (Peek() == '#') {
                 while (!AtEnd() && Peek() != '\n') ++pos_;
@@ -97,7 +94,7 @@ private:
         auto readNumber = [&](int& value) {
             const std::size_t start = q;
             long long n = 0;
-            while (q < p_.size() && IsDigit(p_[q])) {
+            while (q < p_.size() && IsAsciiDigit(p_[q])) {
                 n = n * 10 + (p_[q] - '0');
                 if (n > kMaxRepeat) n = kMaxRepeat + 1;
                 ++q;
@@ -166,7 +163,7 @@ private:
         node->Item.Length = static_cast<unsigned char>(length);
         node->Item.Bytes[0] = bytes[0];
         node->Item.Bytes[1] = length == 2 ? bytes[1] : 0;
-        node->Item.FoldCase = flags_.IgnoreCase && length == 1 && IsAsciiLetter(bytes[0]);
+        node->Item.FoldCase = flags_.IgnoreCase && length == 1 && IsAsciiLetter(static_cast<char>(bytes[0]));
         return node;
     }
 
@@ -280,7 +277,7 @@ private:
                 ++pos_;
             } else if (kind == '=' || kind == '!' || kind == '<' || kind == '>' || kind == '(' ||
                        kind == '|' || kind == 'P' || kind == '\'' || kind == '{' || kind == '?' ||
-                       IsDigit(kind) || kind == 'R' || kind == '&' || kind == '+') {
+                       IsAsciiDigit(kind) || kind == 'R' || kind == '&' || kind == '+') {
                 Fail("unsupported (? construct in regex");
             } else {
                 const TPatternFlags inner = ReadInlineFlags();
@@ -355,7 +352,7 @@ private:
     {
         const std::size_t digits = --pos_;
         int number = 0;
-        while (!AtEnd() && IsDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
+        while (!AtEnd() && IsAsciiDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
         if (number >= 10 && number > tree_.Groups) {
             pos_ = digits;
             if (Peek() < '0' || Peek() > '7') Fail("reference to nonexistent group in regex");

@@ -3,16 +3,10 @@
 #include <cstring>
 
 #include "regex/regex_error.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
 namespace {
-
-bool IsAlnum(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
 char ClosingOf(char open)
 {
@@ -55,7 +49,7 @@ public:
         command.Delimiter = close;
         if (command.Kind != TCommand::TKind::Match) {
             if (open != close) {
-                while (pos_ < s_.size() && IsSpace(s_[pos_])) ++pos_;
+                while (pos_ < s_.size() && IsCSpaceButVerticalTab(s_[pos_])) ++pos_;
                 if (pos_ >= s_.size() || !IsDelimiter(s_[pos_]))
                     throw TRegexError("missing replacement part in command");
                 open = s_[pos_++];
@@ -77,7 +71,7 @@ public:
     }
 
 private:
-    static bool IsDelimiter(char c) { return c != '\0' && !IsAlnum(c) && !IsSpace(c) && c != '\\'; }
+    static bool IsDelimiter(char c) { return c != '\0' && !IsAsciiWordChar(c) && !IsCSpaceButVerticalTab(c) && c != '\\'; }
 
     // Up to the closing delimiter, which is consumed; bracket pairs nest.
     std::string ReadPart(char open, char close)

@@ -4,18 +4,9 @@
 
 #include "regex/literal_finder.h"
 #include "regex/regex_limits.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
-namespace {
-
-bool IsWordByte(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
-}  // namespace
 
 TMatcher::TMatcher(const TProgram& program, const TLeadBytes& lead, std::string_view text, TMatchBudget& budget)
     : program_(program), lead_(lead), text_(text.data()), length_(text.size()), budget_(budget),
@@ -38,7 +29,7 @@ std::size_t TMatcher::MatchItem(const TCharItem& item, std::size_t pos) const
     case TCharItem::TKind::Literal:
         if (n != item.Length) return 0;
         if (n == 2) return (b == item.Bytes[0] && static_cast<unsigned char>(text_[pos + 1]) == item.Bytes[1]) ? 2 : 0;
-        return (b == item.Bytes[0] || (item.FoldCase && Lower(b) == Lower(item.Bytes[0]))) ? 1 : 0;
+        return (b == item.Bytes[0] || (item.FoldCase && AsciiLower(b) == AsciiLower(item.Bytes[0]))) ? 1 : 0;
     }
     return 0;
 }
@@ -51,7 +42,7 @@ bool TMatcher::MatchLiteral(const TLiteral& literal, std::size_t pos) const
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char tb = static_cast<unsigned char>(t[i]);
         const unsigned char pb = static_cast<unsigned char>(literal.Bytes[i]);
-        if (tb != pb && !(literal.Folds[i] && Lower(tb) == Lower(pb))) return false;
+        if (tb != pb && !(literal.Folds[i] && AsciiLower(tb) == AsciiLower(pb))) return false;
     }
     return true;
 }
@@ -76,7 +67,7 @@ bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) cons
         const unsigned char t = static_cast<unsigned char>(text_[pos + i]);
         if (len == 2) {
             if (g != t || text_[start + i + 1] != text_[pos + i + 1]) return false;
-        } else if (Lower(g) != Lower(t)) {
+        } else if (AsciiLower(g) != AsciiLower(t)) {
             return false;
         }
         i += len;
@@ -97,12 +88,12 @@ std::size_t TMatcher::RepeatRunEnd(const TInstruction& repeat, std::size_t pos) 
 
 bool TMatcher::IsWordAt(std::size_t pos) const
 {
-    return pos < length_ && IsWordByte(static_cast<unsigned char>(text_[pos]));
+    return pos < length_ && IsAsciiWordChar(text_[pos]);
 }
 
 bool TMatcher::IsWordBefore(std::size_t pos)
 {
-    if (pos == 0 || !IsWordByte(static_cast<unsigned char>(text_[pos - 1]))) return false;
+    if (pos == 0 || !IsAsciiWordChar(text_[pos - 1])) return false;
     // An ASCII letter may be the trail byte of a double-byte character.
     return chars_.Previous(0, pos) == pos - 1;
 }
@@ -128,7 +119,7 @@ bool TMatcher::NextFits(const TInstruction& in, std::size_t pos) const
     if (in.Next < 0) return true;
     if (pos >= length_) return false;
     const unsigned char b = static_cast<unsigned char>(text_[pos]);
-    return b == in.Next || (in.NextFolds && Lower(b) == Lower(static_cast<unsigned char>(in.Next)));
+    return b == in.Next || (in.NextFolds && AsciiLower(b) == AsciiLower(static_cast<unsigned char>(in.Next)));
 }
 
 void TMatcher::SetCapture(const TInstruction& in, std::size_t start, std::size_t end)
