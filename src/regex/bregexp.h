@@ -33,7 +33,8 @@
      like, case escapes (\U \L ...) in replacements, the e flag. An empty
      pattern matches the empty string (Perl would reuse the last pattern).
    - Every failure writes a message into the caller's buffer of
-     BREGEXP_MAX_ERROR (80) bytes, returns 0 and leaves *rxp null. The buffer is emptied on success.
+     BREGEXP_MAX_ERROR (80) bytes, returns 0 and leaves *rxp null. The
+     buffer is emptied on success.
    - Work per call, nesting, repeat counts and sizes are bounded: see the
      limits below, each beside what happens when it runs out.
 
