@@ -150,10 +150,10 @@ void CallDirectly(BREGEXP*& rx, const TStep& step)
     int result = 0;
     const int entry = step.options & 3;
     switch (entry) {
-    case 0: result = entries->match(step.command.c_str(), begin, end, &rx, message); break;
-    case 1: result = entries->subst(step.command.c_str(), begin, end, &rx, message); break;
-    case 2: result = entries->trans(step.command.c_str(), begin, end, &rx, message); break;
-    default: result = entries->split(step.command.c_str(), begin, end, (step.options >> 2) - 1, &rx, message); break;
+    case 0: result = entries->Match(step.command.c_str(), begin, end, &rx, message); break;
+    case 1: result = entries->Subst(step.command.c_str(), begin, end, &rx, message); break;
+    case 2: result = entries->Trans(step.command.c_str(), begin, end, &rx, message); break;
+    default: result = entries->Split(step.command.c_str(), begin, end, (step.options >> 2) - 1, &rx, message); break;
     }
     Require(std::memchr(message, 0, sizeof message) != nullptr, "message not terminated");
     if (message[0] != '\0') {
@@ -235,7 +235,7 @@ void Run(const std::vector<TStep>& steps)
         }
         CheckReaders(t, step.options);
     }
-    if (rx) LoadedRegexEntryPoints()->regfree(rx);
+    if (rx) LoadedRegexEntryPoints()->Regfree(rx);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "text/ascii.h"
+
 namespace quillbox {
 
 std::string LocalFileName(const TMimeText& name, TCodePage local)
@@ -57,7 +59,7 @@ std::string LowerCaseName(const std::string& name, TCodePage codePage)
     std::string lower = name;
     for (std::size_t pos = 0; pos < lower.size();) {
         const std::size_t length = codePage.CharLength(lower, pos);
-        if (length == 1 && lower[pos] >= 'A' && lower[pos] <= 'Z') lower[pos] = static_cast<char>(lower[pos] - 'A' + 'a');
+        if (length == 1) lower[pos] = AsciiLower(lower[pos]);
         pos += length;
     }
     return lower;

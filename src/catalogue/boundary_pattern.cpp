@@ -1,13 +1,8 @@
 #include "catalogue/boundary_pattern.h"
 
-namespace quillbox {
+#include "text/ascii.h"
 
-namespace {
-bool IsWordByte(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-}  // namespace
+namespace quillbox {
 
 std::string BoundaryPatternOf(std::string_view boundary, TCodePage codePage)
 {
@@ -16,7 +11,7 @@ std::string BoundaryPatternOf(std::string_view boundary, TCodePage codePage)
     pattern.reserve(2 * text.size());
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t length = codePage.CharLength(text, pos);
-        if (length > 1 || !IsWordByte(text[pos])) pattern += '\\';
+        if (length > 1 || !IsAsciiWordChar(text[pos])) pattern += '\\';
         pattern.append(text, pos, length);
         pos += length;
     }

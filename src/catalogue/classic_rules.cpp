@@ -1,6 +1,6 @@
 #include "catalogue/classic_rules.h"
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 #include "mime/encoded_words.h"
 #include "mime/parameters.h"
 

@@ -1,22 +1,14 @@
 #include "catalogue/hex_field.h"
 
-namespace quillbox {
+#include "text/ascii.h"
 
-namespace {
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-}  // namespace
+namespace quillbox {
 
 std::int32_t ReadHexField(std::string_view text)
 {
     std::uint32_t value = 0;
     for (const char c : text) {
-        const int digit = HexDigitValue(c);
+        const int digit = AsciiHexValue(c);
         if (digit < 0 || value > (UINT32_MAX >> 4)) break;
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 
 namespace quillbox {
 

@@ -1,6 +1,6 @@
 #include "mime/header_fields.h"
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 #include "mime/line_breaks.h"
 
 namespace quillbox {

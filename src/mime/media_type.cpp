@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 
 namespace quillbox {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 #include "text/mail_charset.h"
 
 namespace quillbox {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 #include "mime/encoded_words.h"
 
 namespace quillbox {

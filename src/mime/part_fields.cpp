@@ -1,6 +1,6 @@
 #include "mime/part_fields.h"
 
-#include "mime/ascii.h"
+#include "text/ascii.h"
 
 namespace quillbox {
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "catalogue/boundary_pattern.h"
-#include "mime/ascii.h"
+#include "text/ascii.h"
 #include "mime/mime_tree.h"
 #include "operations/body_writer.h"
 #include "operations/local_file.h"

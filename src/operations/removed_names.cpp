@@ -1,5 +1,7 @@
 #include "operations/removed_names.h"
 
+#include "text/ascii.h"
+
 namespace quillbox {
 
 namespace {
@@ -41,8 +43,6 @@ std::string AppendNameList(const std::string& oldValue, const std::string& names
 
 namespace {
 constexpr char kEscape = '\x1B';
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // ESC $ @ and ESC $ B enter the double-byte set; ESC ( B, ESC ( J and
 // ESC ( I leave it.
@@ -93,7 +93,7 @@ std::string FoldRemovedNames(const std::string& value)
             folded += "\",\r\n ";
             quoted = false;
             i += 2;
-            while (i < value.size() && IsSpace(value[i])) ++i;
+            while (i < value.size() && IsFoldingSpace(value[i])) ++i;
         } else {
             if (c == '"') quoted = !quoted;
             folded += c;

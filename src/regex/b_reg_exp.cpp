@@ -59,7 +59,7 @@ TBRegExp::~TBRegExp() { ReleaseState(); }
 void TBRegExp::ReleaseState()
 {
     const TRegexEntryPoints* entries = LoadedRegexEntryPoints();
-    if (RegexState && entries && entries->regfree) entries->regfree(RegexState);
+    if (RegexState && entries && entries->Regfree) entries->Regfree(RegexState);
     RegexState = nullptr;
     lastMatch_ = {};
 }
@@ -82,11 +82,11 @@ bool TBRegExp::Match(const std::string& pattern, const std::string& text)
 {
     ReleaseIfChanged(pattern);
     ForgetResults();
-    const auto match = Require(Entries().match, "BMatch");
+    const auto match = Require(Entries().Match, "BMatch");
     const TTextSpan span{TextBegin(text), TextEnd(text)};
     if (span == lastMatch_) ReleaseState();  // start over, not after the last match
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = match(pattern.c_str(), span.begin, span.end, &RegexState, message);
+    const int result = match(pattern.c_str(), span.Begin, span.End, &RegexState, message);
     lastMatch_ = {};
     if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     if (result == 0 || !RegexState) return false;
@@ -102,7 +102,7 @@ void TBRegExp::CopyGroups(const TTextSpan& text)
     if (!RegexState->startp || !RegexState->endp) throw EBRegExpError("the regular-expression library gave no groups");
     std::vector<std::string> groups;
     for (int i = 0; i < count; ++i)
-        groups.emplace_back(Within(RegexState->startp[i], RegexState->endp[i], text.begin, text.end));
+        groups.emplace_back(Within(RegexState->startp[i], RegexState->endp[i], text.Begin, text.End));
     groups_ = std::move(groups);
 }
 
@@ -111,10 +111,10 @@ bool TBRegExp::Subst(const std::string& pattern, std::string& text)
     ReleaseIfChanged(pattern);
     ForgetResults();
     if (text.empty()) return false;
-    const auto subst = Require(Entries().subst, "BSubst");
+    const auto subst = Require(Entries().Subst, "BSubst");
     const TTextSpan span{text.data(), text.data() + text.size()};
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = subst(pattern.c_str(), span.begin, span.end, &RegexState, message);
+    const int result = subst(pattern.c_str(), span.Begin, span.End, &RegexState, message);
     if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     if (result == 0 || !RegexState || !RegexState->outp) return false;
     CopyGroups(span);  // the groups describe the text as it was
@@ -128,7 +128,7 @@ bool TBRegExp::Trans(const std::string& pattern, std::string& text)
     ReleaseIfChanged(pattern);
     ForgetResults();
     if (text.empty()) text.assign(1, '\0');
-    const auto trans = Require(Entries().trans, "BTrans");
+    const auto trans = Require(Entries().Trans, "BTrans");
     char message[BREGEXP_MAX_ERROR] = {};
     const int result = trans(pattern.c_str(), text.data(), text.data() + text.size(), &RegexState, message);
     if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
@@ -141,16 +141,16 @@ bool TBRegExp::Split(const std::string& pattern, const std::string& text, int li
 {
     ReleaseIfChanged(pattern);
     ForgetResults();
-    const auto split = Require(Entries().split, "BSplit");
+    const auto split = Require(Entries().Split, "BSplit");
     const TTextSpan span{TextBegin(text), TextEnd(text)};
     char message[BREGEXP_MAX_ERROR] = {};
-    const int result = split(pattern.c_str(), span.begin, span.end, limit, &RegexState, message);
+    const int result = split(pattern.c_str(), span.Begin, span.End, limit, &RegexState, message);
     if (const std::string_view error = ErrorText(message); !error.empty()) throw EBRegExpError(std::string(error));
     std::vector<std::string_view> pieces;
     if (RegexState && RegexState->splitctr > 0) {
         if (!RegexState->splitp) throw EBRegExpError("the regular-expression library gave no pieces");
         for (int i = 0; i < RegexState->splitctr; ++i)
-            pieces.push_back(Within(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1], span.begin, span.end));
+            pieces.push_back(Within(RegexState->splitp[2 * i], RegexState->splitp[2 * i + 1], span.Begin, span.End));
     }
     pieces_ = std::move(pieces);
     ResultKind = TResultKind::Pieces;

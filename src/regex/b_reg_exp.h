@@ -56,9 +56,9 @@ private:
 
     // Where a text was handed to the library.
     struct TTextSpan {
-        const char* begin = nullptr;
-        const char* end = nullptr;
-        bool operator==(const TTextSpan& other) const { return begin == other.begin && end == other.end; }
+        const char* Begin = nullptr;
+        const char* End = nullptr;
+        bool operator==(const TTextSpan& other) const { return Begin == other.Begin && End == other.End; }
     };
 
     void ReleaseIfChanged(const std::string& pattern);

@@ -32,34 +32,16 @@
      (?#...) and inline flags, possessive quantifiers, \p \X \K \G and the
      like, case escapes (\U \L ...) in replacements, the e flag. An empty
      pattern matches the empty string (Perl would reuse the last pattern).
-   - Every failure writes a message into the 80-byte buffer, returns 0 and
-     leaves *rxp null. The buffer is emptied on success.
-
-   Limits, and what happens when one runs out (the message in quotes):
-   - Work per call: 20,000,000 steps plus 16 per byte of the text, for the
-     whole call (every match of a g substitution, every cut of a split). A
-     step is one instruction run, one character taken or given back by a
-     repeat, one byte compared by a back-reference, or one byte read while
-     stepping back over a run of double-byte lead bytes; so the time a call
-     takes is bounded the same under every code page. Patterns that need
-     more ("pattern too complex") are those that backtrack without end, such
-     as ^(a+)+$ on a long run of a's with no match. A search does not retry
-     the run that a leading repeat (\s*, \-*, .*) took from each position
-     inside it, so such a repeat costs one pass over its run.
-   - Alternatives kept for backtracking at once: 4,194,304 ("pattern too
-     complex"); they live on the heap, never on the machine's stack.
-   - Nesting of parentheses: 250 levels ("regex nested too deeply").
-   - Counted repeats {n,m}: n and m up to 32,766 ("quantifier in {,} bigger
-     than 32766 in regex").
-   - Compiled program: 1,048,576 instructions ("regex too big"); a tr list
-     expands to at most 131,072 characters ("transliteration list too
-     long").
-   - Octal and hexadecimal escapes stand for one byte: up to \377 and \xFF.
-   - No memory: "out of memory".
+   - Every failure writes a message into the caller's buffer of
+     BREGEXP_MAX_ERROR (80) bytes, returns 0 and leaves *rxp null. The
+     buffer is emptied on success.
+   - Work per call, nesting, repeat counts and sizes are bounded: see the
+     limits below, each beside what happens when it runs out.
 
    The record keeps the compiled command; a later call with the same command
    string reuses it, a different one replaces it. BRegfree releases it. The
-   last 64 compiled commands are shared by all records of the process. */
+   last BREGEXP_SHARED_COMMANDS compiled commands are shared by all records
+   of the process. */
 #ifndef QUILLBOX_BREGEXP_H
 #define QUILLBOX_BREGEXP_H
 
@@ -74,6 +56,47 @@ extern "C" {
 #endif
 
 #define BREGEXP_MAX_ERROR 80
+
+/* Limits. The library is built with these very values. When one runs out,
+   the call fails as every failure does (0, *rxp null) with the message in
+   quotes. */
+
+/* Work per call: this many steps, plus this many per byte of the text, for
+   the whole call (every match of a g substitution, every cut of a split). A
+   step is one instruction run, one character taken or given back by a
+   repeat, one byte compared by a back-reference, or one byte read while
+   stepping back over a run of double-byte lead bytes; so the time a call
+   takes is bounded the same under every code page. Patterns that need more
+   ("pattern too complex") are those that backtrack without end, such as
+   ^(a+)+$ on a long run of a's with no match. A search does not retry the
+   run that a leading repeat (\s*, \-*, .*) took from each position inside
+   it, so such a repeat costs one pass over its run. */
+#define BREGEXP_STEPS_PER_CALL 20000000
+#define BREGEXP_STEPS_PER_BYTE 16
+
+/* Alternatives kept for backtracking at once ("pattern too complex"); they
+   live on the heap, never on the machine's stack. */
+#define BREGEXP_MAX_BACKTRACK 4194304
+
+/* Levels of nested parentheses ("regex nested too deeply"). */
+#define BREGEXP_MAX_NESTING 250
+
+/* Counted repeats {n,m}: n and m up to this ("quantifier in {,} bigger than
+   32766 in regex"). */
+#define BREGEXP_MAX_REPEAT 32766
+
+/* Instructions of a compiled pattern ("regex too big"). */
+#define BREGEXP_MAX_PROGRAM 1048576
+
+/* Characters a tr list expands to, ranges spelt out ("transliteration list
+   too long"). */
+#define BREGEXP_MAX_TR_LIST 131072
+
+/* Octal and hexadecimal escapes stand for one byte: up to \377 and \xFF.
+   No memory: "out of memory". */
+
+/* Compiled commands kept for reuse by all records of the process. */
+#define BREGEXP_SHARED_COMMANDS 64
 
 typedef struct bregexp {
     const char* outp;      /* result text of BSubst / BTrans, zero-terminated */

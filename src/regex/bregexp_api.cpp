@@ -31,42 +31,42 @@ const char kVersion[] = "Quillbox bregexp 1.0 (Perl 5 syntax, Shift_JIS aware)";
 // The record the caller sees is the base; the rest is ours.
 struct TRecord : BREGEXP {
     explicit TRecord(const char* commandText)
-        : BREGEXP{}, command(commandText), compiledCommand(CompiledCommandFor(command)), compiled(*compiledCommand)
+        : BREGEXP{}, Command(commandText), CompiledCommand(CompiledCommandFor(Command)), Compiled(*CompiledCommand)
     {
-        parap = command.data();
-        paraendp = command.data() + command.size();
+        parap = Command.data();
+        paraendp = Command.data() + Command.size();
     }
 
     void PublishGroups(const char* text, const TMatchGroups& groups)
     {
-        starts.assign(groups.starts.size(), nullptr);
-        ends.assign(groups.ends.size(), nullptr);
-        for (std::size_t g = 0; g < groups.starts.size(); ++g) {
-            if (groups.starts[g] == kUnset) continue;
-            starts[g] = text + groups.starts[g];
-            ends[g] = text + groups.ends[g];
+        Starts.assign(groups.Starts.size(), nullptr);
+        Ends.assign(groups.Ends.size(), nullptr);
+        for (std::size_t g = 0; g < groups.Starts.size(); ++g) {
+            if (groups.Starts[g] == kUnset) continue;
+            Starts[g] = text + groups.Starts[g];
+            Ends[g] = text + groups.Ends[g];
         }
-        startp = starts.data();
-        endp = ends.data();
-        nparens = compiled.Groups();
+        startp = Starts.data();
+        endp = Ends.data();
+        nparens = Compiled.Groups();
     }
 
     void PublishOutput()
     {
-        outp = output.c_str();
-        outendp = output.c_str() + output.size();
+        outp = Output.c_str();
+        outendp = Output.c_str() + Output.size();
     }
 
-    std::string command;
-    std::shared_ptr<const TCompiledCommand> compiledCommand;
-    const TCompiledCommand& compiled;
-    std::vector<const char*> starts, ends, pieces;
-    std::string output;
+    std::string Command;
+    std::shared_ptr<const TCompiledCommand> CompiledCommand;
+    const TCompiledCommand& Compiled;
+    std::vector<const char*> Starts, Ends, Pieces;
+    std::string Output;
     // Where m//g stopped: the text it ran over and the end of its last match.
-    const char* globalText = nullptr;
-    const char* globalTextEnd = nullptr;
-    std::size_t globalPos = 0;
-    bool globalEmpty = false;
+    const char* GlobalText = nullptr;
+    const char* GlobalTextEnd = nullptr;
+    std::size_t GlobalPos = 0;
+    bool GlobalEmpty = false;
 };
 
 void WriteMessage(char* buffer, const char* message)
@@ -86,12 +86,12 @@ TRecord* RecordFor(const char* command, BREGEXP** rxp, TCommand::TKind kind)
 {
     if (*rxp && std::strcmp((*rxp)->parap, command) == 0) {
         TRecord* record = static_cast<TRecord*>(*rxp);
-        if (record->compiled.Kind() == kind) return record;
+        if (record->Compiled.Kind() == kind) return record;
     }
     Release(*rxp);
     *rxp = nullptr;
     auto record = std::make_unique<TRecord>(command);
-    if (record->compiled.Kind() != kind) {
+    if (record->Compiled.Kind() != kind) {
         switch (kind) {
         case TCommand::TKind::Match: throw TRegexError("BMatch and BSplit need m/pattern/");
         case TCommand::TKind::Substitute: throw TRegexError("BSubst needs s/pattern/replacement/");
@@ -139,22 +139,22 @@ BREGEXP_EXPORT int BREGEXP_CALL BMatch(const char* command, const char* target, 
                    [&](TRecord& r, std::string_view text) {
                        std::size_t from = 0;
                        bool mustAdvance = false;
-                       const bool resume = r.compiled.Global() && r.globalText == target && r.globalTextEnd == targetEnd;
+                       const bool resume = r.Compiled.Global() && r.GlobalText == target && r.GlobalTextEnd == targetEnd;
                        if (resume) {
-                           from = r.globalPos;
-                           mustAdvance = r.globalEmpty;
+                           from = r.GlobalPos;
+                           mustAdvance = r.GlobalEmpty;
                        }
                        TMatchGroups groups;
-                       const bool found = from <= text.size() && r.compiled.Match(text, from, mustAdvance, groups);
+                       const bool found = from <= text.size() && r.Compiled.Match(text, from, mustAdvance, groups);
                        if (!found) {
-                           r.globalText = r.globalTextEnd = nullptr;
+                           r.GlobalText = r.GlobalTextEnd = nullptr;
                            return 0;
                        }
                        r.PublishGroups(target, groups);
-                       r.globalText = target;
-                       r.globalTextEnd = targetEnd;
-                       r.globalPos = groups.ends[0];
-                       r.globalEmpty = groups.starts[0] == groups.ends[0];
+                       r.GlobalText = target;
+                       r.GlobalTextEnd = targetEnd;
+                       r.GlobalPos = groups.Ends[0];
+                       r.GlobalEmpty = groups.Starts[0] == groups.Ends[0];
                        return 1;
                    });
 }
@@ -165,7 +165,7 @@ BREGEXP_EXPORT int BREGEXP_CALL BSubst(const char* command, const char* target, 
     return Guarded(command, target, targetEnd, rxp, message, TCommand::TKind::Substitute,
                    [&](TRecord& r, std::string_view text) {
                        TMatchGroups last;
-                       const std::size_t count = r.compiled.Substitute(text, r.output, last);
+                       const std::size_t count = r.Compiled.Substitute(text, r.Output, last);
                        if (count == 0) return 0;
                        r.PublishOutput();
                        r.PublishGroups(target, last);
@@ -178,7 +178,7 @@ BREGEXP_EXPORT int BREGEXP_CALL BTrans(const char* command, const char* target, 
 {
     return Guarded(command, target, targetEnd, rxp, message, TCommand::TKind::Transliterate,
                    [&](TRecord& r, std::string_view text) {
-                       const std::size_t count = r.compiled.Transliterate(text, r.output);
+                       const std::size_t count = r.Compiled.Transliterate(text, r.Output);
                        r.PublishOutput();
                        return static_cast<int>(count);
                    });
@@ -189,15 +189,15 @@ BREGEXP_EXPORT int BREGEXP_CALL BSplit(const char* command, const char* target, 
 {
     return Guarded(command, target, targetEnd, rxp, message, TCommand::TKind::Match,
                    [&](TRecord& r, std::string_view text) {
-                       r.globalText = r.globalTextEnd = nullptr;  // m//g starts over after a split
-                       const auto pieces = r.compiled.Split(text, limit);
-                       r.pieces.clear();
+                       r.GlobalText = r.GlobalTextEnd = nullptr;  // m//g starts over after a split
+                       const auto pieces = r.Compiled.Split(text, limit);
+                       r.Pieces.clear();
                        for (const auto& [first, last] : pieces) {
-                           r.pieces.push_back(first == kUnset ? nullptr : target + first);
-                           r.pieces.push_back(last == kUnset ? nullptr : target + last);
+                           r.Pieces.push_back(first == kUnset ? nullptr : target + first);
+                           r.Pieces.push_back(last == kUnset ? nullptr : target + last);
                        }
-                       r.pieces.push_back(nullptr);
-                       r.splitp = r.pieces.data();
+                       r.Pieces.push_back(nullptr);
+                       r.splitp = r.Pieces.data();
                        r.splitctr = static_cast<int>(pieces.size());
                        return r.splitctr;
                    });

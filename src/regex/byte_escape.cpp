@@ -1,19 +1,9 @@
 #include "regex/byte_escape.h"
 
 #include "regex/regex_error.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
-namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 int ReadByteEscape(std::string_view s, std::size_t& pos, char letter)
 {
@@ -29,7 +19,7 @@ int ReadByteEscape(std::string_view s, std::size_t& pos, char letter)
         if (pos < s.size() && s[pos] == '{') {
             std::size_t q = pos + 1;
             for (; q < s.size() && s[q] != '}'; ++q) {
-                const int h = HexValue(s[q]);
+                const int h = AsciiHexValue(s[q]);
                 if (h < 0) throw TRegexError("invalid \\x{...} escape");
                 value = value * 16 + h;
                 if (value > 0xFF) throw TRegexError("\\x{...} above 0xFF");
@@ -38,7 +28,7 @@ int ReadByteEscape(std::string_view s, std::size_t& pos, char letter)
             pos = q + 1;
             return value;
         }
-        for (int i = 0; i < 2 && pos < s.size() && HexValue(s[pos]) >= 0; ++i) value = value * 16 + HexValue(s[pos++]);
+        for (int i = 0; i < 2 && pos < s.size() && AsciiHexValue(s[pos]) >= 0; ++i) value = value * 16 + AsciiHexValue(s[pos++]);
         return value;
     }
     case 'c': {

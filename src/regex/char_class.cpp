@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/ascii.h"
+
 namespace quillbox::regex {
 
 TCharClass TCharClass::Digits()
@@ -24,7 +26,8 @@ TCharClass TCharClass::WordChars()
 TCharClass TCharClass::Spaces()
 {
     TCharClass c;
-    for (unsigned char b : {' ', '\t', '\n', '\r', '\f', '\v'}) c.AddByte(b);
+    for (unsigned b = 0; b < 0x80; ++b)
+        if (IsCSpace(static_cast<char>(b))) c.AddByte(b);
     return c;
 }
 

@@ -8,10 +8,10 @@ namespace {
 TPatternFlags FlagsOf(const TCommand& command)
 {
     TPatternFlags flags;
-    flags.ignoreCase = command.Has('i');
-    flags.multiLine = command.Has('m');
-    flags.singleLine = command.Has('s');
-    flags.extended = command.Has('x');
+    flags.IgnoreCase = command.Has('i');
+    flags.MultiLine = command.Has('m');
+    flags.SingleLine = command.Has('s');
+    flags.Extended = command.Has('x');
     return flags;
 }
 
@@ -31,25 +31,25 @@ private:
 
 TCompiledCommand::TCompiledCommand(std::string_view text) : command_(ParseCommand(text))
 {
-    if (command_.kind == TCommand::TKind::Transliterate) {
+    if (command_.Kind == TCommand::TKind::Transliterate) {
         transliteration_.emplace(command_);
         return;
     }
     const TPatternFlags flags = FlagsOf(command_);
-    program_ = CompileProgram(ParsePattern(command_.pattern, flags, command_.lead));
-    if (command_.kind == TCommand::TKind::Match && command_.pattern == "^" && !flags.multiLine) {
+    program_ = CompileProgram(ParsePattern(command_.Pattern, flags, command_.Lead));
+    if (command_.Kind == TCommand::TKind::Match && command_.Pattern == "^" && !flags.MultiLine) {
         TPatternFlags lines = flags;
-        lines.multiLine = true;
-        lineStartProgram_ = CompileProgram(ParsePattern(command_.pattern, lines, command_.lead));
+        lines.MultiLine = true;
+        lineStartProgram_ = CompileProgram(ParsePattern(command_.Pattern, lines, command_.Lead));
     }
-    if (command_.kind == TCommand::TKind::Substitute) replacement_.emplace(command_.replacement, command_.lead);
+    if (command_.Kind == TCommand::TKind::Substitute) replacement_.emplace(command_.Replacement, command_.Lead);
 }
 
 bool TCompiledCommand::Match(std::string_view text, std::size_t from, bool mustAdvance, TMatchGroups& groups,
                              TMatchBudget* given) const
 {
     TBudgetFor budget(given, text);
-    TMatcher matcher(program_, command_.lead, text, budget);
+    TMatcher matcher(program_, command_.Lead, text, budget);
     return matcher.Search(from, mustAdvance ? from + 1 : from, groups);
 }
 
@@ -57,20 +57,20 @@ std::size_t TCompiledCommand::Substitute(std::string_view text, std::string& out
                                          TMatchBudget* given) const
 {
     TBudgetFor budget(given, text);
-    TMatcher matcher(program_, command_.lead, text, budget);
+    TMatcher matcher(program_, command_.Lead, text, budget);
     out.clear();
     std::size_t count = 0, copied = 0, from = 0;
     bool mustAdvance = false;
     TMatchGroups groups;
     while (from <= text.size() && matcher.Search(from, mustAdvance ? from + 1 : from, groups)) {
-        out.append(text.substr(copied, groups.starts[0] - copied));
+        out.append(text.substr(copied, groups.Starts[0] - copied));
         replacement_->AppendTo(out, text, groups);
-        copied = groups.ends[0];
+        copied = groups.Ends[0];
         ++count;
         last = groups;
         if (!Global()) break;
-        from = groups.ends[0];
-        mustAdvance = groups.starts[0] == groups.ends[0];
+        from = groups.Ends[0];
+        mustAdvance = groups.Starts[0] == groups.Ends[0];
     }
     out.append(text.substr(copied));
     return count;
@@ -89,14 +89,14 @@ std::vector<TPiece> TCompiledCommand::Split(std::string_view text, int limit, TM
     std::vector<TPiece> pieces;
     if (text.empty()) return pieces;
     TBudgetFor budget(given, text);
-    TMatcher matcher(lineStartProgram_ ? *lineStartProgram_ : program_, command_.lead, text, budget);
+    TMatcher matcher(lineStartProgram_ ? *lineStartProgram_ : program_, command_.Lead, text, budget);
     TMatchGroups groups;
     std::size_t start = 0;
     long long cutsLeft = limit > 0 ? limit - 1 : -1;
     while (start < text.size() && cutsLeft != 0 && matcher.Search(start, start + 1, groups)) {
-        pieces.emplace_back(start, groups.starts[0]);
-        for (std::size_t g = 1; g < groups.starts.size(); ++g) pieces.emplace_back(groups.starts[g], groups.ends[g]);
-        start = groups.ends[0];
+        pieces.emplace_back(start, groups.Starts[0]);
+        for (std::size_t g = 1; g < groups.Starts.size(); ++g) pieces.emplace_back(groups.Starts[g], groups.Ends[g]);
+        start = groups.Ends[0];
         if (cutsLeft > 0) --cutsLeft;
     }
     pieces.emplace_back(start, text.size());

@@ -26,9 +26,9 @@ public:
     // Throws TRegexError for a malformed command.
     explicit TCompiledCommand(std::string_view command);
 
-    TCommand::TKind Kind() const { return command_.kind; }
+    TCommand::TKind Kind() const { return command_.Kind; }
     bool Global() const { return command_.Has('g'); }
-    int Groups() const { return program_.groups; }
+    int Groups() const { return program_.Groups; }
 
     // Each call may do the work its budget allows, by default
     // TMatchBudget::ForText of its text.

@@ -4,17 +4,16 @@
 #include <mutex>
 #include <utility>
 
+#include "regex/regex_limits.h"
 #include "text/code_page.h"
 
 namespace quillbox::regex {
 namespace {
 
-constexpr std::size_t kCapacity = 64;
-
 struct TEntry {
-    unsigned codePage;
-    std::string command;
-    std::shared_ptr<const TCompiledCommand> compiled;
+    unsigned CodePage;
+    std::string Command;
+    std::shared_ptr<const TCompiledCommand> Compiled;
 };
 
 // Most recently used first.
@@ -26,16 +25,16 @@ public:
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-                if (it->codePage == codePage && it->command == command) {
+                if (it->CodePage == codePage && it->Command == command) {
                     entries_.splice(entries_.begin(), entries_, it);
-                    return entries_.front().compiled;
+                    return entries_.front().Compiled;
                 }
             }
         }
         auto compiled = std::make_shared<const TCompiledCommand>(command);
         const std::lock_guard<std::mutex> lock(mutex_);
         entries_.push_front({codePage, command, compiled});
-        if (entries_.size() > kCapacity) entries_.pop_back();
+        if (entries_.size() > kSharedCommands) entries_.pop_back();
         return compiled;
     }
 

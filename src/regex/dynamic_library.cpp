@@ -40,9 +40,9 @@ TLibraryNaming PlatformLibraryNaming() { return {'/', "libbregexp.so"}; }
 std::string LibraryPath(const std::string& folder, const TLibraryNaming& naming, TCodePage codePage)
 {
     std::string path = folder;
-    const std::size_t last = codePage.FindLastChar(folder, naming.separator);
-    if (folder.empty() || last != folder.size() - 1) path += naming.separator;
-    return path + naming.fileName;
+    const std::size_t last = codePage.FindLastChar(folder, naming.Separator);
+    if (folder.empty() || last != folder.size() - 1) path += naming.Separator;
+    return path + naming.FileName;
 }
 
 }  // namespace quillbox

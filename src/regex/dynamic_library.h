@@ -26,8 +26,8 @@ private:
 };
 
 struct TLibraryNaming {
-    char separator;
-    const char* fileName;
+    char Separator;
+    const char* FileName;
 };
 
 // "\" and bregexp.dll on Windows, "/" and libbregexp.so elsewhere.

@@ -6,11 +6,12 @@
 #include <cstdint>
 
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
 
 // Steps any call may take, whatever its text; the fuzz build lowers it, its
 // instrumented code being many times slower.
 #ifndef QBX_REGEX_BASE_BUDGET
-#define QBX_REGEX_BASE_BUDGET 20'000'000ULL
+#define QBX_REGEX_BASE_BUDGET quillbox::regex::kStepsPerCall
 #endif
 
 namespace quillbox::regex {
@@ -20,7 +21,7 @@ public:
     // Enough for linear work over the text many times over.
     static TMatchBudget ForText(std::size_t length)
     {
-        return TMatchBudget(QBX_REGEX_BASE_BUDGET + 16ULL * length);
+        return TMatchBudget(QBX_REGEX_BASE_BUDGET + kStepsPerByte * length);
     }
 
     explicit TMatchBudget(std::uint64_t steps) : left_(steps) {}

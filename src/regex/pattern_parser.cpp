@@ -5,20 +5,16 @@
 
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
 namespace {
 
-constexpr int kMaxNesting = 250;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
 std::unique_ptr<TNode> MakeNode(TNode::TKind kind)
 {
     auto node = std::make_unique<TNode>();
-    node->kind = kind;
+    node->Kind = kind;
     return node;
 }
 
@@ -36,23 +32,23 @@ public:
 
     TPatternTree Parse()
     {
-        tree_.root = ParseAlternation(0);
+        tree_.Root = ParseAlternation(0);
         if (pos_ < p_.size()) Fail("unmatched ) in regex");
-        if (maxBackReference_ > tree_.groups) Fail("reference to nonexistent group in regex");
+        if (maxBackReference_ > tree_.Groups) Fail("reference to nonexistent group in regex");
         return std::move(tree_);
     }
 
 private:
-    [[noreturn]] void Fail(const char* message) const { throw TRegexError(message); }
+    [[noreturn]] void Fail(const std::string& message) const { throw TRegexError(message); }
 
     bool AtEnd() const { return pos_ >= p_.size(); }
     char Peek(std::size_t ahead = 0) const { return pos_ + ahead < p_.size() ? p_[pos_ + ahead] : '\0'; }
 
     void SkipExtendedSpace()
     {
-        if (!flags_.extended) return;
+        if (!flags_.Extended) return;
         while (!AtEnd()) {
-            if (IsSpace(Peek())) {
+            if (IsCSpace(Peek())) {
                 ++pos_;
             } else if (Peek() == '#') {
                 while (!AtEnd() && Peek() != '\n') ++pos_;
@@ -68,10 +64,10 @@ private:
         auto first = ParseSequence(depth);
         if (AtEnd() || Peek() != '|') return first;
         auto alternation = MakeNode(TNode::TKind::Alternation);
-        alternation->children.push_back(std::move(first));
+        alternation->Children.push_back(std::move(first));
         while (!AtEnd() && Peek() == '|') {
             ++pos_;
-            alternation->children.push_back(ParseSequence(depth));
+            alternation->Children.push_back(ParseSequence(depth));
         }
         return alternation;
     }
@@ -84,10 +80,10 @@ private:
             if (AtEnd() || Peek() == '|' || Peek() == ')') break;
             auto atom = ParseAtom(depth);
             if (!atom) continue;  // a comment or an inline flag change
-            sequence->children.push_back(ParseQuantifiers(std::move(atom)));
+            sequence->Children.push_back(ParseQuantifiers(std::move(atom)));
         }
-        if (sequence->children.size() == 1) return std::move(sequence->children.front());
-        if (sequence->children.empty()) return MakeNode(TNode::TKind::Empty);
+        if (sequence->Children.size() == 1) return std::move(sequence->Children.front());
+        if (sequence->Children.empty()) return MakeNode(TNode::TKind::Empty);
         return sequence;
     }
 
@@ -98,7 +94,7 @@ private:
         auto readNumber = [&](int& value) {
             const std::size_t start = q;
             long long n = 0;
-            while (q < p_.size() && IsDigit(p_[q])) {
+            while (q < p_.size() && IsAsciiDigit(p_[q])) {
                 n = n * 10 + (p_[q] - '0');
                 if (n > kMaxRepeat) n = kMaxRepeat + 1;
                 ++q;
@@ -116,7 +112,7 @@ private:
         } else {
             return false;
         }
-        if (min > kMaxRepeat || max > kMaxRepeat) Fail("quantifier in {,} bigger than 32766 in regex");
+        if (min > kMaxRepeat || max > kMaxRepeat) Fail("quantifier in {,} bigger than " + std::to_string(kMaxRepeat) + " in regex");
         if (max >= 0 && min > max) Fail("can't do {n,m} with n > m in regex");
         pos_ = q + 1;
         return true;
@@ -153,21 +149,21 @@ private:
             Fail("nested quantifiers in regex");
         }
         auto repeat = MakeNode(TNode::TKind::Repeat);
-        repeat->min = min;
-        repeat->max = max;
-        repeat->greedy = greedy;
-        repeat->children.push_back(std::move(atom));
+        repeat->Min = min;
+        repeat->Max = max;
+        repeat->Greedy = greedy;
+        repeat->Children.push_back(std::move(atom));
         return repeat;
     }
 
     std::unique_ptr<TNode> CharNode(const unsigned char* bytes, int length)
     {
         auto node = MakeNode(TNode::TKind::Char);
-        node->item.kind = TCharItem::TKind::Literal;
-        node->item.length = static_cast<unsigned char>(length);
-        node->item.bytes[0] = bytes[0];
-        node->item.bytes[1] = length == 2 ? bytes[1] : 0;
-        node->item.foldCase = flags_.ignoreCase && length == 1 && IsAsciiLetter(bytes[0]);
+        node->Item.Kind = TCharItem::TKind::Literal;
+        node->Item.Length = static_cast<unsigned char>(length);
+        node->Item.Bytes[0] = bytes[0];
+        node->Item.Bytes[1] = length == 2 ? bytes[1] : 0;
+        node->Item.FoldCase = flags_.IgnoreCase && length == 1 && IsAsciiLetter(static_cast<char>(bytes[0]));
         return node;
     }
 
@@ -175,18 +171,18 @@ private:
 
     std::unique_ptr<TNode> ClassNode(TCharClass cls)
     {
-        if (flags_.ignoreCase) cls.FoldAsciiCase();
-        tree_.classes.push_back(std::move(cls));
+        if (flags_.IgnoreCase) cls.FoldAsciiCase();
+        tree_.Classes.push_back(std::move(cls));
         auto node = MakeNode(TNode::TKind::Char);
-        node->item.kind = TCharItem::TKind::Class;
-        node->item.classIndex = static_cast<int>(tree_.classes.size() - 1);
+        node->Item.Kind = TCharItem::TKind::Class;
+        node->Item.ClassIndex = static_cast<int>(tree_.Classes.size() - 1);
         return node;
     }
 
     std::unique_ptr<TNode> AssertionNode(TAssertion assertion)
     {
         auto node = MakeNode(TNode::TKind::Assertion);
-        node->assertion = assertion;
+        node->Assertion = assertion;
         return node;
     }
 
@@ -223,15 +219,15 @@ private:
         case '.': {
             ++pos_;
             auto node = MakeNode(TNode::TKind::Char);
-            node->item.kind = flags_.singleLine ? TCharItem::TKind::Any : TCharItem::TKind::AnyButNewline;
+            node->Item.Kind = flags_.SingleLine ? TCharItem::TKind::Any : TCharItem::TKind::AnyButNewline;
             return node;
         }
         case '^':
             ++pos_;
-            return AssertionNode(flags_.multiLine ? TAssertion::MultiLineStart : TAssertion::LineStart);
+            return AssertionNode(flags_.MultiLine ? TAssertion::MultiLineStart : TAssertion::LineStart);
         case '$':
             ++pos_;
-            return AssertionNode(flags_.multiLine ? TAssertion::MultiLineEnd : TAssertion::LineEnd);
+            return AssertionNode(flags_.MultiLine ? TAssertion::MultiLineEnd : TAssertion::LineEnd);
         case '[': ++pos_; return ClassNode(ParseClass());
         case '\\': return ParseEscape();
         default: {
@@ -251,10 +247,10 @@ private:
             const char f = Peek();
             switch (f) {
             case '-': on = false; break;
-            case 'i': flags.ignoreCase = on; break;
-            case 'm': flags.multiLine = on; break;
-            case 's': flags.singleLine = on; break;
-            case 'x': flags.extended = on; break;
+            case 'i': flags.IgnoreCase = on; break;
+            case 'm': flags.MultiLine = on; break;
+            case 's': flags.SingleLine = on; break;
+            case 'x': flags.Extended = on; break;
             default: Fail("unknown or unsupported (? construct in regex");
             }
             ++pos_;
@@ -281,7 +277,7 @@ private:
                 ++pos_;
             } else if (kind == '=' || kind == '!' || kind == '<' || kind == '>' || kind == '(' ||
                        kind == '|' || kind == 'P' || kind == '\'' || kind == '{' || kind == '?' ||
-                       IsDigit(kind) || kind == 'R' || kind == '&' || kind == '+') {
+                       IsAsciiDigit(kind) || kind == 'R' || kind == '&' || kind == '+') {
                 Fail("unsupported (? construct in regex");
             } else {
                 const TPatternFlags inner = ReadInlineFlags();
@@ -294,15 +290,15 @@ private:
                 flags_ = inner;
             }
         } else {
-            group = ++tree_.groups;
+            group = ++tree_.Groups;
         }
         auto body = ParseAlternation(depth + 1);
         if (AtEnd() || Peek() != ')') Fail("unmatched ( in regex");
         ++pos_;
         flags_ = outer;
         auto node = MakeNode(TNode::TKind::Group);
-        node->group = group;
-        node->children.push_back(std::move(body));
+        node->Group = group;
+        node->Children.push_back(std::move(body));
         return node;
     }
 
@@ -356,15 +352,15 @@ private:
     {
         const std::size_t digits = --pos_;
         int number = 0;
-        while (!AtEnd() && IsDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
-        if (number >= 10 && number > tree_.groups) {
+        while (!AtEnd() && IsAsciiDigit(Peek()) && number < 100000) number = number * 10 + (p_[pos_++] - '0');
+        if (number >= 10 && number > tree_.Groups) {
             pos_ = digits;
             if (Peek() < '0' || Peek() > '7') Fail("reference to nonexistent group in regex");
             return SingleByteNode(static_cast<unsigned char>(ReadOctalEscape(p_, pos_)));
         }
         auto node = MakeNode(TNode::TKind::BackReference);
-        node->group = number;
-        node->foldCase = flags_.ignoreCase;
+        node->Group = number;
+        node->FoldCase = flags_.IgnoreCase;
         if (number > maxBackReference_) maxBackReference_ = number;
         return node;
     }

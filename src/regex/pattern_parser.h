@@ -9,10 +9,10 @@
 namespace quillbox::regex {
 
 struct TPatternFlags {
-    bool ignoreCase = false;  // i
-    bool multiLine = false;   // m
-    bool singleLine = false;  // s
-    bool extended = false;    // x
+    bool IgnoreCase = false;  // i
+    bool MultiLine = false;   // m
+    bool SingleLine = false;  // s
+    bool Extended = false;    // x
 };
 
 // Throws TRegexError with a message for the user.

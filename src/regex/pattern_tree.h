@@ -15,31 +15,29 @@ enum class TAssertion { LineStart, MultiLineStart, LineEnd, MultiLineEnd, TextSt
 // One character of the text: 1 or 2 bytes, or a class, or any character.
 struct TCharItem {
     enum class TKind { Literal, Class, AnyButNewline, Any };
-    TKind kind = TKind::Literal;
-    unsigned char bytes[2] = {0, 0};
-    unsigned char length = 1;
-    bool foldCase = false;  // only for a one-byte ASCII letter
-    int classIndex = -1;
+    TKind Kind = TKind::Literal;
+    unsigned char Bytes[2] = {0, 0};
+    unsigned char Length = 1;
+    bool FoldCase = false;  // only for a one-byte ASCII letter
+    int ClassIndex = -1;
 };
 
 struct TNode {
     enum class TKind { Empty, Char, Sequence, Alternation, Group, Repeat, Assertion, BackReference };
-    TKind kind = TKind::Empty;
-    TCharItem item;                               // Char
-    std::vector<std::unique_ptr<TNode>> children; // Sequence, Alternation; Group and Repeat have one
-    int group = -1;                               // Group (capturing when >= 1), BackReference
-    int min = 0, max = 0;                         // Repeat; max < 0 means no limit
-    bool greedy = true;                           // Repeat
-    bool foldCase = false;                        // BackReference
-    TAssertion assertion = TAssertion::TextStart; // Assertion
+    TKind Kind = TKind::Empty;
+    TCharItem Item;                               // Char
+    std::vector<std::unique_ptr<TNode>> Children; // Sequence, Alternation; Group and Repeat have one
+    int Group = -1;                               // Group (capturing when >= 1), BackReference
+    int Min = 0, Max = 0;                         // Repeat; Max < 0 means no limit
+    bool Greedy = true;                           // Repeat
+    bool FoldCase = false;                        // BackReference
+    TAssertion Assertion = TAssertion::TextStart; // Assertion
 };
 
 struct TPatternTree {
-    std::unique_ptr<TNode> root;
-    std::vector<TCharClass> classes;
-    int groups = 0;
+    std::unique_ptr<TNode> Root;
+    std::vector<TCharClass> Classes;
+    int Groups = 0;
 };
-
-inline constexpr int kMaxRepeat = 32766;
 
 }  // namespace quillbox::regex

@@ -3,16 +3,10 @@
 #include <cstring>
 
 #include "regex/regex_error.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
 namespace {
-
-bool IsAlnum(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
 char ClosingOf(char open)
 {
@@ -32,15 +26,15 @@ public:
     TCommand Read()
     {
         TCommand command;
-        command.lead = lead_;
+        command.Lead = lead_;
         if (s_.substr(0, 2) == "tr" && s_.size() > 2 && IsDelimiter(s_[2])) {
-            command.kind = TCommand::TKind::Transliterate;
+            command.Kind = TCommand::TKind::Transliterate;
             pos_ = 2;
         } else if (!s_.empty() && s_[0] == 'y' && s_.size() > 1 && IsDelimiter(s_[1])) {
-            command.kind = TCommand::TKind::Transliterate;
+            command.Kind = TCommand::TKind::Transliterate;
             pos_ = 1;
         } else if (!s_.empty() && s_[0] == 's' && s_.size() > 1 && IsDelimiter(s_[1])) {
-            command.kind = TCommand::TKind::Substitute;
+            command.Kind = TCommand::TKind::Substitute;
             pos_ = 1;
         } else if (!s_.empty() && s_[0] == 'm' && s_.size() > 1 && IsDelimiter(s_[1])) {
             pos_ = 1;
@@ -51,21 +45,21 @@ public:
         }
         char open = s_[pos_++];
         char close = ClosingOf(open);
-        command.pattern = ReadPart(open, close);
-        command.delimiter = close;
-        if (command.kind != TCommand::TKind::Match) {
+        command.Pattern = ReadPart(open, close);
+        command.Delimiter = close;
+        if (command.Kind != TCommand::TKind::Match) {
             if (open != close) {
-                while (pos_ < s_.size() && IsSpace(s_[pos_])) ++pos_;
+                while (pos_ < s_.size() && IsCSpaceButVerticalTab(s_[pos_])) ++pos_;
                 if (pos_ >= s_.size() || !IsDelimiter(s_[pos_]))
                     throw TRegexError("missing replacement part in command");
                 open = s_[pos_++];
                 close = ClosingOf(open);
             }
-            command.replacement = ReadPart(open, close);
+            command.Replacement = ReadPart(open, close);
         }
-        command.flags = std::string(s_.substr(pos_));
-        const char* allowed = command.kind == TCommand::TKind::Transliterate ? "cdsk" : "igmsxko";
-        for (char f : command.flags) {
+        command.Flags = std::string(s_.substr(pos_));
+        const char* allowed = command.Kind == TCommand::TKind::Transliterate ? "cdsk" : "igmsxko";
+        for (char f : command.Flags) {
             if (!std::strchr(allowed, f) || f == '\0') {
                 std::string message = "unknown flag '";
                 message += f;
@@ -77,7 +71,7 @@ public:
     }
 
 private:
-    static bool IsDelimiter(char c) { return c != '\0' && !IsAlnum(c) && !IsSpace(c) && c != '\\'; }
+    static bool IsDelimiter(char c) { return c != '\0' && !IsAsciiWordChar(c) && !IsCSpaceButVerticalTab(c) && c != '\\'; }
 
     // Up to the closing delimiter, which is consumed; bracket pairs nest.
     std::string ReadPart(char open, char close)

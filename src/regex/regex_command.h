@@ -12,14 +12,14 @@ namespace quillbox::regex {
 
 struct TCommand {
     enum class TKind { Match, Substitute, Transliterate };
-    TKind kind = TKind::Match;
-    std::string pattern;      // or the search list of tr
-    std::string replacement;  // or the replacement list of tr
-    std::string flags;
-    char delimiter = '/';     // the closing one, which a backslash may escape
-    TLeadBytes lead;          // how the text and the command are to be read
+    TKind Kind = TKind::Match;
+    std::string Pattern;      // or the search list of tr
+    std::string Replacement;  // or the replacement list of tr
+    std::string Flags;
+    char Delimiter = '/';     // the closing one, which a backslash may escape
+    TLeadBytes Lead;          // how the text and the command are to be read
 
-    bool Has(char flag) const { return flags.find(flag) != std::string::npos; }
+    bool Has(char flag) const { return Flags.find(flag) != std::string::npos; }
 };
 
 // Throws TRegexError for a malformed command.

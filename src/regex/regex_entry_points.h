@@ -6,12 +6,12 @@
 namespace quillbox {
 
 struct TRegexEntryPoints {
-    BMatchFunc match = nullptr;
-    BMatchFunc subst = nullptr;
-    BMatchFunc trans = nullptr;
-    BSplitFunc split = nullptr;
-    BRegfreeFunc regfree = nullptr;
-    BRegexpVersionFunc version = nullptr;
+    BMatchFunc Match = nullptr;
+    BMatchFunc Subst = nullptr;
+    BMatchFunc Trans = nullptr;
+    BSplitFunc Split = nullptr;
+    BRegfreeFunc Regfree = nullptr;
+    BRegexpVersionFunc Version = nullptr;
 };
 
 // Null while no library is loaded.

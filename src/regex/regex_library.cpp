@@ -9,8 +9,8 @@ namespace quillbox {
 namespace {
 
 struct TLoadedRegexLibrary {
-    std::unique_ptr<TDynamicLibrary> library;
-    TRegexEntryPoints entries;
+    std::unique_ptr<TDynamicLibrary> Library;
+    TRegexEntryPoints Entries;
 };
 
 // Plug-in lifetime: from LoadRegexLibrary to UnloadRegexLibrary.
@@ -30,7 +30,7 @@ F Resolve(const TDynamicLibrary& library, const char* name,
 
 const TRegexEntryPoints* LoadedRegexEntryPoints()
 {
-    return g_library ? &g_library->entries : nullptr;
+    return g_library ? &g_library->Entries : nullptr;
 }
 
 bool LoadRegexLibrary(const std::string& folder, const std::function<void(const std::string& message)>& showError)
@@ -38,20 +38,20 @@ bool LoadRegexLibrary(const std::string& folder, const std::function<void(const 
     UnloadRegexLibrary();
     const std::string path = LibraryPath(folder, PlatformLibraryNaming(), TCodePage::Active());
     auto loaded = std::make_unique<TLoadedRegexLibrary>();
-    loaded->library = TDynamicLibrary::Open(path);
-    if (!loaded->library) {
+    loaded->Library = TDynamicLibrary::Open(path);
+    if (!loaded->Library) {
         showError("Loading \"" + path + "\" failed.");
         return false;
     }
-    const TDynamicLibrary& lib = *loaded->library;
-    TRegexEntryPoints& e = loaded->entries;
-    e.match = Resolve<BMatchFunc>(lib, "BMatch", showError);
-    e.subst = Resolve<BMatchFunc>(lib, "BSubst", showError);
-    e.trans = Resolve<BMatchFunc>(lib, "BTrans", showError);
-    e.split = Resolve<BSplitFunc>(lib, "BSplit", showError);
-    e.regfree = Resolve<BRegfreeFunc>(lib, "BRegfree", showError);
-    e.version = Resolve<BRegexpVersionFunc>(lib, "BRegexpVersion", showError);
-    if (!e.match) return false;
+    const TDynamicLibrary& lib = *loaded->Library;
+    TRegexEntryPoints& e = loaded->Entries;
+    e.Match = Resolve<BMatchFunc>(lib, "BMatch", showError);
+    e.Subst = Resolve<BMatchFunc>(lib, "BSubst", showError);
+    e.Trans = Resolve<BMatchFunc>(lib, "BTrans", showError);
+    e.Split = Resolve<BSplitFunc>(lib, "BSplit", showError);
+    e.Regfree = Resolve<BRegfreeFunc>(lib, "BRegfree", showError);
+    e.Version = Resolve<BRegexpVersionFunc>(lib, "BRegexpVersion", showError);
+    if (!e.Match) return false;
     g_library = std::move(loaded);
     return true;
 }

@@ -3,26 +3,14 @@
 #include <cstring>
 
 #include "regex/literal_finder.h"
+#include "regex/regex_limits.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
-namespace {
-
-// Alternatives kept at once; beyond this a pattern counts as too complex
-// rather than exhausting memory.
-constexpr std::size_t kMaxFrames = std::size_t{4} << 20;
-
-bool IsWordByte(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
-}  // namespace
 
 TMatcher::TMatcher(const TProgram& program, const TLeadBytes& lead, std::string_view text, TMatchBudget& budget)
     : program_(program), lead_(lead), text_(text.data()), length_(text.size()), budget_(budget),
-      chars_(lead, text, budget), slots_(static_cast<std::size_t>(program.slots), kUnset)
+      chars_(lead, text, budget), slots_(static_cast<std::size_t>(program.Slots), kUnset)
 {
 }
 
@@ -31,30 +19,30 @@ std::size_t TMatcher::MatchItem(const TCharItem& item, std::size_t pos) const
     if (pos >= length_) return 0;
     const unsigned char b = static_cast<unsigned char>(text_[pos]);
     const std::size_t n = lead_.CharLength(text_, pos, length_);
-    switch (item.kind) {
+    switch (item.Kind) {
     case TCharItem::TKind::AnyButNewline: return (n == 1 && b == '\n') ? 0 : n;
     case TCharItem::TKind::Any: return n;
     case TCharItem::TKind::Class: {
         const unsigned code = n == 2 ? (b << 8 | static_cast<unsigned char>(text_[pos + 1])) : b;
-        return program_.classes[item.classIndex].Contains(code) ? n : 0;
+        return program_.Classes[item.ClassIndex].Contains(code) ? n : 0;
     }
     case TCharItem::TKind::Literal:
-        if (n != item.length) return 0;
-        if (n == 2) return (b == item.bytes[0] && static_cast<unsigned char>(text_[pos + 1]) == item.bytes[1]) ? 2 : 0;
-        return (b == item.bytes[0] || (item.foldCase && Lower(b) == Lower(item.bytes[0]))) ? 1 : 0;
+        if (n != item.Length) return 0;
+        if (n == 2) return (b == item.Bytes[0] && static_cast<unsigned char>(text_[pos + 1]) == item.Bytes[1]) ? 2 : 0;
+        return (b == item.Bytes[0] || (item.FoldCase && AsciiLower(b) == AsciiLower(item.Bytes[0]))) ? 1 : 0;
     }
     return 0;
 }
 
 bool TMatcher::MatchLiteral(const TLiteral& literal, std::size_t pos) const
 {
-    const std::size_t n = literal.bytes.size();
+    const std::size_t n = literal.Bytes.size();
     if (length_ - pos < n) return false;
     const char* t = text_ + pos;
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char tb = static_cast<unsigned char>(t[i]);
-        const unsigned char pb = static_cast<unsigned char>(literal.bytes[i]);
-        if (tb != pb && !(literal.folds[i] && Lower(tb) == Lower(pb))) return false;
+        const unsigned char pb = static_cast<unsigned char>(literal.Bytes[i]);
+        if (tb != pb && !(literal.Folds[i] && AsciiLower(tb) == AsciiLower(pb))) return false;
     }
     return true;
 }
@@ -63,12 +51,12 @@ bool TMatcher::MatchLiteral(const TLiteral& literal, std::size_t pos) const
 // ASCII letters only, never half of a double-byte character.
 bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) const
 {
-    const std::size_t start = slots_[2 * in.a], end = slots_[2 * in.a + 1];
+    const std::size_t start = slots_[2 * in.A], end = slots_[2 * in.A + 1];
     if (start == kUnset || end == kUnset) return false;
     const std::size_t n = end - start;
     if (length_ - pos < n) return false;
     budget_.Spend(n);
-    if (!in.foldCase) {
+    if (!in.FoldCase) {
         if (std::memcmp(text_ + start, text_ + pos, n) != 0) return false;
         pos += n;
         return true;
@@ -79,7 +67,7 @@ bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) cons
         const unsigned char t = static_cast<unsigned char>(text_[pos + i]);
         if (len == 2) {
             if (g != t || text_[start + i + 1] != text_[pos + i + 1]) return false;
-        } else if (Lower(g) != Lower(t)) {
+        } else if (AsciiLower(g) != AsciiLower(t)) {
             return false;
         }
         i += len;
@@ -91,7 +79,7 @@ bool TMatcher::MatchBackReference(const TInstruction& in, std::size_t& pos) cons
 // Where the repeated character stops matching, from pos on.
 std::size_t TMatcher::RepeatRunEnd(const TInstruction& repeat, std::size_t pos) const
 {
-    const TCharItem& item = program_.items[repeat.a];
+    const TCharItem& item = program_.Items[repeat.A];
     const std::size_t start = pos;
     for (std::size_t n; (n = MatchItem(item, pos)) > 0;) pos += n;
     budget_.Spend(pos - start);
@@ -100,12 +88,12 @@ std::size_t TMatcher::RepeatRunEnd(const TInstruction& repeat, std::size_t pos) 
 
 bool TMatcher::IsWordAt(std::size_t pos) const
 {
-    return pos < length_ && IsWordByte(static_cast<unsigned char>(text_[pos]));
+    return pos < length_ && IsAsciiWordChar(text_[pos]);
 }
 
 bool TMatcher::IsWordBefore(std::size_t pos)
 {
-    if (pos == 0 || !IsWordByte(static_cast<unsigned char>(text_[pos - 1]))) return false;
+    if (pos == 0 || !IsAsciiWordChar(text_[pos - 1])) return false;
     // An ASCII letter may be the trail byte of a double-byte character.
     return chars_.Previous(0, pos) == pos - 1;
 }
@@ -128,21 +116,21 @@ bool TMatcher::CheckAssertion(TAssertion assertion, std::size_t pos)
 
 bool TMatcher::NextFits(const TInstruction& in, std::size_t pos) const
 {
-    if (in.next < 0) return true;
+    if (in.Next < 0) return true;
     if (pos >= length_) return false;
     const unsigned char b = static_cast<unsigned char>(text_[pos]);
-    return b == in.next || (in.nextFolds && Lower(b) == Lower(static_cast<unsigned char>(in.next)));
+    return b == in.Next || (in.NextFolds && AsciiLower(b) == AsciiLower(static_cast<unsigned char>(in.Next)));
 }
 
 void TMatcher::SetCapture(const TInstruction& in, std::size_t start, std::size_t end)
 {
-    slots_[2 * in.capture] = start;
-    slots_[2 * in.capture + 1] = end;
+    slots_[2 * in.Capture] = start;
+    slots_[2 * in.Capture + 1] = end;
 }
 
 void TMatcher::Push(const TFrame& frame)
 {
-    if (stack_.size() >= kMaxFrames) throw TRegexError("pattern too complex");
+    if (stack_.size() >= kMaxBacktrackFrames) throw TRegexError("pattern too complex");
     stack_.push_back(frame);
 }
 
@@ -151,7 +139,7 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
     std::fill(slots_.begin(), slots_.end(), kUnset);
     stack_.clear();
     std::size_t pc = 0, pos = start;
-    const std::vector<TInstruction>& code = program_.code;
+    const std::vector<TInstruction>& code = program_.Code;
     std::uint64_t steps = 0;
     for (;;) {
         if (++steps >= 1024) {
@@ -160,41 +148,41 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
         }
         const TInstruction& in = code[pc];
         bool ok = true;
-        switch (in.op) {
+        switch (in.Op) {
         case TOp::Literal:
-            ok = MatchLiteral(program_.literals[in.a], pos);
+            ok = MatchLiteral(program_.Literals[in.A], pos);
             if (ok) {
-                pos += program_.literals[in.a].bytes.size();
+                pos += program_.Literals[in.A].Bytes.size();
                 ++pc;
             }
             break;
         case TOp::One: {
-            const std::size_t n = MatchItem(program_.items[in.a], pos);
+            const std::size_t n = MatchItem(program_.Items[in.A], pos);
             ok = n > 0;
             pos += n;
             ++pc;
             break;
         }
         case TOp::Repeat: {
-            const TCharItem& item = program_.items[in.a];
-            if (in.capture > 0) {
-                Push({TFrame::Restore, 2 * in.capture, slots_[2 * in.capture], 0});
-                Push({TFrame::Restore, 2 * in.capture + 1, slots_[2 * in.capture + 1], 0});
+            const TCharItem& item = program_.Items[in.A];
+            if (in.Capture > 0) {
+                Push({TFrame::Restore, 2 * in.Capture, slots_[2 * in.Capture], 0});
+                Push({TFrame::Restore, 2 * in.Capture + 1, slots_[2 * in.Capture + 1], 0});
             }
-            const std::size_t max = in.max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(in.max);
+            const std::size_t max = in.Max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(in.Max);
             std::size_t count = 0, p = pos, last = pos;
-            for (; count < static_cast<std::size_t>(in.min); ++count) {
+            for (; count < static_cast<std::size_t>(in.Min); ++count) {
                 const std::size_t n = MatchItem(item, p);
                 if (n == 0) break;
                 last = p;
                 p += n;
             }
-            if (count < static_cast<std::size_t>(in.min)) {
+            if (count < static_cast<std::size_t>(in.Min)) {
                 ok = false;
                 break;
             }
             const std::size_t mandatoryEnd = p;
-            if (in.greedy) {
+            if (in.Greedy) {
                 for (; count < max; ++count) {
                     const std::size_t n = MatchItem(item, p);
                     if (n == 0) break;
@@ -202,7 +190,7 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                     p += n;
                 }
                 budget_.Spend(count);
-                if (in.next >= 0) {
+                if (in.Next >= 0) {
                     while (p > mandatoryEnd && !NextFits(in, p)) p = chars_.Previous(mandatoryEnd, p);
                     budget_.Spend(count);
                     if (!NextFits(in, p)) {
@@ -217,38 +205,38 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                 if (count < max) Push({TFrame::LazyRepeat, static_cast<int>(pc), p, count});
             }
             // A group repeated zero times is forgotten.
-            if (in.capture > 0) SetCapture(in, p > pos ? last : kUnset, p > pos ? p : kUnset);
+            if (in.Capture > 0) SetCapture(in, p > pos ? last : kUnset, p > pos ? p : kUnset);
             pos = p;
             ++pc;
             break;
         }
         case TOp::Split:
-            Push({TFrame::Branch, in.b, pos, 0});
-            pc = static_cast<std::size_t>(in.a);
+            Push({TFrame::Branch, in.B, pos, 0});
+            pc = static_cast<std::size_t>(in.A);
             break;
-        case TOp::Jump: pc = static_cast<std::size_t>(in.a); break;
+        case TOp::Jump: pc = static_cast<std::size_t>(in.A); break;
         case TOp::Save:
         case TOp::LoopMark:
-            Push({TFrame::Restore, in.a, slots_[in.a], 0});
-            slots_[in.a] = pos;
+            Push({TFrame::Restore, in.A, slots_[in.A], 0});
+            slots_[in.A] = pos;
             ++pc;
             break;
         case TOp::Close:
-            Push({TFrame::Restore, 2 * in.a, slots_[2 * in.a], 0});
-            Push({TFrame::Restore, 2 * in.a + 1, slots_[2 * in.a + 1], 0});
-            slots_[2 * in.a] = slots_[in.b];
-            slots_[2 * in.a + 1] = pos;
+            Push({TFrame::Restore, 2 * in.A, slots_[2 * in.A], 0});
+            Push({TFrame::Restore, 2 * in.A + 1, slots_[2 * in.A + 1], 0});
+            slots_[2 * in.A] = slots_[in.B];
+            slots_[2 * in.A + 1] = pos;
             ++pc;
             break;
         case TOp::Unset:
-            Push({TFrame::Restore, 2 * in.a, slots_[2 * in.a], 0});
-            Push({TFrame::Restore, 2 * in.a + 1, slots_[2 * in.a + 1], 0});
-            slots_[2 * in.a] = slots_[2 * in.a + 1] = kUnset;
+            Push({TFrame::Restore, 2 * in.A, slots_[2 * in.A], 0});
+            Push({TFrame::Restore, 2 * in.A + 1, slots_[2 * in.A + 1], 0});
+            slots_[2 * in.A] = slots_[2 * in.A + 1] = kUnset;
             ++pc;
             break;
-        case TOp::LoopCheck: pc = static_cast<std::size_t>(slots_[in.a] == pos ? in.c : in.b); break;
+        case TOp::LoopCheck: pc = static_cast<std::size_t>(slots_[in.A] == pos ? in.C : in.B); break;
         case TOp::Assert:
-            ok = CheckAssertion(in.assertion, pos);
+            ok = CheckAssertion(in.Assertion, pos);
             ++pc;
             break;
         case TOp::BackReference:
@@ -275,22 +263,22 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
             }
             TFrame& f = stack_.back();
             ++steps;
-            switch (f.kind) {
+            switch (f.Kind) {
             case TFrame::Restore:
-                slots_[f.index] = f.pos;
+                slots_[f.Index] = f.Pos;
                 stack_.pop_back();
                 break;
             case TFrame::Branch:
-                pc = static_cast<std::size_t>(f.index);
-                pos = f.pos;
+                pc = static_cast<std::size_t>(f.Index);
+                pos = f.Pos;
                 stack_.pop_back();
                 resumed = true;
                 break;
             case TFrame::GreedyRepeat: {
-                const int index = f.index;
-                const std::size_t mandatoryEnd = f.extra;
+                const int index = f.Index;
+                const std::size_t mandatoryEnd = f.Extra;
                 const TInstruction& rep = code[index];
-                std::size_t p = chars_.Previous(mandatoryEnd, f.pos);
+                std::size_t p = chars_.Previous(mandatoryEnd, f.Pos);
                 while (p > mandatoryEnd && !NextFits(rep, p)) {
                     p = chars_.Previous(mandatoryEnd, p);
                     ++steps;
@@ -302,10 +290,10 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                 if (p == mandatoryEnd) {
                     stack_.pop_back();
                 } else {
-                    f.pos = p;
+                    f.Pos = p;
                 }
-                if (rep.capture > 0) {
-                    if (p == mandatoryEnd && rep.min == 0) {
+                if (rep.Capture > 0) {
+                    if (p == mandatoryEnd && rep.Min == 0) {
                         SetCapture(rep, kUnset, kUnset);
                     } else {
                         SetCapture(rep, chars_.Previous(p > mandatoryEnd ? mandatoryEnd : 0, p), p);
@@ -317,23 +305,23 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
                 break;
             }
             case TFrame::LazyRepeat: {
-                const int index = f.index;
+                const int index = f.Index;
                 const TInstruction& rep = code[index];
-                const std::size_t n = MatchItem(program_.items[rep.a], f.pos);
-                const std::size_t max = rep.max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(rep.max);
+                const std::size_t n = MatchItem(program_.Items[rep.A], f.Pos);
+                const std::size_t max = rep.Max < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(rep.Max);
                 if (n == 0) {
                     stack_.pop_back();
                     break;
                 }
-                const std::size_t p = f.pos + n;
-                const std::size_t count = f.extra + 1;
+                const std::size_t p = f.Pos + n;
+                const std::size_t count = f.Extra + 1;
                 if (count >= max) {
                     stack_.pop_back();
                 } else {
-                    f.pos = p;
-                    f.extra = count;
+                    f.Pos = p;
+                    f.Extra = count;
                 }
-                if (rep.capture > 0) SetCapture(rep, p - n, p);
+                if (rep.Capture > 0) SetCapture(rep, p - n, p);
                 pc = static_cast<std::size_t>(index) + 1;
                 pos = p;
                 resumed = true;
@@ -347,15 +335,15 @@ bool TMatcher::Run(std::size_t start, std::size_t minEnd)
 bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups)
 {
     const std::string_view text(text_, length_);
-    const bool usePrefix = !program_.prefix.bytes.empty();
-    const TLiteralFinder finder(program_.prefix);
+    const bool usePrefix = !program_.Prefix.Bytes.empty();
+    const TLiteralFinder finder(program_.Prefix);
     // Only the first byte can land inside a double-byte character: a byte
     // below 0x40 is never a trail byte.
-    const bool checkStart = usePrefix && lead_.DoubleByte() && static_cast<unsigned char>(program_.prefix.bytes[0]) >= 0x40;
+    const bool checkStart = usePrefix && lead_.DoubleByte() && static_cast<unsigned char>(program_.Prefix.Bytes[0]) >= 0x40;
     std::size_t knownStart = from;  // a character start at or below every candidate
     for (std::size_t s = from; s <= length_;) {
-        if (program_.anchoredAtStart && s != 0) return false;
-        if (program_.anchoredAtLine && s != 0 && text_[s - 1] != '\n') {
+        if (program_.AnchoredAtStart && s != 0) return false;
+        if (program_.AnchoredAtLine && s != 0 && text_[s - 1] != '\n') {
             const void* nl = std::memchr(text_ + s, '\n', length_ - s);
             if (!nl) return false;
             s = static_cast<std::size_t>(static_cast<const char*>(nl) - text_) + 1;
@@ -372,13 +360,13 @@ bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups
             s = knownStart = hit;
         }
         if (Run(s, minEnd)) {
-            const std::size_t n = static_cast<std::size_t>(program_.groups) + 1;
-            groups.starts.assign(n, kUnset);
-            groups.ends.assign(n, kUnset);
+            const std::size_t n = static_cast<std::size_t>(program_.Groups) + 1;
+            groups.Starts.assign(n, kUnset);
+            groups.Ends.assign(n, kUnset);
             for (std::size_t g = 0; g < n; ++g) {
                 if (slots_[2 * g] != kUnset && slots_[2 * g + 1] != kUnset) {
-                    groups.starts[g] = slots_[2 * g];
-                    groups.ends[g] = slots_[2 * g + 1];
+                    groups.Starts[g] = slots_[2 * g];
+                    groups.Ends[g] = slots_[2 * g + 1];
                 }
             }
             return true;
@@ -386,7 +374,7 @@ bool TMatcher::Search(std::size_t from, std::size_t minEnd, TMatchGroups& groups
         // A leading repeat that failed from s fails from every later start
         // inside the run it took, and just after it: those would only retry
         // what s tried.
-        if (program_.leadingRepeat >= 0) s = RepeatRunEnd(program_.code[program_.leadingRepeat], s);
+        if (program_.LeadingRepeat >= 0) s = RepeatRunEnd(program_.Code[program_.LeadingRepeat], s);
         if (s >= length_) break;
         s += lead_.CharLength(text_, s, length_);
         if (!usePrefix) knownStart = s;

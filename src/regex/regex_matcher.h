@@ -17,7 +17,7 @@ inline constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
 
 // Group i spans [starts[i], ends[i]); kUnset when the group took no part.
 struct TMatchGroups {
-    std::vector<std::size_t> starts, ends;
+    std::vector<std::size_t> Starts, Ends;
 };
 
 class TMatcher {
@@ -31,10 +31,10 @@ public:
 private:
     struct TFrame {
         enum TKind : unsigned { Branch, Restore, GreedyRepeat, LazyRepeat };
-        unsigned kind;
-        int index;         // Branch: instruction; Restore: slot; repeats: instruction
-        std::size_t pos;   // Branch: position; Restore: old value; repeats: current end
-        std::size_t extra; // GreedyRepeat: end of the mandatory part; LazyRepeat: count
+        unsigned Kind;
+        int Index;         // Branch: instruction; Restore: slot; repeats: instruction
+        std::size_t Pos;   // Branch: position; Restore: old value; repeats: current end
+        std::size_t Extra; // GreedyRepeat: end of the mandatory part; LazyRepeat: count
     };
 
     bool Run(std::size_t start, std::size_t minEnd);

@@ -12,54 +12,54 @@
 namespace quillbox::regex {
 
 enum class TOp : std::uint8_t {
-    Literal,     // a: literal index
-    One,         // a: item index
-    Repeat,      // a: item index; min, max; greedy; capture; next: byte the rest must start with
-    Split,       // try a, then b
-    Jump,        // a
-    Save,        // a: slot
-    Close,       // a: group, b: slot holding its start; the group takes its new value
-    Unset,       // a: group; forgets it (a repeat that may run zero times)
-    LoopMark,    // a: slot
-    LoopCheck,   // a slot: continue at b when the loop made progress, at c when not
-    Assert,      // assertion
-    BackReference,  // a: group; foldCase
+    Literal,     // A: literal index
+    One,         // A: item index
+    Repeat,      // A: item index; Min, Max; Greedy; Capture; Next: byte the rest must start with
+    Split,       // try A, then B
+    Jump,        // A
+    Save,        // A: slot
+    Close,       // A: group, B: slot holding its start; the group takes its new value
+    Unset,       // A: group; forgets it (a repeat that may run zero times)
+    LoopMark,    // A: slot
+    LoopCheck,   // A slot: continue at B when the loop made progress, at C when not
+    Assert,      // Assertion
+    BackReference,  // A: group; FoldCase
     Match,
 };
 
 struct TInstruction {
-    TOp op = TOp::Match;
-    bool greedy = true;
-    bool foldCase = false;
-    TAssertion assertion = TAssertion::TextStart;
-    int a = 0, b = 0, c = 0;
-    int min = 0, max = 0;
-    int capture = -1;  // Repeat of a one-character group: the group
-    int next = -1;     // Repeat: the byte that must follow, or -1
-    bool nextFolds = false;
+    TOp Op = TOp::Match;
+    bool Greedy = true;
+    bool FoldCase = false;
+    TAssertion Assertion = TAssertion::TextStart;
+    int A = 0, B = 0, C = 0;
+    int Min = 0, Max = 0;
+    int Capture = -1;  // Repeat of a one-character group: the group
+    int Next = -1;     // Repeat: the byte that must follow, or -1
+    bool NextFolds = false;
 };
 
 struct TLiteral {
-    std::string bytes;
-    std::vector<bool> folds;  // per byte: an ASCII letter that matches either case
+    std::string Bytes;
+    std::vector<bool> Folds;  // per byte: an ASCII letter that matches either case
 };
 
 struct TProgram {
-    std::vector<TInstruction> code;
-    std::vector<TLiteral> literals;
-    std::vector<TCharItem> items;
-    std::vector<TCharClass> classes;
-    int groups = 0;
-    int slots = 0;  // 2 per group with group 0, the start of each open group, then the loop marks
+    std::vector<TInstruction> Code;
+    std::vector<TLiteral> Literals;
+    std::vector<TCharItem> Items;
+    std::vector<TCharClass> Classes;
+    int Groups = 0;
+    int Slots = 0;  // 2 per group with group 0, the start of each open group, then the loop marks
 
     // Search hints.
-    TLiteral prefix;               // every match starts with these bytes
-    bool anchoredAtStart = false;  // only position 0 can match
-    bool anchoredAtLine = false;   // only line starts can match
+    TLiteral Prefix;               // every match starts with these bytes
+    bool AnchoredAtStart = false;  // only position 0 can match
+    bool AnchoredAtLine = false;   // only line starts can match
     // The Repeat without an upper bound that every match starts with (after
     // group starts only), or -1. A start inside the run it took from an
     // earlier, failed start can match nothing that start could not.
-    int leadingRepeat = -1;
+    int LeadingRepeat = -1;
 };
 
 TProgram CompileProgram(TPatternTree tree);

@@ -4,18 +4,14 @@
 
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
+#include "text/ascii.h"
 
 namespace quillbox::regex {
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 void TReplacement::AddText(std::string_view bytes)
 {
-    if (parts_.empty() || parts_.back().kind != TPart::TKind::Text) parts_.push_back({});
-    parts_.back().text.append(bytes);
+    if (parts_.empty() || parts_.back().Kind != TPart::TKind::Text) parts_.push_back({});
+    parts_.back().Text.append(bytes);
 }
 
 TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
@@ -33,7 +29,7 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
             // \1 to \9 standing alone are groups, as $1 to $9; followed by
             // another digit they start an octal escape.
             if (e >= '1' && e <= '9') {
-                if (i >= s.size() || !IsDigit(s[i])) {
+                if (i >= s.size() || !IsAsciiDigit(s[i])) {
                     parts_.push_back({TPart::TKind::Group, {}, e - '0'});
                     continue;
                 }
@@ -55,18 +51,18 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
             i += length;
         } else if (c == '$' && i + 1 < s.size()) {
             const char d = s[i + 1];
-            if (IsDigit(d)) {
+            if (IsAsciiDigit(d)) {
                 int group = 0;
                 i += 1;
-                while (i < s.size() && IsDigit(s[i])) {
+                while (i < s.size() && IsAsciiDigit(s[i])) {
                     group = group * 10 + (s[i++] - '0');
                     if (group > 100000) group = 100000;
                 }
                 parts_.push_back({TPart::TKind::Group, {}, group});
-            } else if (d == '{' && i + 2 < s.size() && IsDigit(s[i + 2])) {
+            } else if (d == '{' && i + 2 < s.size() && IsAsciiDigit(s[i + 2])) {
                 std::size_t k = i + 2;
                 int group = 0;
-                while (k < s.size() && IsDigit(s[k])) {
+                while (k < s.size() && IsAsciiDigit(s[k])) {
                     group = group * 10 + (s[k++] - '0');
                     if (group > 100000) group = 100000;
                 }
@@ -100,14 +96,14 @@ TReplacement::TReplacement(std::string_view s, const TLeadBytes& lead)
 void TReplacement::AppendTo(std::string& out, std::string_view text, const TMatchGroups& groups) const
 {
     for (const TPart& part : parts_) {
-        switch (part.kind) {
-        case TPart::TKind::Text: out += part.text; break;
+        switch (part.Kind) {
+        case TPart::TKind::Text: out += part.Text; break;
         case TPart::TKind::Group:
-            if (static_cast<std::size_t>(part.group) < groups.starts.size() && groups.starts[part.group] != kUnset)
-                out.append(text.substr(groups.starts[part.group], groups.ends[part.group] - groups.starts[part.group]));
+            if (static_cast<std::size_t>(part.Group) < groups.Starts.size() && groups.Starts[part.Group] != kUnset)
+                out.append(text.substr(groups.Starts[part.Group], groups.Ends[part.Group] - groups.Starts[part.Group]));
             break;
-        case TPart::TKind::Before: out.append(text.substr(0, groups.starts[0])); break;
-        case TPart::TKind::After: out.append(text.substr(groups.ends[0])); break;
+        case TPart::TKind::Before: out.append(text.substr(0, groups.Starts[0])); break;
+        case TPart::TKind::After: out.append(text.substr(groups.Ends[0])); break;
         }
     }
 }

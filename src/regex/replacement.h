@@ -22,9 +22,9 @@ public:
 private:
     struct TPart {
         enum class TKind { Text, Group, Before, After };
-        TKind kind = TKind::Text;
-        std::string text;
-        int group = 0;
+        TKind Kind = TKind::Text;
+        std::string Text;
+        int Group = 0;
     };
 
     void AddText(std::string_view bytes);

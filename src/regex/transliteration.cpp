@@ -2,11 +2,10 @@
 
 #include "regex/byte_escape.h"
 #include "regex/regex_error.h"
+#include "regex/regex_limits.h"
 
 namespace quillbox::regex {
 namespace {
-
-constexpr std::size_t kMaxListLength = 1 << 17;
 
 // One character of a list, escapes resolved; sets literal when it came from
 // an escape (so "\-" is never a range).
@@ -32,6 +31,10 @@ unsigned ReadListChar(std::string_view s, std::size_t& i, const TLeadBytes& lead
 std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)
 {
     std::vector<unsigned> codes;
+    // Checked before a range is spelt out, so a long range costs no memory.
+    const auto makeRoom = [&codes](std::size_t more) {
+        if (more > kMaxTransliterationList - codes.size()) throw TRegexError("transliteration list too long");
+    };
     std::size_t i = 0;
     while (i < s.size()) {
         bool escaped = false;
@@ -40,9 +43,10 @@ std::vector<unsigned> ExpandList(std::string_view s, const TLeadBytes& lead)
             ++i;
             const unsigned last = ReadListChar(s, i, lead, escaped);
             if (last < first) throw TRegexError("invalid range in transliteration");
-            if (codes.size() + (last - first) > kMaxListLength) throw TRegexError("transliteration list too long");
+            makeRoom(std::size_t{last - first} + 1);
             for (unsigned c = first; c <= last; ++c) codes.push_back(c);
         } else {
+            makeRoom(1);
             codes.push_back(first);
         }
     }
@@ -58,10 +62,10 @@ void AppendCode(std::string& out, unsigned code)
 }  // namespace
 
 TTransliteration::TTransliteration(const TCommand& command)
-    : lead_(command.lead), complement_(command.Has('c')), remove_(command.Has('d')), squeeze_(command.Has('s'))
+    : lead_(command.Lead), complement_(command.Has('c')), remove_(command.Has('d')), squeeze_(command.Has('s'))
 {
-    search_ = ExpandList(command.pattern, lead_);
-    replacement_ = ExpandList(command.replacement, lead_);
+    search_ = ExpandList(command.Pattern, lead_);
+    replacement_ = ExpandList(command.Replacement, lead_);
     if (complement_) {
         for (unsigned c : search_) map_.emplace(c, kNotFound);
         return;

@@ -1,3 +1,7 @@
+// The tansy folder holds the contract with the Tansy host, header-only: this
+// file (which needs windows.h), and the portable host_api.h and
+// info_record_layout.h. It uses nothing else of ours.
+//
 // The contract between the Tansy host and its plug-ins: the 54 host functions
 // a plug-in resolves by name from the host's executable, in the order the
 // plug-in's table holds them, and the callbacks a plug-in hands to the host.

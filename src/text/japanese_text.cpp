@@ -54,6 +54,22 @@ std::size_t ReadEscape(std::string_view rest, TJisMode& mode)
     return 0;
 }
 
+// True when the text has a byte above 0x7F and each such byte starts a
+// character of the encoding: wideLength(i) is its length in bytes, or 0.
+template <class WideLength>
+bool HasOnlyWellFormedWideChars(std::string_view text, WideLength wideLength)
+{
+    bool wide = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) continue;
+        wide = true;
+        const std::size_t length = wideLength(i);
+        if (length == 0) return false;
+        i += length - 1;
+    }
+    return wide;
+}
+
 }  // namespace
 
 std::string Iso2022JpToShiftJis(std::string_view text, std::string_view standIn)
@@ -149,38 +165,25 @@ bool LooksLikeIso2022Jp(std::string_view text)
 
 bool IsEucJp(std::string_view text)
 {
-    bool wide = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) continue;
-        wide = true;
+    return HasOnlyWellFormedWideChars(text, [text](std::size_t i) -> std::size_t {
         const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
-        if (b == 0x8E && IsHalfWidthKana(at(1))) {
-            i += 1;
-        } else if (b == 0x8F && IsEucByte(at(1)) && IsEucByte(at(2))) {
-            i += 2;
-        } else if (IsEucByte(b) && IsEucByte(at(1))) {
-            i += 1;
-        } else {
-            return false;
-        }
-    }
-    return wide;
+        const unsigned char b = at(0);
+        if (b == 0x8E && IsHalfWidthKana(at(1))) return 2;
+        if (b == 0x8F && IsEucByte(at(1)) && IsEucByte(at(2))) return 3;
+        if (IsEucByte(b) && IsEucByte(at(1))) return 2;
+        return 0;
+    });
 }
 
 bool IsShiftJis(std::string_view text)
 {
-    bool wide = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    return HasOnlyWellFormedWideChars(text, [text](std::size_t i) -> std::size_t {
         const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) continue;
-        wide = true;
-        if (IsHalfWidthKana(b)) continue;
+        if (IsHalfWidthKana(b)) return 1;
         if (!IsShiftJisLead(b) || i + 1 >= text.size() || !IsShiftJisTrail(static_cast<unsigned char>(text[i + 1])))
-            return false;
-        ++i;
-    }
-    return wide;
+            return 0;
+        return 2;
+    });
 }
 
 }  // namespace quillbox

@@ -19,9 +19,9 @@ inline std::string Groups(const std::string& command, const std::string& text)
     TMatchGroups groups;
     if (!compiled.Match(text, 0, false, groups)) return "<no match>";
     std::string shown;
-    for (std::size_t g = 0; g < groups.starts.size(); ++g) {
+    for (std::size_t g = 0; g < groups.Starts.size(); ++g) {
         if (g > 0) shown += "|";
-        shown += groups.starts[g] == kUnset ? "<unset>" : text.substr(groups.starts[g], groups.ends[g] - groups.starts[g]);
+        shown += groups.Starts[g] == kUnset ? "<unset>" : text.substr(groups.Starts[g], groups.Ends[g] - groups.Starts[g]);
     }
     return shown;
 }

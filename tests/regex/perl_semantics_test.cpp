@@ -1,6 +1,8 @@
 // Matching, substitution, split and tr as Perl 5 does them, on single-byte text.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "engine_support.h"
 
 namespace quillbox::regex::testing {
@@ -168,6 +170,20 @@ TEST_F(PerlSemantics, MalformedCommandsAreClearErrors)
     EXPECT_EQ(ErrorOf("m/(?=a)/"), "unsupported (? construct in regex");
     EXPECT_EQ(ErrorOf("m/\\p{L}/"), "unsupported escape sequence in regex");
     EXPECT_EQ(ErrorOf("m/" + std::string(2000, '(') + std::string(2000, ')') + "/"), "regex nested too deeply");
+}
+
+TEST_F(PerlSemantics, WhiteSpaceIsTheSixBytesOfTheCLocale)
+{
+    std::string spaces;
+    for (int b = 1; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        if (Groups("m/\\s/", one) == one) spaces += one;
+        // With x, white space in the pattern is left out: "a<byte>b" matches "ab" only for those bytes.
+        if (std::ispunct(b)) continue;
+        EXPECT_EQ(Groups("m/a" + one + "b/x", "ab") == "ab", std::isspace(b) != 0) << "byte " << b;
+    }
+    EXPECT_EQ(spaces, "\t\n\v\f\r ");
+    EXPECT_EQ(Groups("m/a\\S+/", "a\x85\xA0" "b c"), "a\x85\xA0" "b");
 }
 
 TEST_F(PerlSemantics, CatastrophicBacktrackingRunsOutOfBudget)

@@ -88,6 +88,19 @@ TEST(JapaneseText, EscapesAndValidity)
     EXPECT_FALSE(IsShiftJis("\x83\x7F"));
 }
 
+TEST(JapaneseText, EveryWideByteMustStartAWholeCharacter)
+{
+    EXPECT_TRUE(IsEucJp("a\x8E\xB1" "b"));             // half-width katakana
+    EXPECT_TRUE(IsEucJp("\x8F\xB0\xA1" "c\xA5\xC6"));  // supplementary kanji, then a pair
+    EXPECT_FALSE(IsEucJp("\xA5\xC6\xA5"));              // cut short
+    EXPECT_FALSE(IsEucJp("\x8F\xB0"));
+    EXPECT_FALSE(IsEucJp("\x8E\x41"));
+    EXPECT_TRUE(IsShiftJis("\xB1\x83\x65\xB2"));       // kana, a pair, kana
+    EXPECT_FALSE(IsShiftJis("\x83\x65\xA0"));           // 0xA0 starts nothing
+    EXPECT_FALSE(IsShiftJis("\x83\x65\x83"));
+    EXPECT_FALSE(IsShiftJis(""));
+}
+
 TEST(CodePageConversion, BackToUtf8)
 {
     EXPECT_EQ(ConvertToUtf8(kTesutoSjis, 932), kTesutoUtf8);

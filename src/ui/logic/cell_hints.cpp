@@ -1,19 +1,16 @@
 #include "ui/logic/cell_hints.h"
 
 #include "ui/logic/list_columns.h"
+#include "text/ascii.h"
 
 namespace quillbox {
 
 namespace {
 
-// Blanks and control characters; no trail byte of a double-byte character
-// is that small, so trimming bytes is safe in every code page.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
 std::string Trimmed(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsSpaceOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpaceOrControl(text.back())) text.remove_suffix(1);
     return std::string(text);
 }
 
