@@ -24,8 +24,7 @@ void TListView::RebuildView()
     DropRemovedAttachments(mails_);
     ApplyViewFilter(mails_, view_);
     SortRows();
-    window_.FitSubjectColumn();
-    window_.ListUpdated();
+    if (OnRebuilt) OnRebuilt();
 }
 
 void TListView::SortRows()

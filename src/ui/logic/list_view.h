@@ -24,6 +24,7 @@
 // (ui/win32/listing/file_icon_painter.h) from OnDrawCell.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,9 +50,6 @@ public:
     virtual void ShowTotals(const TStatusTotals& totals) = 0;
     // Menu checks, tool buttons and panel 0; hides the progress bar.
     virtual void ShowViewMenus(const TListingChoiceMarks& state) = 0;
-    virtual void FitSubjectColumn() = 0;
-    // actListUpdated: the list commands follow whether there are rows.
-    virtual void ListUpdated() = 0;
 };
 
 class TListView {
@@ -63,10 +61,15 @@ public:
     TListView(const TListView&) = delete;
     TListView& operator=(const TListView&) = delete;
 
+    // Told after every RebuildView, once the rows are listed.
+    std::function<void()> OnRebuilt;
+
     const TRowList& RowList() const { return rows_; }
     TRowRef RowAt(int position) const;
+    // The attachments the scan found, shown or not.
+    int AttachCount() const { return mails_.AttachCount; }
 
-    // Purge removed attachments, filter, SortRows, FitSubjectColumn, ListUpdated.
+    // Purge removed attachments, filter, SortRows, then OnRebuilt.
     void RebuildView();
     // RowList from the visible attachments in sort order, then FillGrid.
     void SortRows();

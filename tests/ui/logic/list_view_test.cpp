@@ -13,8 +13,6 @@ using Texts = std::vector<std::string>;
 struct RecordingWindow : TListWindow {
     void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
     void ShowViewMenus(const TListingChoiceMarks& shown) override { menus = shown; }
-    void FitSubjectColumn() override { ++fits; }
-    void ListUpdated() override { ++listUpdates; }
     TStatusTotals totals;
     TListingChoiceMarks menus;
     int fits = 0;
@@ -26,7 +24,13 @@ struct ListViewTest : ::testing::Test {
 
     TListView& List()
     {
-        if (!list) list = std::make_unique<TListView>(catalogue.mails, view, messages, grid, window, TDigitGrouping{});
+        if (!list) {
+            list = std::make_unique<TListView>(catalogue.mails, view, messages, grid, window, TDigitGrouping{});
+            list->OnRebuilt = [this] {
+                ++window.fits;
+                ++window.listUpdates;
+            };
+        }
         return *list;
     }
     Texts Column(int col) const

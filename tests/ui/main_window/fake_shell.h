@@ -42,23 +42,15 @@ public:
     {
     }
 
+    // The listing's row at a RowList position.
+    TRowRef RowAt(int position) { return list.RowAt(position); }
+
     // TMainWindowShell
-    TListGrid& Grid() override { return grid; }
-    TRowRef RowAt(int position) override { return list.RowAt(position); }
-    int RowListCount() override { return static_cast<int>(list.RowList().size()); }
-    void ShowMarks(int first, int last) override { list.ShowMarks(first, last); }
-    void UpdateTotals() override
-    {
-        ++totalsUpdates;
-        list.UpdateTotals();
-    }
-    void HeaderPressed(int col) override { list.HeaderPressed(col); }
     void ScanFolder() override
     {
         ++scans;
         if (onScan) onScan();
     }
-    int AttachCount() override { return catalogue.mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { currentMails.push_back(mailId); }
     void Beep() override { ++beeps; }
     void ShowNotice(const std::string& text) override { notices.push_back(text); }
@@ -83,10 +75,12 @@ public:
     }
 
     // TListWindow
-    void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
+    void ShowTotals(const TStatusTotals& shown) override
+    {
+        ++totalsUpdates;
+        totals = shown;
+    }
     void ShowViewMenus(const TListingChoiceMarks&) override {}
-    void FitSubjectColumn() override {}
-    void ListUpdated() override {}
 
     // Mails in date order, each with its attachments; then the list shows them.
     void List(const std::vector<std::pair<std::string, std::vector<std::string>>>& mails)
@@ -100,6 +94,7 @@ public:
         }
         list.RebuildView();
         grid.view.Normalise();
+        totalsUpdates = 0;  // counts what the commands show after the listing
     }
 
     CatalogueBuilder catalogue;

@@ -27,6 +27,7 @@ protected:
               return SharedRegExp().Match(pattern, text);
           })
     {
+        logic.Attach(shell.grid, shell.list);
     }
 
     // Two rows of one mail, then a row of another, by ascending date.

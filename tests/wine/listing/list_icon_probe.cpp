@@ -17,8 +17,6 @@ namespace {
 struct QuietWindow : TListWindow {
     void ShowTotals(const TStatusTotals&) override {}
     void ShowViewMenus(const TListingChoiceMarks&) override {}
-    void FitSubjectColumn() override {}
-    void ListUpdated() override {}
 };
 
 constexpr int kWidth = 80;

@@ -156,6 +156,7 @@ void TfrmMain::CreateGrid()
     gridAccess_ = std::make_unique<TWin32ListGrid>(*grid_);
     list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
                                         grid_->Model(), *this, SystemDigitGrouping());
+    logic_.Attach(*gridAccess_, *list_);
     TGridModel& model = grid_->Model();
     for (int col = 0; col < kListColumnCount; ++col) model.SetColWidth(col, metrics_.ColumnWidths[col]);
     TGridDefaults defaults = model.Defaults();

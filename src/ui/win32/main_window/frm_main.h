@@ -62,14 +62,7 @@ public:
     void ShowModal();
 
     // TMainWindowShell
-    TListGrid& Grid() override;
-    TRowRef RowAt(int position) override { return list_->RowAt(position); }
-    int RowListCount() override { return static_cast<int>(list_->RowList().size()); }
-    void ShowMarks(int first, int last) override { list_->ShowMarks(first, last); }
-    void UpdateTotals() override { list_->UpdateTotals(); }
-    void HeaderPressed(int col) override { list_->HeaderPressed(col); }
     void ScanFolder() override;
-    int AttachCount() override { return context_.Mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { context_.Host.SetCurrentMail(mailId); }
     void Beep() override { MessageBeep(0); }
     void ShowNotice(const std::string& text) override;
@@ -114,8 +107,6 @@ public:
     // TListWindow
     void ShowTotals(const TStatusTotals& totals) override;
     void ShowViewMenus(const TListingChoiceMarks& state) override;
-    void FitSubjectColumn() override { logic_.FitSubjectColumn(); }
-    void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
     // The window each long command sees, a part of the form in the file of
