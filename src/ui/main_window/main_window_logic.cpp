@@ -11,7 +11,7 @@ TMainWindowLogic::TMainWindowLogic(TMainWindowShell& shell, const TMessageTable&
 {
 }
 
-void TMainWindowLogic::Attach(TListGrid& grid, TListView& listing)
+void TMainWindowLogic::Attach(TListGrid& grid, TListingController& listing)
 {
     grid_ = &grid;
     listing_ = &listing;

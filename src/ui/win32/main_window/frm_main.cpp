@@ -154,8 +154,9 @@ void TfrmMain::CreateGrid()
 {
     grid_ = std::make_unique<TStringAlignGrid>(window_, idGrid, 7, 2);
     gridAccess_ = std::make_unique<TWin32ListGrid>(*grid_);
-    list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
-                                        grid_->Model(), *this, SystemDigitGrouping());
+    list_ = std::make_unique<TListingController>(context_.Mails, context_.Settings.Listing,
+                                                 context_.Language.MessageTable, grid_->Model(), *this,
+                                                 SystemDigitGrouping());
     logic_.Attach(*gridAccess_, *list_);
     TGridModel& model = grid_->Model();
     for (int col = 0; col < kListColumnCount; ++col) model.SetColWidth(col, metrics_.ColumnWidths[col]);

@@ -19,7 +19,7 @@
 #include "settings/settings_writer.h"
 #include "tansy/host_api.h"
 #include "ui/logic/dpi_scale.h"
-#include "ui/logic/list_view.h"
+#include "ui/logic/listing_controller.h"
 #include "ui/logic/main_window_metrics.h"
 #include "ui/main_window/main_window_logic.h"
 #include "ui/win32/grid/string_align_grid.h"
@@ -46,7 +46,7 @@ struct TMainWindowContext {
     const std::string& PluginVersion;
 };
 
-class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
+class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListingWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
     ~TfrmMain() override;
@@ -104,7 +104,7 @@ public:
     void UpdateViewMenus() override { list_->UpdateViewMenus(); }
     std::optional<TFontDescription> ChooseFont(const TFontDescription& font) override;
 
-    // TListWindow
+    // TListingWindow
     void ShowTotals(const TStatusTotals& totals) override;
     void ShowViewMenus(const TListingChoiceMarks& state) override;
 
@@ -188,7 +188,7 @@ private:
     TFontHandle boldFont_;    // owned: the folder labels' while emphasized
     // The folder name is drawn in the colour of the window font.
     COLORREF folderNameColour_ = RGB(0, 0, 0);
-    std::unique_ptr<TListView> list_;
+    std::unique_ptr<TListingController> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
     // Closed maximised last time: shown maximised over the restored place.

@@ -1,4 +1,4 @@
-// How the listing reads the view settings. A hand-edited settings file may
+// How the listing reads the listing settings. A hand-edited settings file may
 // hold any number; these say what each value acts as.
 #pragma once
 
@@ -12,14 +12,14 @@ constexpr int kShowHtml = 2;
 constexpr int kShowAll = kShowNonHtml | kShowHtml;
 
 // Anything but 2 sorts by date.
-constexpr bool SortsBySize(const TViewSettings& view) { return view.SortTarget == 2; }
+constexpr bool SortsBySize(const TListingSettings& settings) { return settings.SortTarget == 2; }
 // Anything but 1 is descending.
-constexpr bool SortsAscending(const TViewSettings& view) { return view.ShowOrder == 1; }
+constexpr bool SortsAscending(const TListingSettings& settings) { return settings.ShowOrder == 1; }
 // The kinds shown, from the two known bits; a value with neither would hide
 // every row, so it shows all.
-constexpr int ShownKinds(const TViewSettings& view)
+constexpr int ShownKinds(const TListingSettings& settings)
 {
-    const int kinds = view.ShowType & kShowAll;
+    const int kinds = settings.ShowType & kShowAll;
     return kinds == 0 ? kShowAll : kinds;
 }
 
