@@ -12,7 +12,7 @@
 #include "settings/message_table.h"
 #include "ui/logic/list_columns.h"
 #include "ui/logic/listing_controller.h"
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 #include "ui/main_window/list_grid.h"
 #include "ui/main_window/main_window_shell.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/logic/column_fit.h"
+#include "ui/main_window/column_fit.h"
 
 namespace quillbox {
 

@@ -6,7 +6,7 @@
 #include "regex/regex_library.h"
 #include "tests/ui/main_window/fake_shell.h"
 #include "text/code_page.h"
-#include "ui/logic/column_fit.h"
+#include "ui/main_window/column_fit.h"
 
 namespace quillbox {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "regex/b_reg_exp.h"
 #include "resources/resource_ids.h"
-#include "ui/logic/placement_units.h"
-#include "ui/logic/screen_placement.h"
+#include "ui/main_window/placement_units.h"
+#include "ui/main_window/screen_placement.h"
 #include "ui/win32/listing/file_icon_painter.h"
 #include "ui/win32/listing/system_digit_grouping.h"
 #include "ui/win32/main_window/win32_list_grid.h"

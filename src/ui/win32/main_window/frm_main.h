@@ -20,7 +20,7 @@
 #include "tansy/host_api.h"
 #include "ui/logic/dpi_scale.h"
 #include "ui/logic/listing_controller.h"
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 #include "ui/main_window/main_window_logic.h"
 #include "ui/win32/grid/string_align_grid.h"
 #include "ui/win32/main_window/status_bar.h"
