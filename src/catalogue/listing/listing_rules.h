@@ -11,10 +11,16 @@ constexpr int kShowNonHtml = 1;
 constexpr int kShowHtml = 2;
 constexpr int kShowAll = kShowNonHtml | kShowHtml;
 
-// Anything but 2 sorts by date.
-constexpr bool SortsBySize(const TListingSettings& settings) { return settings.SortTarget == 2; }
-// Anything but 1 is descending.
-constexpr bool SortsAscending(const TListingSettings& settings) { return settings.ShowOrder == 1; }
+// Values of SortTarget and ShowOrder.
+constexpr int kSortByDate = 1;
+constexpr int kSortBySize = 2;
+constexpr int kAscending = 1;
+constexpr int kDescending = 2;
+
+// Anything but kSortBySize sorts by date.
+constexpr bool SortsBySize(const TListingSettings& settings) { return settings.SortTarget == kSortBySize; }
+// Anything but kAscending is descending.
+constexpr bool SortsAscending(const TListingSettings& settings) { return settings.ShowOrder == kAscending; }
 // The kinds shown, from the two known bits; a value with neither would hide
 // every row, so it shows all.
 constexpr int ShownKinds(const TListingSettings& settings)

@@ -7,11 +7,6 @@ namespace quillbox {
 
 namespace {
 
-constexpr int kByDate = 1;
-constexpr int kBySize = 2;
-constexpr int kAscending = 1;
-constexpr int kDescending = 2;
-
 TListingRefresh ShowKinds(TListingSettings& settings, int kinds)
 {
     settings.ShowType = kinds;
@@ -22,7 +17,7 @@ TListingRefresh ShowKinds(TListingSettings& settings, int kinds)
 // Picks the key, or reverses the order when the list is sorted by it already.
 void PressSortHeader(TListingSettings& settings, int target)
 {
-    const int current = SortsBySize(settings) ? kBySize : kByDate;
+    const int current = SortsBySize(settings) ? kSortBySize : kSortByDate;
     if (current == target)
         settings.ShowOrder = SortsAscending(settings) ? kDescending : kAscending;
     else
@@ -37,8 +32,8 @@ TListingRefresh ApplyListingCommand(TListingSettings& settings, TListingCommand 
     case TListingCommand::ShowAllItems: return ShowKinds(settings, kShowAll);
     case TListingCommand::ShowNonHTMLs: return ShowKinds(settings, kShowNonHtml);
     case TListingCommand::ShowOnlyHTMLs: return ShowKinds(settings, kShowHtml);
-    case TListingCommand::SortByDate: settings.SortTarget = kByDate; break;
-    case TListingCommand::SortBySize: settings.SortTarget = kBySize; break;
+    case TListingCommand::SortByDate: settings.SortTarget = kSortByDate; break;
+    case TListingCommand::SortBySize: settings.SortTarget = kSortBySize; break;
     case TListingCommand::Accending: settings.ShowOrder = kAscending; break;
     case TListingCommand::Deccending: settings.ShowOrder = kDescending; break;
     }
@@ -47,8 +42,8 @@ TListingRefresh ApplyListingCommand(TListingSettings& settings, TListingCommand 
 
 void ApplyHeaderClick(TListingSettings& settings, int col)
 {
-    if (col == colDate) PressSortHeader(settings, kByDate);
-    if (col == colSize) PressSortHeader(settings, kBySize);
+    if (col == colDate) PressSortHeader(settings, kSortByDate);
+    if (col == colSize) PressSortHeader(settings, kSortBySize);
 }
 
 }  // namespace quillbox
