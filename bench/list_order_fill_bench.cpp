@@ -68,15 +68,15 @@ TRowList InsertionOrder(TMailList& mails, bool bySize, bool ascending)
     return rows;
 }
 
-TViewSettings View(bool bySize)
+TListingSettings View(bool bySize)
 {
-    TViewSettings view;
+    TListingSettings view;
     view.SortTarget = bySize ? 2 : 1;
     view.ShowOrder = 2;  // descending, as the list opens by default
     return view;
 }
 
-void Fill(const TRowList& rows, const TViewSettings& view)
+void Fill(const TRowList& rows, const TListingSettings& view)
 {
     static const TMessageTable messages = MessageTableFor(kJapaneseLocaleID);
     static const TDigitGrouping grouping;
@@ -88,14 +88,14 @@ void Fill(const TRowList& rows, const TViewSettings& view)
 
 void OrderAndFill(benchmark::State& state)
 {
-    const TViewSettings view = View(state.range(0) != 0);
+    const TListingSettings view = View(state.range(0) != 0);
     for (auto _ : state) Fill(OrderedRows(Catalogue(), view), view);
     state.SetItemsProcessed(state.iterations() * kRowTarget);
 }
 
 void InsertionAndFill(benchmark::State& state)
 {
-    const TViewSettings view = View(state.range(0) != 0);
+    const TListingSettings view = View(state.range(0) != 0);
     for (auto _ : state) Fill(InsertionOrder(Catalogue(), view.SortTarget == 2, false), view);
     state.SetItemsProcessed(state.iterations() * kRowTarget);
 }

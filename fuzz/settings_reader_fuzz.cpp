@@ -24,7 +24,7 @@ bool SameRereadableValues(const TSettings& a, const TLanguage& la, const TSettin
     const bool positioned = a.SavedLeft != kNoSavedPosition && a.SavedTop != kNoSavedPosition;
     return (!positioned || (a.SavedLeft == b.SavedLeft && a.SavedTop == b.SavedTop &&
                             a.SavedWidth == b.SavedWidth && a.SavedHeight == b.SavedHeight)) &&
-           a.GridWidths == b.GridWidths && a.SaveDir == b.SaveDir && a.View == b.View &&
+           a.GridWidths == b.GridWidths && a.SaveDir == b.SaveDir && a.Listing == b.Listing &&
            a.Fonts.SecondFont == b.Fonts.SecondFont && a.Fonts.JapaneseFont == b.Fonts.JapaneseFont &&
            la.LocaleID == lb.LocaleID &&
            la.MessageTable == lb.MessageTable;

@@ -110,9 +110,9 @@ private:
     void SaveDir() { settings_.SaveDir = WithoutBlankOnlyValue(re_.Strings(1)); }
     void NumberSameNames() { settings_.Save.NumberSameNames = Number(1) != 0; }
     void MailDateOnFiles() { settings_.Save.MailDateOnFiles = Number(1) != 0; }
-    void SortTarget() { settings_.View.SortTarget = KnownOr(Number(1), 1, 2, TViewSettings{}.SortTarget); }
-    void ShowType() { settings_.View.ShowType = KnownOr(Number(1), 1, 3, TViewSettings{}.ShowType); }
-    void ShowOrder() { settings_.View.ShowOrder = KnownOr(Number(1), 1, 2, TViewSettings{}.ShowOrder); }
+    void SortTarget() { settings_.Listing.SortTarget = KnownOr(Number(1), 1, 2, TListingSettings{}.SortTarget); }
+    void ShowType() { settings_.Listing.ShowType = KnownOr(Number(1), 1, 3, TListingSettings{}.ShowType); }
+    void ShowOrder() { settings_.Listing.ShowOrder = KnownOr(Number(1), 1, 2, TListingSettings{}.ShowOrder); }
     void ClassicRules() { settings_.ClassicRules = Number(1) != 0; }
     void Charset()
     {
@@ -188,7 +188,7 @@ void ForEachLine(std::string_view text, F&& visit)
 void ResetToDefaults(TSettings& settings)
 {
     settings.SavedMaximized = false;
-    settings.View = TViewSettings{};
+    settings.Listing = TListingSettings{};
     settings.ClassicRules = false;
     settings.SaveDir.clear();
     settings.Save = TSaveOptions{};
@@ -200,10 +200,10 @@ void ForgetPositionAndView(TSettings& settings)
     settings.SavedLeft = kNoSavedPosition;
     settings.SavedTop = kNoSavedPosition;
     settings.SavedMaximized = false;
-    const TViewSettings defaults;
-    settings.View.SortTarget = defaults.SortTarget;
-    settings.View.ShowType = defaults.ShowType;
-    settings.View.ShowOrder = defaults.ShowOrder;
+    const TListingSettings defaults;
+    settings.Listing.SortTarget = defaults.SortTarget;
+    settings.Listing.ShowType = defaults.ShowType;
+    settings.Listing.ShowOrder = defaults.ShowOrder;
 }
 
 void ReadLines(std::string_view text, TSettings& settings, TLanguage& language, TBRegExp& regExp)

@@ -14,13 +14,13 @@ namespace quillbox {
 constexpr std::int32_t kNoSavedPosition = -1;
 
 // The listing's view options; the one-extension filter is not stored.
-struct TViewSettings {
+struct TListingSettings {
     std::int32_t SortTarget = 1;  // 1 date, 2 size
     std::int32_t ShowType = 3;    // bit 1 non-HTML attachments, bit 2 HTML parts
     std::int32_t ShowOrder = 2;   // 1 ascending, 2 descending
     bool ExtFilterOn = false;
     std::string TargetExt;
-    bool operator==(const TViewSettings&) const = default;
+    bool operator==(const TListingSettings&) const = default;
 };
 
 // How the save commands name and date the files they write.
@@ -40,7 +40,7 @@ struct TSettings {
     std::vector<std::int32_t> GridWidths = {0};
     std::string SaveDir;
     TSaveOptions Save;
-    TViewSettings View;
+    TListingSettings Listing;
     // Find attachments by the classic rules instead of the full ones; a file
     // without the key means the full rules.
     bool ClassicRules = false;

@@ -22,14 +22,14 @@ TEST_F(ReadSettingsTest, NoFileGivesDefaultsAndNoSavedPosition)
 {
     settings_.SavedLeft = 10;
     settings_.SavedTop = 20;
-    settings_.View = {2, 1, 1, true, "pdf"};
+    settings_.Listing = {2, 1, 1, true, "pdf"};
     settings_.SaveDir = "C:\\old";
     settings_.Save = {true, false};
     settings_.ClassicRules = true;
     ReadSettings(path_, settings_, language_);
     EXPECT_EQ(settings_.SavedLeft, kNoSavedPosition);
     EXPECT_EQ(settings_.SavedTop, kNoSavedPosition);
-    EXPECT_EQ(settings_.View, TViewSettings{});
+    EXPECT_EQ(settings_.Listing, TListingSettings{});
     EXPECT_FALSE(settings_.ClassicRules);  // older files lack the key: the full rules
     EXPECT_EQ(settings_.SaveDir, "");
     EXPECT_EQ(settings_.Save, TSaveOptions{});
@@ -56,8 +56,8 @@ TEST_F(ReadSettingsTest, EachLineByItsOwnPatternInAnyOrderAndCase)
     EXPECT_EQ(settings_.SavedWidth, 700);
     EXPECT_EQ(settings_.SavedHeight, 800);
     EXPECT_EQ(settings_.GridWidths, (std::vector<std::int32_t>{0, 0, 30}));
-    EXPECT_EQ(settings_.View.SortTarget, 1);
-    EXPECT_EQ(settings_.View.ShowOrder, 1);
+    EXPECT_EQ(settings_.Listing.SortTarget, 1);
+    EXPECT_EQ(settings_.Listing.ShowOrder, 1);
     // Trailing blanks are part of the folder.
     EXPECT_EQ(settings_.SaveDir, "D:\\mail\\saved  ");
     EXPECT_EQ(settings_.Fonts.JapaneseFont.Name, "Meiryo UI");
@@ -175,7 +175,7 @@ TEST_F(ReadSettingsTest, NumberBeyond32BitsEndsReadingAndResetsPositionAndView)
     EXPECT_EQ(settings_.SavedLeft, kNoSavedPosition);
     EXPECT_EQ(settings_.SavedTop, kNoSavedPosition);
     EXPECT_EQ(settings_.SavedWidth, 300);
-    EXPECT_EQ(settings_.View, TViewSettings{});
+    EXPECT_EQ(settings_.Listing, TListingSettings{});
     EXPECT_EQ(settings_.SaveDir, "C:\\kept");
     EXPECT_EQ(language_.LocaleID, kJapaneseLocaleID);
 
@@ -203,7 +203,7 @@ TEST_F(ReadSettingsTest, NumbersOutsideTheirRangesAreBroughtBack)
 
     // A view value outside its range is its default; the others stay as read.
     const auto view = [this] {
-        return std::tuple(settings_.View.SortTarget, settings_.View.ShowType, settings_.View.ShowOrder);
+        return std::tuple(settings_.Listing.SortTarget, settings_.Listing.ShowType, settings_.Listing.ShowOrder);
     };
     for (const char* text : {"SortTarget = 0\r\nShowType = 0\r\nShowOrder = 0\r\n",
                              "SortTarget = 3\r\nShowType = 4\r\nShowOrder = 3\r\n"}) {

@@ -24,7 +24,7 @@ protected:
     {
         TSettings settings;
         settings.SaveDir = "C:\\\x95\x5C\\";  // "C:\表\": the trail byte is 0x5C
-        settings.View = {2, 1, 1, true, "zip"};
+        settings.Listing = {2, 1, 1, true, "zip"};
         settings.Save = {true, false};
         settings.Fonts.FontsLoaded = true;
         settings.Fonts.SecondFont = {0, 10, 0x00123456, {true, true}, "Tahoma"};
@@ -116,9 +116,9 @@ TEST_F(WriteSettingsTest, AWrittenFileReadsBackToTheSameValues)
     EXPECT_EQ(read.GridWidths, window.ColumnWidths);
     EXPECT_EQ(read.SaveDir, written.SaveDir);
     EXPECT_EQ(read.Save, written.Save);
-    EXPECT_EQ(read.View.SortTarget, 2);
-    EXPECT_EQ(read.View.ShowType, 1);
-    EXPECT_EQ(read.View.ShowOrder, 1);
+    EXPECT_EQ(read.Listing.SortTarget, 2);
+    EXPECT_EQ(read.Listing.ShowType, 1);
+    EXPECT_EQ(read.Listing.ShowOrder, 1);
     EXPECT_TRUE(read.ClassicRules);
     EXPECT_EQ(readLanguage.LocaleID, 2057);
     EXPECT_EQ(read.Fonts.SecondFont, written.Fonts.SecondFont);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "catalogue/listing/view_rules.h"
+#include "catalogue/listing/listing_rules.h"
 
 namespace quillbox {
 
@@ -32,17 +32,17 @@ TRowList VisibleRows(TMailList& mails)
     return rows;
 }
 
-TRowList OrderedRows(TMailList& mails, const TViewSettings& view)
+TRowList OrderedRows(TMailList& mails, const TListingSettings& settings)
 {
     const TRowList rows = VisibleRows(mails);
-    const bool bySize = SortsBySize(view);
+    const bool bySize = SortsBySize(settings);
     std::vector<TSortKey> keys;
     keys.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const double key = bySize ? rows[i].Attachment->Size : rows[i].Mail->Date;
         keys.push_back({key, i});
     }
-    if (SortsAscending(view)) {
+    if (SortsAscending(settings)) {
         std::stable_sort(keys.begin(), keys.end(),
                          [](const TSortKey& a, const TSortKey& b) { return a.Key < b.Key; });
     } else {

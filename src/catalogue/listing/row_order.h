@@ -12,7 +12,7 @@ namespace quillbox {
 // each mail's attachments in part order.
 TRowList VisibleRows(TMailList& mails);
 
-// VisibleRows sorted stably by the view's key and direction, in O(n log n).
-TRowList OrderedRows(TMailList& mails, const TViewSettings& view);
+// VisibleRows sorted stably by the listing settings' key and direction, in O(n log n).
+TRowList OrderedRows(TMailList& mails, const TListingSettings& settings);
 
 }  // namespace quillbox

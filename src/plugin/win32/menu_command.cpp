@@ -70,7 +70,7 @@ void ShowAttachmentWindow(TPlugin& plugin)
     // created, shown and destroyed inside this scope.
     const TPerMonitorDpiScope perMonitorDpi;
     TSettings& settings = plugin.Settings;
-    settings.View.ExtFilterOn = false;
+    settings.Listing.ExtFilterOn = false;
     TMailList mails;
     mails.MailBox = plugin.HostAPI->GetCurrentMailBox();
     mails.Folder = plugin.HostAPI->GetCurrentFolder();

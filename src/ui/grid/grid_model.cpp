@@ -7,7 +7,7 @@ namespace quillbox {
 
 namespace {
 
-constexpr int DefaultColWidth = 64;
+constexpr int kDefaultColWidth = 64;
 
 template <class T>
 void Pick(T& result, const T& item, const T& notSet, bool& found)
@@ -26,7 +26,7 @@ TGridModel::TGridModel(int colCount, int rowCount, int fixedCols, int fixedRows)
       fixedCols_(std::clamp(fixedCols, 0, colCount_ - 1)),
       fixedRows_(std::clamp(fixedRows, 0, rowCount_ - 1)),
       texts_(static_cast<std::size_t>(colCount_) * rowCount_),
-      widths_(colCount_, DefaultColWidth),
+      widths_(colCount_, kDefaultColWidth),
       columnSets_(colCount_),
       fixedColumnSets_(colCount_),
       rowSets_(rowCount_)
@@ -64,7 +64,7 @@ void TGridModel::SetColCount(int count)
         }
     }
     texts_ = std::move(texts);
-    widths_.resize(count, DefaultColWidth);
+    widths_.resize(count, kDefaultColWidth);
     columnSets_.resize(count);
     fixedColumnSets_.resize(count);
     std::erase_if(cellSets_, [count](const auto& entry) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/grid/grid_format.h"
-#include "ui/grid/grid_view.h"
+#include "ui/grid/grid_scroll.h"
 
 namespace quillbox {
 
@@ -18,8 +18,8 @@ struct TTextLayout {
     // An ampersand is always drawn as itself, never as a mnemonic prefix.
 };
 
-constexpr int CellTextMargin = 2;
+constexpr int kCellTextMargin = 2;
 
-TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format, int margin = CellTextMargin);
+TTextLayout LayoutCellText(const TPixelRect& cell, const TCellFormat& format, int margin = kCellTextMargin);
 
 }  // namespace quillbox

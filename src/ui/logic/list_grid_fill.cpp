@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "catalogue/listing/view_rules.h"
+#include "catalogue/listing/listing_rules.h"
 #include "catalogue/mail_date.h"
 #include "ui/logic/list_columns.h"
 
@@ -32,8 +32,8 @@ void FillHeader(TGridModel& grid, const TListFillContext& context)
 {
     const TMessageTable& messages = context.Messages;
     const std::string& arrow =
-        messages[SortsAscending(context.View) ? msgAscendingMark : msgDescendingMark];
-    const bool bySize = SortsBySize(context.View);
+        messages[SortsAscending(context.Listing) ? msgAscendingMark : msgDescendingMark];
+    const bool bySize = SortsBySize(context.Listing);
     grid.SetCell(colNumber, 0, kNumberHeading);
     grid.SetCell(colMark, 0, kMarkHeading);
     grid.SetCell(colDate, 0, messages[msgDateHeader] + (bySize ? "" : arrow));

@@ -15,7 +15,7 @@ namespace quillbox {
 // What the fill needs besides the rows.
 struct TListFillContext {
     const TMessageTable& Messages;
-    const TViewSettings& View;
+    const TListingSettings& Listing;
     const TDigitGrouping& Grouping;
 };
 

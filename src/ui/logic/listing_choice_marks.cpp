@@ -1,6 +1,6 @@
 #include "ui/logic/listing_choice_marks.h"
 
-#include "catalogue/listing/view_rules.h"
+#include "catalogue/listing/listing_rules.h"
 
 namespace quillbox {
 
@@ -11,7 +11,7 @@ constexpr TToolButtonMark kReleased{false, false};
 
 }  // namespace
 
-TListingChoiceMarks ListingChoiceMarks(const TViewSettings& view, const TMessageTable& messages)
+TListingChoiceMarks ListingChoiceMarks(const TListingSettings& view, const TMessageTable& messages)
 {
     TListingChoiceMarks state;
     const int kinds = ShownKinds(view);

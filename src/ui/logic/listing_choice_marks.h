@@ -41,6 +41,6 @@ struct TListingChoiceMarks {
     bool operator==(const TListingChoiceMarks&) const = default;
 };
 
-TListingChoiceMarks ListingChoiceMarks(const TViewSettings& view, const TMessageTable& messages);
+TListingChoiceMarks ListingChoiceMarks(const TListingSettings& view, const TMessageTable& messages);
 
 }  // namespace quillbox

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/grid/grid_model.h"
-#include "ui/grid/grid_view.h"
+#include "ui/grid/grid_scroll.h"
 
 namespace quillbox {
 

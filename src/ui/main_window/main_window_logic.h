@@ -11,7 +11,9 @@
 
 #include "settings/message_table.h"
 #include "ui/logic/list_columns.h"
-#include "ui/logic/main_window_metrics.h"
+#include "ui/logic/listing_controller.h"
+#include "ui/main_window/main_window_metrics.h"
+#include "ui/main_window/list_grid.h"
 #include "ui/main_window/main_window_shell.h"
 
 namespace quillbox {
@@ -28,6 +30,14 @@ public:
     // window; the logic keeps references.
     TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages,
                      std::vector<std::int32_t>& gridWidths, TPatternMatcher matcher);
+    TMainWindowLogic(const TMainWindowLogic&) = delete;
+    TMainWindowLogic& operator=(const TMainWindowLogic&) = delete;
+
+    // The grid and the listing the window creates with its controls; both
+    // must outlive the logic. Every command but the scan state's needs them.
+    // From then on each rebuild of the rows fits the subject column and
+    // enables the list commands.
+    void Attach(TListGrid& grid, TListingController& listing);
 
     // Scan state.
     bool Scanned() const { return scanned_; }
@@ -103,8 +113,13 @@ private:
     void ChangeSelectedMarks(Change change);
     bool CellMatches(int col, int row, const std::string& pattern);
     int ColumnWidthSum();
+    TListGrid& Grid() { return *grid_; }
+    TListingController& Listing() { return *listing_; }
+    int RowListCount() { return static_cast<int>(listing_->RowList().size()); }
 
     TMainWindowShell& shell_;
+    TListGrid* grid_ = nullptr;              // set by Attach
+    TListingController* listing_ = nullptr;  // set by Attach
     const TMessageTable& messages_;
     std::vector<std::int32_t>& gridWidths_;
     TPatternMatcher matcher_;

@@ -1,13 +1,12 @@
-// Everything the window's commands reach outside their own state: the grid,
-// the listing that fills it, the host, and the platform's boxes, clipboard and
-// controls. TfrmMain implements it with its real controls; tests with fakes.
+// What only the window itself can do for its commands: the scan it runs, the
+// host, and the platform's boxes, clipboard, menus and frame. The grid and the
+// listing are reached directly (TMainWindowLogic::Attach). TfrmMain implements
+// it with its real controls; tests with fakes.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "catalogue/listing/row_list.h"
-#include "ui/main_window/list_grid.h"
 
 namespace quillbox {
 
@@ -22,19 +21,8 @@ class TMainWindowShell {
 public:
     virtual ~TMainWindowShell() = default;
 
-    virtual TListGrid& Grid() = 0;
-
-    // The listing: the row at a RowList position (grid row - 1), if any.
-    virtual TRowRef RowAt(int position) = 0;
-    virtual int RowListCount() = 0;
-    // Mark cells and row colours of RowList positions first to last.
-    virtual void ShowMarks(int first, int last) = 0;
-    virtual void UpdateTotals() = 0;
-    // A left or middle press on header column col: sort settings, order, menus.
-    virtual void HeaderPressed(int col) = 0;
-    // The folder scan, and the attachments it found.
+    // The folder scan; the listing shows what it found.
     virtual void ScanFolder() = 0;
-    virtual int AttachCount() = 0;
 
     virtual void SetCurrentMail(const std::string& mailId) = 0;
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "catalogue/listing/row_order.h"
-#include "catalogue/listing/view_filter.h"
+#include "catalogue/listing/row_filter.h"
 #include "catalogue_builder.h"
 
 namespace quillbox {
@@ -11,13 +11,13 @@ namespace {
 
 using testing::CatalogueBuilder;
 
-TViewSettings View(int sortTarget, int showOrder, int showType = 3)
+TListingSettings View(int sortTarget, int showOrder, int showType = 3)
 {
-    TViewSettings view;
-    view.SortTarget = sortTarget;
-    view.ShowOrder = showOrder;
-    view.ShowType = showType;
-    return view;
+    TListingSettings settings;
+    settings.SortTarget = sortTarget;
+    settings.ShowOrder = showOrder;
+    settings.ShowType = showType;
+    return settings;
 }
 
 std::vector<std::string> Names(const TRowList& rows)
@@ -126,14 +126,14 @@ TEST(RowLookup, ReportsNothingForPositionsOrIndexesThatNoLongerFit)
     EXPECT_EQ(stale.Mail, nullptr);
 }
 
-TEST(ViewFilter, ShowTypesAndTheOneExtensionFilter)
+TEST(RowFilter, ShowTypesAndTheOneExtensionFilter)
 {
     CatalogueBuilder catalogue;
     catalogue.AddMail(45000, "a", {{"Report.PDF"}, {"NoName.html", 100, true}, {"notes.txt"}});
     catalogue.AddMail(45001, "b", {{"scan.pdf"}, {"page.html"}, {"archive.lzh"}, {"README"}});
-    const auto visible = [&](TViewSettings view) {
-        ApplyViewFilter(catalogue.mails, view);
-        return Names(OrderedRows(catalogue.mails, view));
+    const auto visible = [&](TListingSettings settings) {
+        ApplyRowFilter(catalogue.mails, settings);
+        return Names(OrderedRows(catalogue.mails, settings));
     };
     using Names_ = std::vector<std::string>;
     const Names_ nonHtml{"Report.PDF", "notes.txt", "scan.pdf", "page.html", "archive.lzh", "README"};
@@ -145,7 +145,7 @@ TEST(ViewFilter, ShowTypesAndTheOneExtensionFilter)
     EXPECT_EQ(visible(View(1, 1, 4)).size(), 7u);
     EXPECT_EQ(visible(View(1, 1, 5)), nonHtml);
 
-    TViewSettings pdfOnly = View(1, 1, 3);
+    TListingSettings pdfOnly = View(1, 1, 3);
     pdfOnly.ExtFilterOn = true;
     pdfOnly.TargetExt = "pdf";
     EXPECT_EQ(visible(pdfOnly), (Names_{"Report.PDF", "scan.pdf"}));

@@ -1,4 +1,4 @@
-// The main window's surroundings for tests: a real grid model and view, the
+// The main window's surroundings for tests: a real grid model and scroll state, the
 // real attachment list over a small catalogue, and recording fakes for the
 // host and the platform.
 #pragma once
@@ -9,22 +9,22 @@
 #include <vector>
 
 #include "tests/catalogue/listing/catalogue_builder.h"
-#include "ui/logic/list_view.h"
+#include "ui/logic/listing_controller.h"
 #include "ui/main_window/main_window_shell.h"
 
 namespace quillbox::testing {
 
 class TModelGrid final : public TListGrid {
 public:
-    TModelGrid() : model(7, 2), view(model) { view.SetClientSize(600, 400); }
+    TModelGrid() : model(7, 2), scroll(model) { scroll.SetClientSize(600, 400); }
     TGridModel& Model() override { return model; }
-    int Col() const override { return view.Col(); }
-    int Row() const override { return view.Row(); }
-    void MoveTo(int col, int row) override { view.MoveTo(col, row, false); }
-    TGridRect Selection() const override { return view.Selection(); }
-    void SetSelection(const TGridRect& rect) override { view.SetSelection(rect); }
-    int TopRow() const override { return view.TopRow(); }
-    int ClientWidth() const override { return view.ClientWidth(); }
+    int Col() const override { return scroll.Col(); }
+    int Row() const override { return scroll.Row(); }
+    void MoveTo(int col, int row) override { scroll.MoveTo(col, row, false); }
+    TGridRect Selection() const override { return scroll.Selection(); }
+    void SetSelection(const TGridRect& rect) override { scroll.SetSelection(rect); }
+    int TopRow() const override { return scroll.TopRow(); }
+    int ClientWidth() const override { return scroll.ClientWidth(); }
     // Six pixels a byte, seven in a bold font.
     int TextWidth(int col, int row, const std::string& text) override
     {
@@ -32,33 +32,25 @@ public:
     }
 
     TGridModel model;
-    TGridView view;
+    TGridScroll scroll;
 };
 
-class TFakeShell final : public TMainWindowShell, public TListWindow {
+class TFakeShell final : public TMainWindowShell, public TListingWindow {
 public:
     explicit TFakeShell(const TMessageTable& messages)
         : list(catalogue.mails, viewSettings, messages, grid.model, *this, TDigitGrouping{})
     {
     }
 
+    // The listing's row at a RowList position.
+    TRowRef RowAt(int position) { return list.RowAt(position); }
+
     // TMainWindowShell
-    TListGrid& Grid() override { return grid; }
-    TRowRef RowAt(int position) override { return list.RowAt(position); }
-    int RowListCount() override { return static_cast<int>(list.RowList().size()); }
-    void ShowMarks(int first, int last) override { list.ShowMarks(first, last); }
-    void UpdateTotals() override
-    {
-        ++totalsUpdates;
-        list.UpdateTotals();
-    }
-    void HeaderPressed(int col) override { list.HeaderPressed(col); }
     void ScanFolder() override
     {
         ++scans;
         if (onScan) onScan();
     }
-    int AttachCount() override { return catalogue.mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { currentMails.push_back(mailId); }
     void Beep() override { ++beeps; }
     void ShowNotice(const std::string& text) override { notices.push_back(text); }
@@ -78,15 +70,17 @@ public:
     void SetWindowWidth(int width) override
     {
         // The grid's client area follows the window's width.
-        grid.view.SetClientSize(grid.view.ClientWidth() + width - windowWidth, grid.view.ClientHeight());
+        grid.scroll.SetClientSize(grid.scroll.ClientWidth() + width - windowWidth, grid.scroll.ClientHeight());
         windowWidth = width;
     }
 
-    // TListWindow
-    void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
+    // TListingWindow
+    void ShowTotals(const TStatusTotals& shown) override
+    {
+        ++totalsUpdates;
+        totals = shown;
+    }
     void ShowViewMenus(const TListingChoiceMarks&) override {}
-    void FitSubjectColumn() override {}
-    void ListUpdated() override {}
 
     // Mails in date order, each with its attachments; then the list shows them.
     void List(const std::vector<std::pair<std::string, std::vector<std::string>>>& mails)
@@ -99,13 +93,14 @@ public:
             catalogue.mails.AttachCount += static_cast<int>(files.size());
         }
         list.RebuildView();
-        grid.view.Normalise();
+        grid.scroll.Normalise();
+        totalsUpdates = 0;  // counts what the commands show after the listing
     }
 
     CatalogueBuilder catalogue;
-    TViewSettings viewSettings{1, 3, 1, false, {}};  // by date, everything, ascending, no extension filter
+    TListingSettings viewSettings{1, 3, 1, false, {}};  // by date, everything, ascending, no extension filter
     TModelGrid grid;
-    TListView list;
+    TListingController list;
     TStatusTotals totals;
     std::function<void()> onScan;
     int totalsUpdates = 0, scans = 0, beeps = 0, closes = 0, gridFocused = 0;

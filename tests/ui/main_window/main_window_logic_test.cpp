@@ -6,7 +6,7 @@
 #include "regex/regex_library.h"
 #include "tests/ui/main_window/fake_shell.h"
 #include "text/code_page.h"
-#include "ui/logic/column_fit.h"
+#include "ui/main_window/column_fit.h"
 
 namespace quillbox {
 namespace {
@@ -27,6 +27,7 @@ protected:
               return SharedRegExp().Match(pattern, text);
           })
     {
+        logic.Attach(shell.grid, shell.list);
     }
 
     // Two rows of one mail, then a row of another, by ascending date.
@@ -191,7 +192,7 @@ TEST(FindPatternTest, EscapesBareSlashesOnly)
 TEST_F(MainWindowLogic, HeaderClicksSortAndBlockTheJump)
 {
     FillThreeRows();
-    const TViewSettings& view = shell.viewSettings;
+    const TListingSettings& view = shell.viewSettings;
     logic.GridMouseDown(TGridButton::Left, 2, 0);  // sorted by date: order flips
     EXPECT_EQ(view.SortTarget, 1);
     EXPECT_EQ(view.ShowOrder, 2);
@@ -338,7 +339,7 @@ protected:
     {
         const int widths[] = {40, 29, 64, 190, 118, 154, 66};
         for (int col = 0; col < 7; ++col) shell.grid.model.SetColWidth(col, widths[col]);
-        shell.grid.view.SetClientSize(661 + 7, 400);
+        shell.grid.scroll.SetClientSize(661 + 7, 400);
     }
     int Sum() const
     {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "catalogue/icons/win32/shell_icon_source.h"
-#include "ui/logic/list_view.h"
+#include "ui/logic/listing_controller.h"
 #include "ui/win32/listing/file_icon_painter.h"
 #include "ui/win32/listing/system_digit_grouping.h"
 
@@ -14,11 +14,9 @@ using namespace quillbox;
 
 namespace {
 
-struct QuietWindow : TListWindow {
+struct QuietWindow : TListingWindow {
     void ShowTotals(const TStatusTotals&) override {}
     void ShowViewMenus(const TListingChoiceMarks&) override {}
-    void FitSubjectColumn() override {}
-    void ListUpdated() override {}
 };
 
 constexpr int kWidth = 80;
@@ -99,14 +97,14 @@ int main()
     batch.push_back(std::move(mail));
     mails.AddInDateOrder(std::move(batch));
 
-    TViewSettings view;
+    TListingSettings view;
     view.ShowOrder = 1;
     const TMessageTable messages = MessageTableFor(kEnglishLocaleID);
     TGridModel grid(kListColumnCount, 2);
     SetUpListGrid(grid);
     QuietWindow window;
     const TDigitGrouping grouping = SystemDigitGrouping();
-    TListView list(mails, view, messages, grid, window, grouping);
+    TListingController list(mails, view, messages, grid, window, grouping);
     list.RebuildView();
 
     Canvas canvas;

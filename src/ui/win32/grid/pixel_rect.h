@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/grid/grid_view.h"
+#include "ui/grid/grid_scroll.h"
 
 namespace quillbox {
 

@@ -193,7 +193,7 @@ bool TStringAlignGrid::TryMoveTo(int col, int row, bool extend)
 
 void TStringAlignGrid::Navigate(TNavKey key, bool extend)
 {
-    TGridView probe = view_;
+    TGridScroll probe = view_;
     probe.Navigate(key, extend);
     TryMoveTo(probe.Col(), probe.Row(), extend);
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ui/grid/grid_model.h"
-#include "ui/grid/grid_view.h"
+#include "ui/grid/grid_scroll.h"
 #include "ui/win32/grid/cell_hint.h"
 #include "ui/win32/grid/font_cache.h"
 #include "ui/win32/grid/gdi_objects.h"
@@ -126,7 +126,7 @@ private:
     void ForgetHint();
 
     TGridModel model_;
-    mutable TGridView view_;
+    mutable TGridScroll view_;
     HWND window_ = nullptr;
     std::unique_ptr<TCellHint> hint_;
     mutable TFontCache fonts_;

@@ -46,7 +46,7 @@ void TStringAlignGrid::Paint()
     int bottom = 0;
     const auto paintRow = [&](int row) {
         for (int col = 0; col < model_.ColCount(); ++col) PaintCell(dc, col, row);
-        bottom = view_.RowTop(row) + model_.DefaultRowHeight() + TGridView::LineWidth;
+        bottom = view_.RowTop(row) + model_.DefaultRowHeight() + TGridScroll::kLineWidth;
     };
     for (int row = 0; row < model_.FixedRows(); ++row) paintRow(row);
     for (int row = view_.FirstVisibleRow(); row <= view_.LastVisibleRow(); ++row) paintRow(row);
@@ -89,12 +89,12 @@ void TStringAlignGrid::PaintGridLines(HDC dc, int bottom) const
     int right = 0;
     for (int col = 0; col < model_.ColCount(); ++col) {
         const int x = view_.ColumnLeft(col) + model_.ColWidth(col);
-        FillSolid(dc, RECT{x, 0, x + TGridView::LineWidth, bottom}, lineColor);
-        right = x + TGridView::LineWidth;
+        FillSolid(dc, RECT{x, 0, x + TGridScroll::kLineWidth, bottom}, lineColor);
+        right = x + TGridScroll::kLineWidth;
     }
     const auto horizontal = [&](int row) {
         const int y = view_.RowTop(row) + model_.DefaultRowHeight();
-        FillSolid(dc, RECT{0, y, right, y + TGridView::LineWidth}, lineColor);
+        FillSolid(dc, RECT{0, y, right, y + TGridScroll::kLineWidth}, lineColor);
     };
     for (int row = 0; row < model_.FixedRows(); ++row) horizontal(row);
     for (int row = view_.FirstVisibleRow(); row <= view_.LastVisibleRow(); ++row) horizontal(row);

@@ -5,7 +5,7 @@
 
 namespace quillbox {
 
-void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell, int size)
+void PaintFileIcon(const TListingController& list, int col, int row, HDC dc, const RECT& cell, int size)
 {
     if (col != colFileName) return;
     const TRowRef found = list.RowAt(row - 1);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/logic/list_view.h"
+#include "ui/logic/listing_controller.h"
 
 namespace quillbox {
 
@@ -12,6 +12,6 @@ constexpr int kFileIconSize = 15;
 
 // For OnDrawCell: draws the icon of the row's attachment into the cell's
 // top-left square (15 x 15 pixels at 96 DPI), in the file-name column only.
-void PaintFileIcon(const TListView& list, int col, int row, HDC dc, const RECT& cell, int size = kFileIconSize);
+void PaintFileIcon(const TListingController& list, int col, int row, HDC dc, const RECT& cell, int size = kFileIconSize);
 
 }  // namespace quillbox

@@ -8,8 +8,8 @@
 
 #include "regex/b_reg_exp.h"
 #include "resources/resource_ids.h"
-#include "ui/logic/placement_units.h"
-#include "ui/logic/screen_placement.h"
+#include "ui/main_window/placement_units.h"
+#include "ui/main_window/screen_placement.h"
 #include "ui/win32/listing/file_icon_painter.h"
 #include "ui/win32/listing/system_digit_grouping.h"
 #include "ui/win32/main_window/win32_list_grid.h"
@@ -154,8 +154,10 @@ void TfrmMain::CreateGrid()
 {
     grid_ = std::make_unique<TStringAlignGrid>(window_, idGrid, 7, 2);
     gridAccess_ = std::make_unique<TWin32ListGrid>(*grid_);
-    list_ = std::make_unique<TListView>(context_.Mails, context_.Settings.View, context_.Language.MessageTable,
-                                        grid_->Model(), *this, SystemDigitGrouping());
+    list_ = std::make_unique<TListingController>(context_.Mails, context_.Settings.Listing,
+                                                 context_.Language.MessageTable, grid_->Model(), *this,
+                                                 SystemDigitGrouping());
+    logic_.Attach(*gridAccess_, *list_);
     TGridModel& model = grid_->Model();
     for (int col = 0; col < kListColumnCount; ++col) model.SetColWidth(col, metrics_.ColumnWidths[col]);
     TGridDefaults defaults = model.Defaults();

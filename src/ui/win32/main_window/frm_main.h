@@ -19,8 +19,8 @@
 #include "settings/settings_writer.h"
 #include "tansy/host_api.h"
 #include "ui/logic/dpi_scale.h"
-#include "ui/logic/list_view.h"
-#include "ui/logic/main_window_metrics.h"
+#include "ui/logic/listing_controller.h"
+#include "ui/main_window/main_window_metrics.h"
 #include "ui/main_window/main_window_logic.h"
 #include "ui/win32/grid/string_align_grid.h"
 #include "ui/win32/main_window/status_bar.h"
@@ -46,7 +46,7 @@ struct TMainWindowContext {
     const std::string& PluginVersion;
 };
 
-class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListWindow {
+class TfrmMain final : public TMainWindowShell, public TScanWindow, public TLanguageWindow, public TListingWindow {
 public:
     explicit TfrmMain(const TMainWindowContext& context);
     ~TfrmMain() override;
@@ -62,14 +62,7 @@ public:
     void ShowModal();
 
     // TMainWindowShell
-    TListGrid& Grid() override;
-    TRowRef RowAt(int position) override { return list_->RowAt(position); }
-    int RowListCount() override { return static_cast<int>(list_->RowList().size()); }
-    void ShowMarks(int first, int last) override { list_->ShowMarks(first, last); }
-    void UpdateTotals() override { list_->UpdateTotals(); }
-    void HeaderPressed(int col) override { list_->HeaderPressed(col); }
     void ScanFolder() override;
-    int AttachCount() override { return context_.Mails.AttachCount; }
     void SetCurrentMail(const std::string& mailId) override { context_.Host.SetCurrentMail(mailId); }
     void Beep() override { MessageBeep(0); }
     void ShowNotice(const std::string& text) override;
@@ -111,11 +104,9 @@ public:
     void UpdateViewMenus() override { list_->UpdateViewMenus(); }
     std::optional<TFontDescription> ChooseFont(const TFontDescription& font) override;
 
-    // TListWindow
+    // TListingWindow
     void ShowTotals(const TStatusTotals& totals) override;
     void ShowViewMenus(const TListingChoiceMarks& state) override;
-    void FitSubjectColumn() override { logic_.FitSubjectColumn(); }
-    void ListUpdated() override { logic_.ListUpdated(); }
 
 private:
     // The window each long command sees, a part of the form in the file of
@@ -197,7 +188,7 @@ private:
     TFontHandle boldFont_;    // owned: the folder labels' while emphasized
     // The folder name is drawn in the colour of the window font.
     COLORREF folderNameColour_ = RGB(0, 0, 0);
-    std::unique_ptr<TListView> list_;
+    std::unique_ptr<TListingController> list_;
     TMainWindowLogic logic_;
     bool closed_ = false;
     // Closed maximised last time: shown maximised over the restored place.

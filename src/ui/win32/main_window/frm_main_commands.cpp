@@ -115,8 +115,6 @@ void TfrmMain::SetListCommandEnabled(TListCommand command, bool enabled)
     DrawMenuBar(window_);
 }
 
-TListGrid& TfrmMain::Grid() { return *gridAccess_; }
-
 void TfrmMain::Repaint() { RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 int TfrmMain::WindowWidth()

@@ -56,13 +56,13 @@ void TfrmMain::ShowViewMenus(const TListingChoiceMarks& state)
 void TfrmMain::RunListingCommand(TCommandId command)
 {
     switch (command) {
-    case cmShowAllItems: list_->RunViewCommand(TViewCommand::ShowAllItems); break;
-    case cmShowNonHTMLs: list_->RunViewCommand(TViewCommand::ShowNonHTMLs); break;
-    case cmShowOnlyHTMLs: list_->RunViewCommand(TViewCommand::ShowOnlyHTMLs); break;
-    case cmSortByDate: list_->RunViewCommand(TViewCommand::SortByDate); break;
-    case cmSortBySize: list_->RunViewCommand(TViewCommand::SortBySize); break;
-    case cmAccending: list_->RunViewCommand(TViewCommand::Accending); break;
-    case cmDeccending: list_->RunViewCommand(TViewCommand::Deccending); break;
+    case cmShowAllItems: list_->RunListingCommand(TListingCommand::ShowAllItems); break;
+    case cmShowNonHTMLs: list_->RunListingCommand(TListingCommand::ShowNonHTMLs); break;
+    case cmShowOnlyHTMLs: list_->RunListingCommand(TListingCommand::ShowOnlyHTMLs); break;
+    case cmSortByDate: list_->RunListingCommand(TListingCommand::SortByDate); break;
+    case cmSortBySize: list_->RunListingCommand(TListingCommand::SortBySize); break;
+    case cmAccending: list_->RunListingCommand(TListingCommand::Accending); break;
+    case cmDeccending: list_->RunListingCommand(TListingCommand::Deccending); break;
     case cmSetTargetExtension: list_->SetTargetExtension(grid_->Row() - 1); break;
     default: break;  // every other command has its own case in RunCommand
     }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 
 namespace quillbox {
 

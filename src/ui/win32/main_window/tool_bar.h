@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 #include "ui/win32/main_window/command_ids.h"
 #include "win32/win32_handles.h"
 

@@ -1,4 +1,4 @@
-#include "ui/logic/screen_placement.h"
+#include "ui/main_window/screen_placement.h"
 
 #include <algorithm>
 

@@ -10,9 +10,9 @@ namespace quillbox {
 // Kind (HTML or not) against ShowType; with the one-extension filter on, the
 // icon cache key must equal TargetExt byte for byte. An attachment without a
 // cache entry has no key and never matches the filter.
-bool PassesViewFilter(const TAttachment& attachment, const TViewSettings& view);
+bool PassesRowFilter(const TAttachment& attachment, const TListingSettings& settings);
 
 // Sets or clears Visible on every attachment.
-void ApplyViewFilter(TMailList& mails, const TViewSettings& view);
+void ApplyRowFilter(TMailList& mails, const TListingSettings& settings);
 
 }  // namespace quillbox

@@ -2,7 +2,7 @@
 
 #include "catalogue/listing/catalogue_builder.h"
 #include "ui/logic/list_grid_fill.h"
-#include "ui/logic/list_view.h"
+#include "ui/logic/listing_controller.h"
 
 namespace quillbox {
 namespace {
@@ -10,23 +10,27 @@ namespace {
 using testing::CatalogueBuilder;
 using Texts = std::vector<std::string>;
 
-struct RecordingWindow : TListWindow {
+struct RecordingWindow : TListingWindow {
     void ShowTotals(const TStatusTotals& shown) override { totals = shown; }
     void ShowViewMenus(const TListingChoiceMarks& shown) override { menus = shown; }
-    void FitSubjectColumn() override { ++fits; }
-    void ListUpdated() override { ++listUpdates; }
     TStatusTotals totals;
     TListingChoiceMarks menus;
     int fits = 0;
     int listUpdates = 0;
 };
 
-struct ListViewTest : ::testing::Test {
-    ListViewTest() { SetUpListGrid(grid); }
+struct ListingControllerTest : ::testing::Test {
+    ListingControllerTest() { SetUpListGrid(grid); }
 
-    TListView& List()
+    TListingController& List()
     {
-        if (!list) list = std::make_unique<TListView>(catalogue.mails, view, messages, grid, window, TDigitGrouping{});
+        if (!list) {
+            list = std::make_unique<TListingController>(catalogue.mails, settings, messages, grid, window, TDigitGrouping{});
+            list->OnRebuilt = [this] {
+                ++window.fits;
+                ++window.listUpdates;
+            };
+        }
         return *list;
     }
     Texts Column(int col) const
@@ -38,15 +42,15 @@ struct ListViewTest : ::testing::Test {
     std::string FileNameAt(int row) const { return grid.Cell(colFileName, row).substr(gap.size()); }
 
     CatalogueBuilder catalogue;
-    TViewSettings view;
+    TListingSettings settings;
     TMessageTable messages = MessageTableFor(kEnglishLocaleID);
     std::string gap = messages[msgIconGap];
     TGridModel grid{7, 2};
     RecordingWindow window;
-    std::unique_ptr<TListView> list;
+    std::unique_ptr<TListingController> list;
 };
 
-TEST_F(ListViewTest, EmptyListShowsTheHeaderAndOneEmptyRow)
+TEST_F(ListingControllerTest, EmptyListShowsTheHeaderAndOneEmptyRow)
 {
     TMailItem& mail = catalogue.AddMail(45000, "a", {{"a.pdf", 10, false, true}, {"b.txt"}});
     List().RebuildView();
@@ -72,7 +76,7 @@ TEST_F(ListViewTest, EmptyListShowsTheHeaderAndOneEmptyRow)
     EXPECT_EQ(window.listUpdates, 2);
 }
 
-TEST_F(ListViewTest, RemovedAttachmentsLeaveTheCatalogueCountedAndPlacedAsTheRemovalLeftIt)
+TEST_F(ListingControllerTest, RemovedAttachmentsLeaveTheCatalogueCountedAndPlacedAsTheRemovalLeftIt)
 {
     TMailItem& first = catalogue.AddMail(45000, "a", {{"a1"}, {"a2"}, {"a3"}});
     TMailItem& second = catalogue.AddMail(45001, "b", {{"b1"}, {"b2"}, {"b3"}, {"b4"}});
@@ -99,12 +103,12 @@ TEST_F(ListViewTest, RemovedAttachmentsLeaveTheCatalogueCountedAndPlacedAsTheRem
     EXPECT_EQ(second.Attachments[1]->PartNo, 2);
 }
 
-TEST_F(ListViewTest, RepeatMarksFollowRunsOfOneMailAndCopiesLookThroughThem)
+TEST_F(ListingControllerTest, RepeatMarksFollowRunsOfOneMailAndCopiesLookThroughThem)
 {
     catalogue.AddMail(45000.5, "first", {{"a.pdf", 50}, {"b.txt", 10}, {"c.txt", 40}});
     catalogue.AddMail(45001, "second", {{"d.pdf", 20}});
-    view.SortTarget = 1;
-    view.ShowOrder = 1;
+    settings.SortTarget = 1;
+    settings.ShowOrder = 1;
     List().RebuildView();
     const std::string mark = messages[msgRepeatMark];
     EXPECT_EQ(Column(colDate), (Texts{"2023/03/15  12:00:00", mark, mark, "2023/03/16  00:00:00"}));
@@ -115,14 +119,14 @@ TEST_F(ListViewTest, RepeatMarksFollowRunsOfOneMailAndCopiesLookThroughThem)
     EXPECT_EQ(List().CellValue(colFileName, 2), "b.txt");  // the icon's blanks trimmed
 
     // By size, the first mail's rows are split up: each run starts in full.
-    List().RunViewCommand(TViewCommand::SortBySize);
+    List().RunListingCommand(TListingCommand::SortBySize);
     EXPECT_EQ(Column(colSize), (Texts{"10", "20", "40", "50"}));
     EXPECT_EQ(Column(colSubject), (Texts{"first", "second", "first", mark}));
     EXPECT_EQ(grid.Cell(colSize, 0), "Size <<");
     EXPECT_EQ(grid.Cell(colDate, 0), "Date");
 }
 
-TEST_F(ListViewTest, HintsWalkUpThroughRepeatMarksAndNameBytes)
+TEST_F(ListingControllerTest, HintsWalkUpThroughRepeatMarksAndNameBytes)
 {
     catalogue.AddMail(45000, "a", {{"big.pdf", 1234}});
     List().RebuildView();
@@ -137,11 +141,11 @@ TEST_F(ListViewTest, HintsWalkUpThroughRepeatMarksAndNameBytes)
     EXPECT_EQ(List().CellHint(colSubject, 9), std::nullopt);
 }
 
-TEST_F(ListViewTest, RowAndFileNameColoursFollowMarksAndHtml)
+TEST_F(ListingControllerTest, RowAndFileNameColoursFollowMarksAndHtml)
 {
     catalogue.AddMail(45000, "a", {{"a.pdf", 10, false, true}, {"NoName.html", 20, true, true}, {"c.txt", 30}});
-    view.SortTarget = 2;
-    view.ShowOrder = 1;
+    settings.SortTarget = 2;
+    settings.ShowOrder = 1;
     List().RebuildView();
     EXPECT_EQ(Column(colMark), (Texts{messages[msgMarkSymbol], messages[msgMarkSymbol], ""}));
     EXPECT_EQ(grid.Resolve(colDate, 1).Background, kMarkedRowColor);
@@ -165,52 +169,52 @@ TEST_F(ListViewTest, RowAndFileNameColoursFollowMarksAndHtml)
     EXPECT_EQ(grid.Cell(colFileName, 2), gap + "NoName.html");
 }
 
-TEST_F(ListViewTest, HeaderPressesPickTheKeyOrReverseTheOrder)
+TEST_F(ListingControllerTest, HeaderPressesPickTheKeyOrReverseTheOrder)
 {
     catalogue.AddMail(45000, "a", {{"small", 1}, {"large", 9}});
     catalogue.AddMail(45001, "b", {{"middle", 5}});
-    view.SortTarget = 1;
-    view.ShowOrder = 2;
+    settings.SortTarget = 1;
+    settings.ShowOrder = 2;
     List().RebuildView();
     EXPECT_EQ(FileNameAt(1), "middle");
 
     List().HeaderPressed(colDate);  // date already: flips
-    EXPECT_EQ(view.ShowOrder, 1);
+    EXPECT_EQ(settings.ShowOrder, 1);
     EXPECT_EQ(grid.Cell(colDate, 0), "Date <<");
     EXPECT_EQ(FileNameAt(1), "small");
     List().HeaderPressed(colDate);
     EXPECT_EQ(grid.Cell(colDate, 0), "Date >>");
 
     List().HeaderPressed(colSize);  // switches the key, keeps the order
-    EXPECT_EQ(view.SortTarget, 2);
-    EXPECT_EQ(view.ShowOrder, 2);
+    EXPECT_EQ(settings.SortTarget, 2);
+    EXPECT_EQ(settings.ShowOrder, 2);
     EXPECT_EQ(FileNameAt(1), "large");
     EXPECT_TRUE(window.menus.SortBySizeChecked);
 
     List().HeaderPressed(colSubject);  // nothing changes, the list is redrawn
-    EXPECT_EQ(view.SortTarget, 2);
-    EXPECT_EQ(view.ShowOrder, 2);
+    EXPECT_EQ(settings.SortTarget, 2);
+    EXPECT_EQ(settings.ShowOrder, 2);
 
     // A hand-edited key acts as the date: pressing the date header reverses.
-    view.SortTarget = 7;
+    settings.SortTarget = 7;
     List().HeaderPressed(colDate);
-    EXPECT_EQ(view.ShowOrder, 1);
-    view.ShowOrder = 9;  // counts as descending, so a flip ascends
+    EXPECT_EQ(settings.ShowOrder, 1);
+    settings.ShowOrder = 9;  // counts as descending, so a flip ascends
     List().HeaderPressed(colDate);
-    EXPECT_EQ(view.ShowOrder, 1);
+    EXPECT_EQ(settings.ShowOrder, 1);
 }
 
-TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
+TEST_F(ListingControllerTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
 {
     catalogue.AddMail(45000, "a", {{"Report.PDF"}, {"x.doc"}});
     catalogue.AddMail(45001, "b", {{"scan.pdf"}, {"NoName.html", 100, true}});
-    view.ShowOrder = 1;
-    view.TargetExt = "doc";
+    settings.ShowOrder = 1;
+    settings.TargetExt = "doc";
     List().RebuildView();
 
     List().SetTargetExtension(0);
-    EXPECT_TRUE(view.ExtFilterOn);
-    EXPECT_EQ(view.TargetExt, "pdf");
+    EXPECT_TRUE(settings.ExtFilterOn);
+    EXPECT_EQ(settings.TargetExt, "pdf");
     EXPECT_EQ(List().RowList().size(), 2u);
     EXPECT_EQ(window.menus.FilterText, "Showing only *.pdf files");
     EXPECT_TRUE(window.menus.SetTargetExtensionChecked);
@@ -218,7 +222,7 @@ TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
     EXPECT_TRUE(window.menus.ShowAllItemsChecked);
 
     List().SetTargetExtension(1);  // again: off
-    EXPECT_FALSE(view.ExtFilterOn);
+    EXPECT_FALSE(settings.ExtFilterOn);
     EXPECT_EQ(List().RowList().size(), 4u);
     EXPECT_EQ(window.menus.FilterText, "");
     EXPECT_EQ(window.menus.ShowAllItems, (TToolButtonMark{true, true}));
@@ -227,12 +231,12 @@ TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
     List().SetTargetExtension(4);
     catalogue.mails[0].Attachments[1]->Icon = nullptr;
     List().SetTargetExtension(1);
-    EXPECT_FALSE(view.ExtFilterOn);
+    EXPECT_FALSE(settings.ExtFilterOn);
 
     List().SetTargetExtension(0);
-    List().RunViewCommand(TViewCommand::ShowOnlyHTMLs);
-    EXPECT_FALSE(view.ExtFilterOn);
-    EXPECT_EQ(view.ShowType, 2);
+    List().RunListingCommand(TListingCommand::ShowOnlyHTMLs);
+    EXPECT_FALSE(settings.ExtFilterOn);
+    EXPECT_EQ(settings.ShowType, 2);
     EXPECT_EQ(List().RowList().size(), 1u);
     EXPECT_TRUE(window.menus.ShowOnlyHTMLsChecked);
     EXPECT_EQ(window.menus.ShowOnlyHTMLs, (TToolButtonMark{true, true}));
@@ -242,18 +246,18 @@ TEST_F(ListViewTest, ExtensionFilterFromAReportPdfRowAndBackThroughShowTypes)
 TEST(ViewMenus, OddSettingsShowWhatTheyActAs)
 {
     const TMessageTable messages = MessageTableFor(kEnglishLocaleID);
-    TViewSettings view;
-    view.SortTarget = 0;
-    view.ShowOrder = 5;
-    view.ShowType = 0;
-    const TListingChoiceMarks state = ListingChoiceMarks(view, messages);
+    TListingSettings settings;
+    settings.SortTarget = 0;
+    settings.ShowOrder = 5;
+    settings.ShowType = 0;
+    const TListingChoiceMarks state = ListingChoiceMarks(settings, messages);
     EXPECT_TRUE(state.SortByDateChecked && !state.SortBySizeChecked);
     EXPECT_TRUE(state.DeccendingChecked && !state.AccendingChecked);
     EXPECT_EQ(state.Deccending, (TToolButtonMark{true, true}));
     EXPECT_EQ(state.Accending, TToolButtonMark{});
     EXPECT_TRUE(state.ShowAllItemsChecked && !state.ShowNonHTMLsChecked && !state.ShowOnlyHTMLsChecked);
-    view.ShowType = 5;
-    EXPECT_TRUE(ListingChoiceMarks(view, messages).ShowNonHTMLsChecked);
+    settings.ShowType = 5;
+    EXPECT_TRUE(ListingChoiceMarks(settings, messages).ShowNonHTMLsChecked);
 }
 
 TEST(StatusTotals, SumsPastTwoGigabytesAndGroupsDigitsTheSystemWay)

@@ -1,4 +1,4 @@
-#include "ui/logic/placement_units.h"
+#include "ui/main_window/placement_units.h"
 
 namespace quillbox {
 

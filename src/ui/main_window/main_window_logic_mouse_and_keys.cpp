@@ -6,7 +6,7 @@ void TMainWindowLogic::GridMouseDown(TGridButton button, int col, int row)
 {
     lastCol_ = col;
     lastRow_ = row;
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     if (button == TGridButton::Right) {
         if (col > 0 && col < grid.ColCount() && row > 0 && row < grid.RowCount()) grid.MoveTo(col, row);
         return;
@@ -14,13 +14,13 @@ void TMainWindowLogic::GridMouseDown(TGridButton button, int col, int row)
     headerClicked_ = false;
     if (row != 0) return;
     headerClicked_ = true;
-    shell_.HeaderPressed(col);
+    Listing().HeaderPressed(col);
 }
 
 void TMainWindowLogic::JumpToMail()
 {
     if (headerClicked_) return;
-    const TRowRef row = shell_.RowAt(lastRow_ - 1);
+    const TRowRef row = Listing().RowAt(lastRow_ - 1);
     if (!row) return;
     if (lastCol_ == colMark)
         ToggleSelection();
@@ -36,7 +36,7 @@ void TMainWindowLogic::EnterKey()
 
 void TMainWindowLogic::PopupKey()
 {
-    lastRow_ = shell_.Grid().Row();
+    lastRow_ = Grid().Row();
     lastCol_ = colFileName;
 }
 

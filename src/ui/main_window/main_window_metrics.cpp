@@ -1,4 +1,4 @@
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 
 #include <initializer_list>
 

@@ -1,11 +1,11 @@
-// The view commands and header clicks as changes of the view settings.
+// The show and sort commands and header clicks as changes of the listing settings.
 #pragma once
 
 #include "settings/settings_values.h"
 
 namespace quillbox {
 
-enum class TViewCommand {
+enum class TListingCommand {
     ShowAllItems,   // mnShowAllItems, tbShowAllItems
     ShowNonHTMLs,   // mnShowNonHTMLs, tbShowNonHTMLs
     ShowOnlyHTMLs,  // mnShowOnlyHTMLs, tbShowOnlyHTMLs
@@ -16,15 +16,15 @@ enum class TViewCommand {
 };
 
 // What has to be redone after a change.
-enum class TViewRefresh {
+enum class TListingRefresh {
     Rebuild,  // the filter changed: RebuildView
     Sort,     // only the order changed: SortRows
 };
 
-TViewRefresh ApplyViewCommand(TViewSettings& view, TViewCommand command);
+TListingRefresh ApplyListingCommand(TListingSettings& settings, TListingCommand command);
 
 // A press on header column col: the date and size headers pick their key or,
 // when it is already the key, reverse the order. Other columns change nothing.
-void ApplyHeaderClick(TViewSettings& view, int col);
+void ApplyHeaderClick(TListingSettings& settings, int col);
 
 }  // namespace quillbox

@@ -34,13 +34,13 @@ struct TPixelRect {
 
 enum class TNavKey { Up, Down, PageUp, PageDown, First, Last };
 
-class TGridView {
+class TGridScroll {
 public:
-    static constexpr int LineWidth = 1;
+    static constexpr int kLineWidth = 1;
     // How close to a column's right edge a press in a fixed row starts sizing.
-    static constexpr int SizingMargin = 3;
+    static constexpr int kSizingMargin = 3;
 
-    explicit TGridView(const TGridModel& model);
+    explicit TGridScroll(const TGridModel& model);
 
     int Col() const { return col_; }
     int Row() const { return row_; }
@@ -79,7 +79,7 @@ public:
     bool IsSelected(int col, int row) const;
 
 private:
-    int RowStride() const { return model_.DefaultRowHeight() + LineWidth; }
+    int RowStride() const { return model_.DefaultRowHeight() + kLineWidth; }
     int FixedHeight() const { return model_.FixedRows() * RowStride(); }
     int FirstDataRow() const { return model_.FixedRows(); }
     int LastRow() const { return model_.RowCount() - 1; }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/logic/main_window_metrics.h"
+#include "ui/main_window/main_window_metrics.h"
 
 namespace quillbox {
 

@@ -23,13 +23,13 @@ std::string FindPattern(const std::string& searchText)
 
 bool TMainWindowLogic::CellMatches(int col, int row, const std::string& pattern)
 {
-    return matcher_(pattern, shell_.Grid().Model().Cell(col, row));
+    return matcher_(pattern, Grid().Model().Cell(col, row));
 }
 
 void TMainWindowLogic::Find()
 {
-    TListGrid& grid = shell_.Grid();
-    if (shell_.AttachCount() == 0 || grid.Row() < 1) return;
+    TListGrid& grid = Grid();
+    if (Listing().AttachCount() == 0 || grid.Row() < 1) return;
     const auto text =
         shell_.AskText(messages_[msgFindCaption], messages_[msgFindPrompt], searchText_);
     if (!text) return;
@@ -38,11 +38,11 @@ void TMainWindowLogic::Find()
     FindFrom(grid.Row());
 }
 
-void TMainWindowLogic::FindNext() { FindFrom(shell_.Grid().Row() + 1); }
+void TMainWindowLogic::FindNext() { FindFrom(Grid().Row() + 1); }
 
 void TMainWindowLogic::FindFrom(int start)
 {
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     const int rowCount = grid.RowCount();
     if (start >= rowCount || start < 1) start = 1;
     const std::string pattern = FindPattern(searchText_);

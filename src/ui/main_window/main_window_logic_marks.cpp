@@ -5,11 +5,11 @@ namespace quillbox {
 template <class Change>
 void TMainWindowLogic::ChangeSelectedMarks(Change change)
 {
-    const TGridRect selection = shell_.Grid().Selection();
+    const TGridRect selection = Grid().Selection();
     for (int row = selection.Top; row <= selection.Bottom; ++row)
-        if (const TRowRef found = shell_.RowAt(row - 1)) change(*found.Attachment);
-    shell_.ShowMarks(selection.Top - 1, selection.Bottom - 1);
-    shell_.UpdateTotals();
+        if (const TRowRef found = Listing().RowAt(row - 1)) change(*found.Attachment);
+    Listing().ShowMarks(selection.Top - 1, selection.Bottom - 1);
+    Listing().UpdateTotals();
 }
 
 void TMainWindowLogic::MarkSelection(bool marked)
@@ -31,13 +31,13 @@ void TMainWindowLogic::UnmarkAll()
 
 void TMainWindowLogic::SelectAll()
 {
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     grid.SetSelection({1, 1, grid.ColCount() - 1, grid.RowCount() - 1});
 }
 
 void TMainWindowLogic::SelectNone()
 {
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     const int top = grid.TopRow();
     grid.SetSelection({1, top, grid.ColCount() - 1, top});
 }

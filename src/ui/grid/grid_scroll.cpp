@@ -1,10 +1,10 @@
-#include "ui/grid/grid_view.h"
+#include "ui/grid/grid_scroll.h"
 
 #include <algorithm>
 
 namespace quillbox {
 
-TGridView::TGridView(const TGridModel& model)
+TGridScroll::TGridScroll(const TGridModel& model)
     : model_(model),
       col_(model.FixedCols()),
       row_(model.FixedRows()),
@@ -14,24 +14,24 @@ TGridView::TGridView(const TGridModel& model)
     selection_ = {model.FixedCols(), row_, model.ColCount() - 1, row_};
 }
 
-void TGridView::SetClientSize(int width, int height)
+void TGridScroll::SetClientSize(int width, int height)
 {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     SetTopRow(topRow_);
 }
 
-int TGridView::VisibleRowCount() const
+int TGridScroll::VisibleRowCount() const
 {
     return std::max((height_ - FixedHeight()) / RowStride(), 1);
 }
 
-int TGridView::MaxTopRow() const
+int TGridScroll::MaxTopRow() const
 {
     return std::max(LastRow() - VisibleRowCount() + 1, FirstDataRow());
 }
 
-bool TGridView::SetTopRow(int row)
+bool TGridScroll::SetTopRow(int row)
 {
     const int clamped = std::clamp(row, FirstDataRow(), MaxTopRow());
     if (clamped == topRow_) return false;
@@ -39,7 +39,7 @@ bool TGridView::SetTopRow(int row)
     return true;
 }
 
-void TGridView::ScrollIntoView(int row)
+void TGridScroll::ScrollIntoView(int row)
 {
     if (row < FirstDataRow()) return;
     if (row < topRow_) {
@@ -49,7 +49,7 @@ void TGridView::ScrollIntoView(int row)
     }
 }
 
-void TGridView::MoveTo(int col, int row, bool extend)
+void TGridScroll::MoveTo(int col, int row, bool extend)
 {
     col_ = std::clamp(col, model_.FixedCols(), model_.ColCount() - 1);
     row_ = std::clamp(row, FirstDataRow(), LastRow());
@@ -59,7 +59,7 @@ void TGridView::MoveTo(int col, int row, bool extend)
     ScrollIntoView(row_);
 }
 
-void TGridView::Navigate(TNavKey key, bool extend)
+void TGridScroll::Navigate(TNavKey key, bool extend)
 {
     const int page = VisibleRowCount();
     int target = row_;
@@ -74,7 +74,7 @@ void TGridView::Navigate(TNavKey key, bool extend)
     MoveTo(col_, target, extend);
 }
 
-void TGridView::SetSelection(const TGridRect& rect)
+void TGridScroll::SetSelection(const TGridRect& rect)
 {
     const int lastCol = model_.ColCount() - 1;
     selection_.Left = std::clamp(std::min(rect.Left, rect.Right), model_.FixedCols(), lastCol);
@@ -88,7 +88,7 @@ void TGridView::SetSelection(const TGridRect& rect)
     col_ = std::clamp(col_, selection_.Left, selection_.Right);
 }
 
-void TGridView::Normalise()
+void TGridScroll::Normalise()
 {
     const int lastCol = model_.ColCount() - 1;
     col_ = std::clamp(col_, model_.FixedCols(), lastCol);
@@ -101,20 +101,20 @@ void TGridView::Normalise()
     SetTopRow(topRow_);
 }
 
-int TGridView::ColumnLeft(int col) const
+int TGridScroll::ColumnLeft(int col) const
 {
     int left = 0;
-    for (int c = 0; c < col && c < model_.ColCount(); ++c) left += model_.ColWidth(c) + LineWidth;
+    for (int c = 0; c < col && c < model_.ColCount(); ++c) left += model_.ColWidth(c) + kLineWidth;
     return left;
 }
 
-int TGridView::RowTop(int row) const
+int TGridScroll::RowTop(int row) const
 {
     if (row < FirstDataRow()) return row * RowStride();
     return FixedHeight() + (row - topRow_) * RowStride();
 }
 
-TPixelRect TGridView::CellRect(int col, int row) const
+TPixelRect TGridScroll::CellRect(int col, int row) const
 {
     if (!model_.Contains(col, row)) return {};
     if (row >= FirstDataRow() && (row < topRow_ || row > LastVisibleRow())) return {};
@@ -123,19 +123,19 @@ TPixelRect TGridView::CellRect(int col, int row) const
     return {left, top, left + model_.ColWidth(col), top + model_.DefaultRowHeight()};
 }
 
-int TGridView::LastVisibleRow() const
+int TGridScroll::LastVisibleRow() const
 {
     const int rowsInView = (std::max(height_ - FixedHeight(), 0) + RowStride() - 1) / RowStride();
     return std::min(topRow_ + std::max(rowsInView, 1) - 1, LastRow());
 }
 
-TGridCoord TGridView::CellAt(int x, int y) const
+TGridCoord TGridScroll::CellAt(int x, int y) const
 {
     TGridCoord coord;
     if (x >= 0) {
         int left = 0;
         for (int c = 0; c < model_.ColCount(); ++c) {
-            left += model_.ColWidth(c) + LineWidth;
+            left += model_.ColWidth(c) + kLineWidth;
             if (x < left) {
                 coord.Col = c;
                 break;
@@ -150,18 +150,18 @@ TGridCoord TGridView::CellAt(int x, int y) const
     return coord;
 }
 
-int TGridView::ColumnBorderAt(int x, int y) const
+int TGridScroll::ColumnBorderAt(int x, int y) const
 {
     if (y < 0 || y >= FixedHeight()) return -1;
-    int edge = -LineWidth;
+    int edge = -kLineWidth;
     for (int c = 0; c < model_.ColCount(); ++c) {
-        edge += model_.ColWidth(c) + LineWidth;
-        if (x >= edge - SizingMargin && x <= edge + SizingMargin) return c;
+        edge += model_.ColWidth(c) + kLineWidth;
+        if (x >= edge - kSizingMargin && x <= edge + kSizingMargin) return c;
     }
     return -1;
 }
 
-bool TGridView::IsSelected(int col, int row) const
+bool TGridScroll::IsSelected(int col, int row) const
 {
     return col >= selection_.Left && col <= selection_.Right && row >= selection_.Top &&
            row <= selection_.Bottom;

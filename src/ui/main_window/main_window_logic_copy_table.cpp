@@ -8,9 +8,9 @@ namespace quillbox {
 
 std::string TMainWindowLogic::TableText()
 {
-    const TGridModel& model = shell_.Grid().Model();
+    const TGridModel& model = Grid().Model();
     const std::string& repeatMark = messages_[msgRepeatMark];
-    const int rows = std::min(model.RowCount(), shell_.RowListCount() + 1);
+    const int rows = std::min(model.RowCount(), RowListCount() + 1);
     std::string text;
     for (int row = 0; row < rows; ++row) {
         if (row > 0) text += "\r\n";

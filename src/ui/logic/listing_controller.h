@@ -1,11 +1,12 @@
 // The attachment list of the main window, free of any toolkit.
 //
-// TListView owns the RowList and keeps the grid model, the status texts and
-// the view menus in step with the catalogue and the view settings. The window
-// creates one per run of the command and implements TListWindow:
+// TListingController owns the RowList and keeps the grid model, the status
+// texts and the view menus in step with the catalogue and the listing
+// settings. The window creates one per run of the command and implements
+// TListingWindow:
 //
-//   TListView list(mails, settings.View, language.MessageTable, grid.Model(),
-//                  window, SystemDigitGrouping());
+//   TListingController list(mails, settings.Listing, language.MessageTable,
+//                           grid.Model(), window, SystemDigitGrouping());
 //   list.RebuildView();          // after the scan, the removals, a filter change
 //   list.SortRows();             // order changed only
 //   list.FillGrid();             // language changed
@@ -14,7 +15,7 @@
 //   list.ClearRows();            // before the catalogue goes
 //   list.RowAt(gridRow - 1);     // every row-based command
 //   list.ShowMarks(first, last); // positions; mark cells and row colours
-//   list.RunViewCommand(TViewCommand::SortBySize);  // menu items, tool buttons
+//   list.RunListingCommand(TListingCommand::SortBySize);  // menu items, tool buttons
 //   list.SetTargetExtension(grid.Row() - 1);        // mn/pmnSetTargetExtension
 //   list.HeaderPressed(col);     // left or middle press on header row
 //   list.CellHint(col, row);     // OnShowHintCell; kListHintTime
@@ -24,6 +25,7 @@
 // (ui/win32/listing/file_icon_painter.h) from OnDrawCell.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,37 +38,39 @@
 #include "ui/logic/digit_grouping.h"
 #include "ui/logic/list_columns.h"
 #include "ui/logic/status_totals.h"
-#include "ui/logic/view_commands.h"
+#include "ui/logic/listing_commands.h"
 #include "ui/logic/listing_choice_marks.h"
 
 namespace quillbox {
 
 // What the list asks of the window around the grid.
-class TListWindow {
+class TListingWindow {
 public:
-    virtual ~TListWindow() = default;
+    virtual ~TListingWindow() = default;
     // Status panels 2 to 4; enables or disables the commands for marked rows.
     virtual void ShowTotals(const TStatusTotals& totals) = 0;
     // Menu checks, tool buttons and panel 0; hides the progress bar.
     virtual void ShowViewMenus(const TListingChoiceMarks& state) = 0;
-    virtual void FitSubjectColumn() = 0;
-    // actListUpdated: the list commands follow whether there are rows.
-    virtual void ListUpdated() = 0;
 };
 
-class TListView {
+class TListingController {
 public:
     // Every reference must outlive the list. messages may change its texts
     // (a language switch); FillGrid then shows them.
-    TListView(TMailList& mails, TViewSettings& view, const TMessageTable& messages,
-              TGridModel& grid, TListWindow& window, TDigitGrouping grouping);
-    TListView(const TListView&) = delete;
-    TListView& operator=(const TListView&) = delete;
+    TListingController(TMailList& mails, TListingSettings& settings, const TMessageTable& messages,
+                       TGridModel& grid, TListingWindow& window, TDigitGrouping grouping);
+    TListingController(const TListingController&) = delete;
+    TListingController& operator=(const TListingController&) = delete;
+
+    // Told after every RebuildView, once the rows are listed.
+    std::function<void()> OnRebuilt;
 
     const TRowList& RowList() const { return rows_; }
     TRowRef RowAt(int position) const;
+    // The attachments the scan found, shown or not.
+    int AttachCount() const { return mails_.AttachCount; }
 
-    // Purge removed attachments, filter, SortRows, FitSubjectColumn, ListUpdated.
+    // Purge removed attachments, filter, SortRows, then OnRebuilt.
     void RebuildView();
     // RowList from the visible attachments in sort order, then FillGrid.
     void SortRows();
@@ -80,7 +84,7 @@ public:
     void ShowMarks(int first, int last);
 
     // Changes the settings, then UpdateViewMenus and RebuildView or SortRows.
-    void RunViewCommand(TViewCommand command);
+    void RunListingCommand(TListingCommand command);
     // Turns the one-extension filter on for the extension of the attachment
     // at position, or off again. Nothing happens when there is no attachment
     // there or it has no cache entry.
@@ -93,10 +97,10 @@ public:
 
 private:
     TMailList& mails_;
-    TViewSettings& view_;
+    TListingSettings& settings_;
     const TMessageTable& messages_;
     TGridModel& grid_;
-    TListWindow& window_;
+    TListingWindow& window_;
     TDigitGrouping grouping_;
     TRowList rows_;
 };

@@ -1,15 +1,6 @@
 #include "ui/main_window/main_window_logic.h"
 
-#include <utility>
-
 namespace quillbox {
-
-TMainWindowLogic::TMainWindowLogic(TMainWindowShell& shell, const TMessageTable& messages,
-                                   std::vector<std::int32_t>& gridWidths, TPatternMatcher matcher)
-    : shell_(shell), messages_(messages), gridWidths_(gridWidths),
-      matcher_(std::move(matcher))
-{
-}
 
 void TMainWindowLogic::TimerTick()
 {
@@ -19,13 +10,13 @@ void TMainWindowLogic::TimerTick()
     shell_.Repaint();
     shell_.ScanFolder();
     // What a stopped scan found is listed as well.
-    if (fitColumnsAfterScan_ && shell_.RowListCount() > 0) FitColumnsToContent();
+    if (fitColumnsAfterScan_ && RowListCount() > 0) FitColumnsToContent();
     if (closeRequested_) {
         shell_.Close();
         return;
     }
     if (escPressed_) return;
-    if (shell_.AttachCount() == 0) {
+    if (Listing().AttachCount() == 0) {
         shell_.ShowNotice(messages_[msgNoAttachments]);
         shell_.Close();
         return;
@@ -36,7 +27,7 @@ void TMainWindowLogic::TimerTick()
 
 void TMainWindowLogic::ListUpdated()
 {
-    const bool hasRows = shell_.RowListCount() > 0;
+    const bool hasRows = RowListCount() > 0;
     for (const TListCommand command : kListCommands) shell_.SetListCommandEnabled(command, hasRows);
 }
 

@@ -1,4 +1,4 @@
-#include "ui/logic/column_fit.h"
+#include "ui/main_window/column_fit.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ui/logic/dpi_scale.h"
-#include "ui/logic/main_window_metrics.h"
-#include "ui/logic/placement_units.h"
+#include "ui/main_window/main_window_metrics.h"
+#include "ui/main_window/placement_units.h"
 
 namespace quillbox {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "ui/logic/column_fit.h"
+#include "ui/main_window/column_fit.h"
 
 namespace quillbox {
 
 int TMainWindowLogic::ColumnWidthSum()
 {
-    const TGridModel& model = shell_.Grid().Model();
+    const TGridModel& model = Grid().Model();
     int sum = 0;
     for (int col = 0; col < model.ColCount(); ++col) sum += model.ColWidth(col);
     return sum;
@@ -16,7 +16,7 @@ int TMainWindowLogic::ColumnWidthSum()
 
 void TMainWindowLogic::CellDrawn()
 {
-    const TGridModel& model = shell_.Grid().Model();
+    const TGridModel& model = Grid().Model();
     if (gridWidths_.size() < static_cast<std::size_t>(model.ColCount())) {
         const std::vector<int>& widths = model.ColWidths();
         gridWidths_.assign(widths.begin(), widths.end());
@@ -28,7 +28,7 @@ void TMainWindowLogic::CellDrawn()
 void TMainWindowLogic::KeepColumnsVisible()
 {
     if (gridWidths_.empty()) return;
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     TGridModel& model = grid.Model();
     for (int col = 0; col < model.ColCount(); ++col)
         if (model.ColWidth(col) < metrics_.MinColumnWidth) model.SetColWidth(col, metrics_.MinColumnWidth);
@@ -39,7 +39,7 @@ void TMainWindowLogic::KeepColumnsVisible()
 
 void TMainWindowLogic::FitSubjectColumn()
 {
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     TGridModel& model = grid.Model();
     if (gridWidths_.size() < static_cast<std::size_t>(model.ColCount())) return;
     const int subject = model.ColWidth(colSubject) + grid.ClientWidth() - ColumnWidthSum() -
@@ -51,7 +51,7 @@ void TMainWindowLogic::FitSubjectColumn()
 
 void TMainWindowLogic::FitColumnsToContent()
 {
-    TListGrid& grid = shell_.Grid();
+    TListGrid& grid = Grid();
     TGridModel& model = grid.Model();
     std::vector<int> widest(static_cast<std::size_t>(model.ColCount()), 0);
     const auto measure = [&](int col, int row, const std::string& text) {
