@@ -19,12 +19,13 @@ namespace {
 class TDetachRun {
 public:
     TDetachRun(const std::vector<TListPosItem>& rows, const std::string& folder, const TSaveOptions& options,
-               THostApi& host, TDetachWindow& window, const TCodePage& codePage)
-        : options_(options), host_(host), window_(window), codePage_(codePage),
-          note_{window.LocaleID(), RemovalTimeText(std::time(nullptr))},
+               THostApi& host, TDetachWindow& window, TRunProgress& progress, int localeID,
+               const TCodePage& codePage)
+        : options_(options), host_(host), window_(window), progress_(progress), codePage_(codePage),
+          note_{localeID, RemovalTimeText(std::time(nullptr))},
           targets_(folder, options, codePage,
                    [&window](const std::string& name) { return window.AskOverwrite(name); }),
-          shown_(window)
+          shown_(progress)
     {
         for (const TListPosItem& row : rows) {
             if (!row.Mail || !row.Attachment || !row.Attachment->Marked) continue;
@@ -73,8 +74,8 @@ public:
 private:
     bool StopAsked()
     {
-        window_.ProcessMessages();
-        stopped_ = stopped_ || window_.StopRequested();
+        progress_.ProcessMessages();
+        stopped_ = stopped_ || progress_.StopRequested();
         return stopped_;
     }
 
@@ -144,6 +145,7 @@ private:
     const TSaveOptions options_;
     THostApi& host_;
     TDetachWindow& window_;
+    TRunProgress& progress_;
     const TCodePage& codePage_;
     const TRemovalNote note_;
     TSaveTargets targets_;
@@ -155,7 +157,8 @@ private:
 }  // namespace
 
 void DetachMarked(TMailList& list, const std::vector<TListPosItem>& rows, const std::string& saveDir,
-                  const TSaveOptions& options, THostApi& host, TDetachWindow& window, const TCodePage& codePage)
+                  const TSaveOptions& options, THostApi& host, TDetachWindow& window, TRunProgress& progress,
+                  const TRunLocale& locale, const TCodePage& codePage)
 {
     const bool anyMarked = std::any_of(rows.begin(), rows.end(), [](const TListPosItem& row) {
         return row.Mail && row.Attachment && row.Attachment->Marked;
@@ -163,7 +166,7 @@ void DetachMarked(TMailList& list, const std::vector<TListPosItem>& rows, const 
     std::string chosen = saveDir;
     if (!anyMarked || !window.SelectFolder(chosen)) return;
     const std::string folder = WithTrailingDelimiter(chosen, codePage);
-    TDetachRun run(rows, folder, options, host, window, codePage);
+    TDetachRun run(rows, folder, options, host, window, progress, locale.LocaleID, codePage);
     window.BeginDetach();
     window.ShowPhase(TDetachPhase::Saving);
     std::exception_ptr error;
@@ -175,7 +178,7 @@ void DetachMarked(TMailList& list, const std::vector<TListPosItem>& rows, const 
     }
     // The report names attachments that the rebuild destroys.
     TDetachReport report;
-    CleanUp(error, {[&] { report = ReportOf(run.Entries(), folder, window.DateSeparator()); },
+    CleanUp(error, {[&] { report = ReportOf(run.Entries(), folder, locale.DateSeparator); },
                     [&] { window.ResetProgress(); },
                     [&] {
                         if (!error && run.CatalogueTrue()) {

@@ -8,6 +8,8 @@
 #include "catalogue/list_pos_item.h"
 #include "catalogue/mail_list.h"
 #include "operations/detach_window.h"
+#include "operations/run_locale.h"
+#include "operations/run_progress.h"
 #include "settings/settings_values.h"
 #include "tansy/host_api.h"
 #include "text/code_page.h"
@@ -28,8 +30,11 @@ namespace quillbox {
 // the folder, and the report says what was detached, what was saved but
 // kept and what was not saved, and why. The catalogue is rebuilt when every
 // mail could be cut as planned, otherwise the folder is scanned again and
-// the marks put back. An error is passed on at the end.
+// the marks put back. An error is passed on at the end. Esc is asked of
+// progress between files; the report's dates and the note left in an emptied
+// mail follow locale.
 void DetachMarked(TMailList& list, const std::vector<TListPosItem>& rows, const std::string& saveDir,
-                  const TSaveOptions& options, THostApi& host, TDetachWindow& window, const TCodePage& codePage);
+                  const TSaveOptions& options, THostApi& host, TDetachWindow& window, TRunProgress& progress,
+                  const TRunLocale& locale, const TCodePage& codePage);
 
 }  // namespace quillbox

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "catalogue/progress.h"
 #include "operations/detach_plan.h"
 #include "operations/save_window.h"
 
@@ -11,10 +10,10 @@ namespace quillbox {
 
 enum class TDetachPhase { Saving, Removing };
 
-// ShowProgress: the percentage text in status panel 1 and on the bar; the
-// window repaints.
-class TDetachWindow : public TProgressDisplay {
+class TDetachWindow {
 public:
+    virtual ~TDetachWindow() = default;
+
     // The folder browser, preselecting folder; true and the chosen folder in
     // folder when confirmed.
     virtual bool SelectFolder(std::string& folder) = 0;
@@ -25,10 +24,6 @@ public:
     virtual void BeginDetach() = 0;
     // Panel 2 says which phase runs.
     virtual void ShowPhase(TDetachPhase phase) = 0;
-    // Repaint, and let waiting messages through (Esc among them).
-    virtual void ProcessMessages() = 0;
-    // Esc was pressed since BeginDetach.
-    virtual bool StopRequested() = 0;
 
     // "File "name" exists. Overwrite?" with Yes, No, Cancel, No to all, Yes to all.
     virtual TOverwriteAnswer AskOverwrite(const std::string& fileName) = 0;
@@ -47,11 +42,6 @@ public:
     virtual void StoreSaveDir(const std::string& folder) = 0;
     // The end report, in the window's language.
     virtual void ReportDetach(const TDetachReport& report) = 0;
-    // The system's date separator, for the dates in the report.
-    virtual char DateSeparator() const = 0;
-    // The window's language: the note left in a mail whose every part was
-    // detached is written in it.
-    virtual int LocaleID() const = 0;
 };
 
 }  // namespace quillbox

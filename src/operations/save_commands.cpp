@@ -36,11 +36,12 @@ bool SaveDecoded(THostApi& host, TMailItem& mail, const TAttachment& attachment,
 class TMarkedSave {
 public:
     TMarkedSave(const std::string& folder, int markCount, const TSaveOptions& options, THostApi& host,
-                TSaveWindow& window, const TCodePage& codePage)
-        : markCount_(markCount), options_(options), host_(host), window_(window),
+                TSaveWindow& window, TRunProgress& progress, char dateSeparator, const TCodePage& codePage)
+        : markCount_(markCount), options_(options), dateSeparator_(dateSeparator), host_(host),
+          progress_(progress),
           targets_(folder, options, codePage,
                    [&window](const std::string& name) { return window.AskOverwrite(name); }),
-          shown_(window)
+          shown_(progress)
     {
     }
 
@@ -62,16 +63,17 @@ private:
         const TSaveTarget target = targets_.For(attachment);
         if (target.Choice == TTargetChoice::Cancel) return false;
         if (target.Choice == TTargetChoice::Skip) return true;
-        window_.ProcessMessages();
+        progress_.ProcessMessages();
         if (!SaveDecoded(host_, mail, attachment, target.Path, options_))
-            failures_.push_back(UndecodableLine(mail, attachment, window_.DateSeparator()));
+            failures_.push_back(UndecodableLine(mail, attachment, dateSeparator_));
         return true;
     }
 
     const int markCount_;
     const TSaveOptions options_;
+    const char dateSeparator_;
     THostApi& host_;
-    TSaveWindow& window_;
+    TRunProgress& progress_;
     TSaveTargets targets_;
     int handled_ = 0;
     TChangedPercent shown_;
@@ -88,13 +90,14 @@ std::string UndecodableLine(const TMailItem& mail, const TAttachment& attachment
 }
 
 void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std::string& saveDir,
-                const TSaveOptions& options, THostApi& host, TSaveWindow& window, const TCodePage& codePage)
+                const TSaveOptions& options, THostApi& host, TSaveWindow& window, TRunProgress& progress,
+                const TRunLocale& locale, const TCodePage& codePage)
 {
     std::string chosen = saveDir;
     if (!window.SelectFolder(chosen)) return;
     window.BeginSave();
     const std::string folder = WithTrailingDelimiter(chosen, codePage);
-    TMarkedSave run(folder, markCount, options, host, window, codePage);
+    TMarkedSave run(folder, markCount, options, host, window, progress, locale.DateSeparator, codePage);
     std::exception_ptr error;
     try {
         run.Run(rows);

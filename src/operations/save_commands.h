@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "catalogue/list_pos_item.h"
+#include "operations/run_locale.h"
+#include "operations/run_progress.h"
 #include "operations/save_window.h"
 #include "settings/settings_values.h"
 #include "tansy/host_api.h"
@@ -19,9 +21,11 @@ namespace quillbox {
 // the first free number. With MailDateOnFiles each file carries its mail's
 // date. Whatever ends the run (the last row, Cancel or an error), the status
 // bar is reset, SaveDir follows the folder and the attachments that could not
-// be decoded are reported; an error is then passed on.
+// be decoded are reported (their dates written with locale's separator); an
+// error is then passed on.
 void SaveMarked(const std::vector<TListPosItem>& rows, int markCount, const std::string& saveDir,
-                const TSaveOptions& options, THostApi& host, TSaveWindow& window, const TCodePage& codePage);
+                const TSaveOptions& options, THostApi& host, TSaveWindow& window, TRunProgress& progress,
+                const TRunLocale& locale, const TCodePage& codePage);
 
 // Saves one attachment under a path the user picks, proposing its safe file
 // name in saveDir (with NumberSameNames, the first free numbered form).

@@ -6,16 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/progress.h"
 
 namespace quillbox {
 
 enum class TOverwriteAnswer { Yes, No, Cancel, NoToAll, YesToAll };
 
-// ShowProgress: the percentage text in status panel 1 and on the bar; the
-// window repaints.
-class TSaveWindow : public TProgressDisplay {
+class TSaveWindow {
 public:
+    virtual ~TSaveWindow() = default;
+
     // The folder browser, preselecting folder; true and the chosen folder in
     // folder when confirmed.
     virtual bool SelectFolder(std::string& folder) = 0;
@@ -25,8 +24,6 @@ public:
 
     // Progress bar shown, "saving marked files" in panel 2, hourglass.
     virtual void BeginSave() = 0;
-    // Repaint, and let waiting messages through.
-    virtual void ProcessMessages() = 0;
     // Panel 1 cleared, totals redrawn, bar at 0 and hidden.
     virtual void EndSave() = 0;
     virtual void RestoreCursor() = 0;
@@ -40,8 +37,6 @@ public:
 
     // SaveDir changed: keep it and write the settings file at once.
     virtual void StoreSaveDir(const std::string& folder) = 0;
-    // The system's date separator, for the dates in the failure report.
-    virtual char DateSeparator() const = 0;
 };
 
 }  // namespace quillbox

@@ -27,7 +27,7 @@ namespace {
 
 using namespace quillbox::testing;
 
-class TRecordingDetachWindow : public TDetachWindow, public TSaveChoices {
+class TRecordingDetachWindow : public TDetachWindow, public TRunProgress, public TSaveChoices {
 public:
     explicit TRecordingDetachWindow(TMailList& list) : list_(list) {}
 
@@ -56,8 +56,6 @@ public:
     void EndDetach() override { Log("end"); }
     void StoreSaveDir(const std::string& folder) override { SaveDir = folder, Log("savedir"); }
     void ReportDetach(const TDetachReport& report) override { Report = report, Log("report"); }
-    char DateSeparator() const override { return '/'; }
-    int LocaleID() const override { return Locale; }
 
     std::string SaveDir;
     std::vector<std::string> Events;
@@ -147,7 +145,8 @@ protected:
         for (std::size_t m = list.Count(); m-- > 0;)
             for (const auto& attachment : list[m].Attachments)
                 if (attachment->Visible) rows.push_back({0, 0, attachment.get(), &list[m]});
-        DetachMarked(list, rows, "old", options, host, window, TCodePage(932));
+        DetachMarked(list, rows, "old", options, host, window, window, TRunLocale{'/', window.Locale},
+                     TCodePage(932));
     }
 
     std::string Saved(const std::string& name) const { return ReadFileBytes(target / name); }

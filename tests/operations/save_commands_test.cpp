@@ -19,7 +19,7 @@ namespace {
 
 using namespace quillbox::testing;
 
-class TRecordingSaveWindow : public TSaveWindow, public TSaveChoices {
+class TRecordingSaveWindow : public TSaveWindow, public TRunProgress, public TSaveChoices {
 public:
     bool SelectFolder(std::string& folder) override { return PickFolder(folder); }
     std::optional<std::string> SelectFile(const std::string& fileName, const std::string& folder) override
@@ -30,6 +30,7 @@ public:
     void BeginSave() override { Log("begin"); }
     void ShowProgress(const std::string& text, int position) override { RecordProgress(text, position); }
     void ProcessMessages() override {}
+    bool StopRequested() override { return false; }
     void EndSave() override { Log("end"); }
     void RestoreCursor() override { Log("cursor"); }
     TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return NextAnswer(fileName); }
@@ -40,7 +41,6 @@ public:
         SaveDir = folder, Log("savedir");
         if (SaveDirFails) throw std::runtime_error("settings file locked");
     }
-    char DateSeparator() const override { return '/'; }
 
     std::string ProposedName, SaveDir;
     std::optional<std::string> ChosenFile;
@@ -78,7 +78,7 @@ protected:
     {
         const int marked = static_cast<int>(
             std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.Attachment && row.Attachment->Marked; }));
-        SaveMarked(rows, marked, "old", options, host, window, TCodePage(932));
+        SaveMarked(rows, marked, "old", options, host, window, window, TRunLocale{'/'}, TCodePage(932));
     }
     std::string Saved(const std::string& name) const { return ReadFileBytes(target / name); }
     std::int64_t ModifiedTime(const std::string& name) const

@@ -14,14 +14,12 @@ public:
     virtual ~TListGrid() = default;
 
     virtual TGridModel& Model() = 0;
-    virtual int Col() const = 0;
-    virtual int Row() const = 0;
+    // The current cell, the selection, the top row and the client width are
+    // read here; moving them goes through the grid, which repaints.
+    virtual const TGridScroll& Scroll() const = 0;
     // Makes the cell current and reduces the selection to its row.
     virtual void MoveTo(int col, int row) = 0;
-    virtual TGridRect Selection() const = 0;
     virtual void SetSelection(const TGridRect& rect) = 0;
-    virtual int TopRow() const = 0;
-    virtual int ClientWidth() const = 0;
     // Width in pixels of a text drawn in the font of cell (col, row).
     virtual int TextWidth(int col, int row, const std::string& text) = 0;
 

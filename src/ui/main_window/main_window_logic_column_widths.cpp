@@ -33,7 +33,7 @@ void TMainWindowLogic::KeepColumnsVisible()
     for (int col = 0; col < model.ColCount(); ++col)
         if (model.ColWidth(col) < metrics_.MinColumnWidth) model.SetColWidth(col, metrics_.MinColumnWidth);
     // One pixel of grid line per column.
-    const int width = shell_.WindowWidth() + ColumnWidthSum() + model.ColCount() - grid.ClientWidth();
+    const int width = shell_.WindowWidth() + ColumnWidthSum() + model.ColCount() - grid.Scroll().ClientWidth();
     if (width != shell_.WindowWidth()) shell_.SetWindowWidth(width);
 }
 
@@ -42,7 +42,7 @@ void TMainWindowLogic::FitSubjectColumn()
     TListGrid& grid = Grid();
     TGridModel& model = grid.Model();
     if (gridWidths_.size() < static_cast<std::size_t>(model.ColCount())) return;
-    const int subject = model.ColWidth(colSubject) + grid.ClientWidth() - ColumnWidthSum() -
+    const int subject = model.ColWidth(colSubject) + grid.Scroll().ClientWidth() - ColumnWidthSum() -
                         model.ColCount();
     model.SetColWidth(colSubject, std::max(subject, metrics_.MinSubjectWidth));
     for (int col = 0; col < model.ColCount(); ++col)
@@ -67,7 +67,7 @@ void TMainWindowLogic::FitColumnsToContent()
         const std::string& heading = messages_[col == colDate ? msgDateHeader : msgSizeHeader];
         for (const int mark : {msgAscendingMark, msgDescendingMark}) measure(col, 0, heading + messages_[mark]);
     }
-    const std::vector<int> fitted = FittedColumnWidths(model.ColWidths(), widest, grid.ClientWidth(), metrics_);
+    const std::vector<int> fitted = FittedColumnWidths(model.ColWidths(), widest, grid.Scroll().ClientWidth(), metrics_);
     for (int col = 0; col < model.ColCount(); ++col) model.SetColWidth(col, fitted[col]);
     gridWidths_.assign(fitted.begin(), fitted.end());
 }

@@ -29,16 +29,16 @@ bool TMainWindowLogic::CellMatches(int col, int row, const std::string& pattern)
 void TMainWindowLogic::Find()
 {
     TListGrid& grid = Grid();
-    if (Listing().AttachCount() == 0 || grid.Row() < 1) return;
+    if (Listing().AttachCount() == 0 || grid.Scroll().Row() < 1) return;
     const auto text =
         shell_.AskText(messages_[msgFindCaption], messages_[msgFindPrompt], searchText_);
     if (!text) return;
     searchText_ = *text;
     shell_.SetFindNextEnabled(false);
-    FindFrom(grid.Row());
+    FindFrom(grid.Scroll().Row());
 }
 
-void TMainWindowLogic::FindNext() { FindFrom(Grid().Row() + 1); }
+void TMainWindowLogic::FindNext() { FindFrom(Grid().Scroll().Row() + 1); }
 
 void TMainWindowLogic::FindFrom(int start)
 {
@@ -51,7 +51,7 @@ void TMainWindowLogic::FindFrom(int start)
     while (row < rowCount) {
         for (int col = 1; col < grid.ColCount(); ++col) {
             if (CellMatches(col, row, pattern)) {
-                grid.MoveTo(grid.Col(), row);
+                grid.MoveTo(grid.Scroll().Col(), row);
                 shell_.SetFindNextEnabled(true);
                 return;
             }

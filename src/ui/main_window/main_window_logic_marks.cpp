@@ -5,7 +5,7 @@ namespace quillbox {
 template <class Change>
 void TMainWindowLogic::ChangeSelectedMarks(Change change)
 {
-    const TGridRect selection = Grid().Selection();
+    const TGridRect selection = Grid().Scroll().Selection();
     for (int row = selection.Top; row <= selection.Bottom; ++row)
         if (const TRowRef found = Listing().RowAt(row - 1)) change(*found.Attachment);
     Listing().ShowMarks(selection.Top - 1, selection.Bottom - 1);
@@ -38,7 +38,7 @@ void TMainWindowLogic::SelectAll()
 void TMainWindowLogic::SelectNone()
 {
     TListGrid& grid = Grid();
-    const int top = grid.TopRow();
+    const int top = grid.Scroll().TopRow();
     grid.SetSelection({1, top, grid.ColCount() - 1, top});
 }
 

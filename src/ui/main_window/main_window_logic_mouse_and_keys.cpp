@@ -36,7 +36,7 @@ void TMainWindowLogic::EnterKey()
 
 void TMainWindowLogic::PopupKey()
 {
-    lastRow_ = Grid().Row();
+    lastRow_ = Grid().Scroll().Row();
     lastCol_ = colFileName;
 }
 

@@ -18,13 +18,9 @@ class TModelGrid final : public TListGrid {
 public:
     TModelGrid() : model(7, 2), scroll(model) { scroll.SetClientSize(600, 400); }
     TGridModel& Model() override { return model; }
-    int Col() const override { return scroll.Col(); }
-    int Row() const override { return scroll.Row(); }
+    const TGridScroll& Scroll() const override { return scroll; }
     void MoveTo(int col, int row) override { scroll.MoveTo(col, row, false); }
-    TGridRect Selection() const override { return scroll.Selection(); }
     void SetSelection(const TGridRect& rect) override { scroll.SetSelection(rect); }
-    int TopRow() const override { return scroll.TopRow(); }
-    int ClientWidth() const override { return scroll.ClientWidth(); }
     // Six pixels a byte, seven in a bold font.
     int TextWidth(int col, int row, const std::string& text) override
     {

@@ -73,7 +73,7 @@ TEST_F(MainWindowLogic, MarkingSelectedRowsColoursThemAndUpdatesTotals)
 
     logic.UnmarkAll();
     for (int p = 0; p < 3; ++p) EXPECT_FALSE(Marked(p)) << p;
-    EXPECT_EQ(shell.grid.Selection(), (TGridRect{1, 1, 6, 1}));
+    EXPECT_EQ(shell.grid.scroll.Selection(), (TGridRect{1, 1, 6, 1}));
     EXPECT_FALSE(shell.totals.MarkCommandsEnabled);
 }
 
@@ -82,7 +82,7 @@ TEST_F(MainWindowLogic, MarksSkipRowsTheListDoesNotHave)
     FillThreeRows();
     shell.grid.model.SetRowCount(200);  // the grid as a scan leaves it
     logic.SelectAll();
-    EXPECT_EQ(shell.grid.Selection(), (TGridRect{1, 1, 6, 199}));
+    EXPECT_EQ(shell.grid.scroll.Selection(), (TGridRect{1, 1, 6, 199}));
     logic.MarkSelection(true);
     EXPECT_TRUE(Marked(0) && Marked(1) && Marked(2));
     EXPECT_EQ(shell.grid.model.Cell(colMark, 4), "");
@@ -118,21 +118,21 @@ TEST_F(MainWindowLogic, FindStartsAtTheCurrentRowAndFindNextWraps)
     shell.answer = "PDF";
     logic.Find();
     EXPECT_EQ(shell.askedWith, std::vector<std::string>{""});
-    EXPECT_EQ(shell.grid.Row(), 1);
+    EXPECT_EQ(shell.grid.scroll.Row(), 1);
     EXPECT_EQ(shell.findNextEnabled, true);
 
     logic.FindNext();  // rows 2, 3, then round to 1
-    EXPECT_EQ(shell.grid.Row(), 1);
+    EXPECT_EQ(shell.grid.scroll.Row(), 1);
     EXPECT_EQ(shell.beeps, 0);
 
     shell.answer = "notes|jpg";
     logic.Find();
     EXPECT_EQ(shell.askedWith.back(), "PDF");
-    EXPECT_EQ(shell.grid.Row(), 2);
+    EXPECT_EQ(shell.grid.scroll.Row(), 2);
     logic.FindNext();
-    EXPECT_EQ(shell.grid.Row(), 3);
+    EXPECT_EQ(shell.grid.scroll.Row(), 3);
     logic.FindNext();
-    EXPECT_EQ(shell.grid.Row(), 2);
+    EXPECT_EQ(shell.grid.scroll.Row(), 2);
 }
 
 TEST_F(MainWindowLogic, FindWithoutMatchBeepsAndLeavesFindNextDisabled)
@@ -144,7 +144,7 @@ TEST_F(MainWindowLogic, FindWithoutMatchBeepsAndLeavesFindNextDisabled)
     EXPECT_EQ(shell.beeps, 1);
     EXPECT_EQ(shell.notices, std::vector<std::string>{messages[msgNotFound]});
     EXPECT_EQ(shell.findNextEnabled, false);
-    EXPECT_EQ(shell.grid.Row(), 2);
+    EXPECT_EQ(shell.grid.scroll.Row(), 2);
 
     // Cancelled: nothing searched, the text kept. Column 0 is never searched.
     shell.answer.reset();
@@ -161,10 +161,10 @@ TEST_F(MainWindowLogic, FindSearchesDatesWithSlashes)
     shell.grid.MoveTo(5, 1);
     shell.answer = "2001/09/10";
     logic.Find();
-    EXPECT_EQ(shell.grid.Row(), 3);
+    EXPECT_EQ(shell.grid.scroll.Row(), 3);
     shell.answer = "09\\/09";  // already escaped: left as it is
     logic.Find();
-    EXPECT_EQ(shell.grid.Row(), 1);
+    EXPECT_EQ(shell.grid.scroll.Row(), 1);
 }
 
 TEST_F(MainWindowLogic, BadSearchPatternRaisesThePatternError)
@@ -173,7 +173,7 @@ TEST_F(MainWindowLogic, BadSearchPatternRaisesThePatternError)
     shell.grid.MoveTo(5, 1);
     shell.answer = "(pdf";
     EXPECT_THROW(logic.Find(), EBRegExpError);
-    EXPECT_EQ(shell.grid.Row(), 1);
+    EXPECT_EQ(shell.grid.scroll.Row(), 1);
     EXPECT_EQ(logic.SearchText(), "(pdf");
 }
 
@@ -228,13 +228,13 @@ TEST_F(MainWindowLogic, JumpNeedsARowAndTogglesOnTheMarkColumn)
 
     shell.grid.MoveTo(5, 3);
     logic.GridMouseDown(TGridButton::Right, colMark, 2);  // cursor moves, selection reduced
-    EXPECT_EQ(shell.grid.Row(), 2);
+    EXPECT_EQ(shell.grid.scroll.Row(), 2);
     logic.JumpToMail();
     EXPECT_TRUE(Marked(1));
     EXPECT_TRUE(shell.currentMails.empty());
 
     logic.GridMouseDown(TGridButton::Right, 0, 3);  // the number column keeps the cursor
-    EXPECT_EQ(shell.grid.Row(), 2);
+    EXPECT_EQ(shell.grid.scroll.Row(), 2);
 
     shell.grid.MoveTo(5, 3);
     logic.EnterKey();
@@ -364,7 +364,7 @@ TEST_F(ColumnWidths, DraggingABorderWidensTheWindowByTheSameAmount)
     shell.grid.model.SetColWidth(5, 204);
     logic.CellDrawn();
     EXPECT_EQ(shell.windowWidth, 750);
-    EXPECT_EQ(shell.grid.ClientWidth(), Sum() + 7);
+    EXPECT_EQ(shell.grid.scroll.ClientWidth(), Sum() + 7);
     logic.FitSubjectColumn();  // the resize that follows keeps the subject's width
     EXPECT_EQ(shell.grid.model.ColWidth(colSubject), 190);
     EXPECT_EQ(gridWidths[5], 204);
@@ -414,7 +414,7 @@ TEST_F(ColumnWidths, AFirstScanFitsTheDateMarkNumberAndSizeColumnsAndGivesTheSub
     EXPECT_EQ(model.ColWidth(colFrom), 118);
     EXPECT_EQ(model.ColWidth(colFileName), 154);
     // The subject takes the rest: the window keeps its width.
-    EXPECT_EQ(Sum() + 7, shell.grid.ClientWidth());
+    EXPECT_EQ(Sum() + 7, shell.grid.scroll.ClientWidth());
     EXPECT_EQ(std::vector<int>(gridWidths.begin(), gridWidths.end()), model.ColWidths());
     logic.CellDrawn();
     EXPECT_EQ(shell.windowWidth, 700);

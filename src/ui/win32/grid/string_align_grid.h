@@ -55,6 +55,8 @@ public:
     int ColWidth(int col) const { return model_.ColWidth(col); }
     void SetColWidth(int col, int width) { model_.SetColWidth(col, width); }
 
+    // Current cell, selection, top row and client size, brought up to date.
+    const TGridScroll& Scroll() const { return Synced(); }
     int Col() const;
     int Row() const;
     // Makes a cell current and selects its row, as a click would.
@@ -101,7 +103,7 @@ private:
     void ModelChanged();
     void Sync() const;
     // The view with the layout brought up to date.
-    const auto& Synced() const
+    const TGridScroll& Synced() const
     {
         Sync();
         return view_;

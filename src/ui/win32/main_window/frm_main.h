@@ -12,6 +12,8 @@
 
 #include "catalogue/mail_list.h"
 #include "catalogue/scan_window.h"
+#include "operations/run_locale.h"
+#include "operations/run_progress.h"
 #include "operations/save_window.h"
 #include "settings/language.h"
 #include "settings/language_window.h"
@@ -114,6 +116,22 @@ private:
     class TSaveCommandWindow;
     class TRemovalCommandWindow;
     class TDetachCommandWindow;
+    // How far such a command has come, and Esc pressed during it: one for
+    // every command.
+    class TCommandProgress final : public TRunProgress {
+    public:
+        explicit TCommandProgress(TfrmMain& form) : form_(form) {}
+        void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
+        void ProcessMessages() override
+        {
+            form_.Repaint();
+            form_.ProcessMessages();
+        }
+        bool StopRequested() override { return form_.logic_.EscPressed(); }
+
+    private:
+        TfrmMain& form_;
+    };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -149,6 +167,8 @@ private:
     void SetBusyCursor(bool busy);
     // The user's date separator, for the dates in the save and removal reports.
     static char DateSeparator();
+    // That separator and the window's language, as a command takes them.
+    TRunLocale RunLocale() const;
     // What the commands that save into a folder share: the folder browser,
     // the question about a file that exists, and SaveDir kept and written at once.
     bool SelectSaveFolder(std::string& folder);

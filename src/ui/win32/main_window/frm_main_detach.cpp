@@ -30,13 +30,6 @@ public:
         form_.statusBar_->SetText(3, messages_[msgEscToStop]);
         form_.Repaint();
     }
-    void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
-    void ProcessMessages() override
-    {
-        form_.Repaint();
-        form_.ProcessMessages();
-    }
-    bool StopRequested() override { return form_.logic_.EscPressed(); }
 
     TOverwriteAnswer AskOverwrite(const std::string& fileName) override { return form_.AskOverwrite(fileName); }
 
@@ -60,8 +53,6 @@ public:
         ShowMessageBox(form_.window_, report.AllDetached() ? TMessageKind::Notice : TMessageKind::Warning,
                        DetachReportText(DetachTextsFor(language.LocaleID), report), language.PlugInTitle);
     }
-    char DateSeparator() const override { return TfrmMain::DateSeparator(); }
-    int LocaleID() const override { return form_.context_.Language.LocaleID; }
 
 private:
     TfrmMain& form_;
@@ -74,8 +65,9 @@ void TfrmMain::DetachMarks()
     // The rows as the run starts; the grid is disabled until it ends.
     const TRowList rows = list_->RowList();
     TDetachCommandWindow detach(*this);
+    TCommandProgress progress(*this);
     DetachMarked(context_.Mails, rows, context_.Settings.SaveDir, context_.Settings.Save, context_.Host, detach,
-                 TCodePage::Active());
+                 progress, RunLocale(), TCodePage::Active());
 }
 
 }  // namespace quillbox

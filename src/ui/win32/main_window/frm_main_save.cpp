@@ -27,12 +27,6 @@ public:
         form_.statusBar_->SetText(2, messages_[msgSavingMarks] + "...");
         form_.SetBusyCursor(true);
     }
-    void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
-    void ProcessMessages() override
-    {
-        form_.Repaint();
-        form_.ProcessMessages();
-    }
     void EndSave() override
     {
         form_.ResetProgress();
@@ -49,7 +43,6 @@ public:
     void ShowUndecodable() override { form_.ShowError(messages_[msgCannotDecode]); }
 
     void StoreSaveDir(const std::string& folder) override { form_.StoreSaveDir(folder); }
-    char DateSeparator() const override { return TfrmMain::DateSeparator(); }
 
 private:
     TfrmMain& form_;
@@ -63,6 +56,8 @@ char TfrmMain::DateSeparator()
         return separator[0];
     return '/';
 }
+
+TRunLocale TfrmMain::RunLocale() const { return {DateSeparator(), context_.Language.LocaleID}; }
 
 bool TfrmMain::SelectSaveFolder(std::string& folder)
 {
@@ -89,8 +84,9 @@ void TfrmMain::SaveMarksAs()
     // messages through; the run goes on over the rows it started with.
     const TRowList rows = list_->RowList();
     TSaveCommandWindow saving(*this);
+    TCommandProgress progress(*this);
     SaveMarked(rows, context_.Mails.MarkCount, context_.Settings.SaveDir, context_.Settings.Save, context_.Host,
-               saving, TCodePage::Active());
+               saving, progress, RunLocale(), TCodePage::Active());
 }
 
 void TfrmMain::SaveAttachAs()

@@ -10,13 +10,9 @@ class TWin32ListGrid final : public TListGrid {
 public:
     explicit TWin32ListGrid(TStringAlignGrid& grid) : grid_(grid) {}
     TGridModel& Model() override { return grid_.Model(); }
-    int Col() const override { return grid_.Col(); }
-    int Row() const override { return grid_.Row(); }
+    const TGridScroll& Scroll() const override { return grid_.Scroll(); }
     void MoveTo(int col, int row) override { grid_.MoveTo(col, row); }
-    TGridRect Selection() const override { return grid_.Selection(); }
     void SetSelection(const TGridRect& rect) override { grid_.SetSelection(rect); }
-    int TopRow() const override { return grid_.TopRow(); }
-    int ClientWidth() const override { return grid_.ClientWidth(); }
     int TextWidth(int col, int row, const std::string& text) override { return grid_.TextWidth(col, row, text); }
 
 private:
