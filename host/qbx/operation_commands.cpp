@@ -73,9 +73,9 @@ std::optional<std::vector<TListPosItem>> Resolve(const std::vector<TListPosItem>
 
 // The removal command's window on a terminal: it answers Yes, prints the
 // progress and keeps the catalogue true.
-class TConsoleRemovalWindow : public TRemovalWindow {
+class TConsoleRemovalWindow : public TRemovalWindow, public TProgressDisplay {
 public:
-    TConsoleRemovalWindow(TScannedFolder& folder, int localeID) : folder_(folder), localeID_(localeID) {}
+    explicit TConsoleRemovalWindow(TScannedFolder& folder) : folder_(folder) {}
     bool ConfirmRemoveMarked() override { return true; }
     bool ConfirmRemoveOne(const std::string&) override { return true; }
     void BeginRemoval(bool) override {}
@@ -94,15 +94,12 @@ public:
             std::cerr << "qbx: not removed (the mail has more parts than can be read): " << line << "\n";
         NotRemoved = !lines.empty();
     }
-    char DateSeparator() const override { return '/'; }
-    int LocaleID() const override { return localeID_; }
 
     bool Rescanned = false;
     bool NotRemoved = false;
 
 private:
     TScannedFolder& folder_;
-    const int localeID_;
 };
 
 // "--language ja|en": the language of what the removal writes into mails
@@ -202,8 +199,8 @@ int RemoveCommand(const std::vector<std::string>& options)
         for (const TListPosItem& row : *rows) row.Attachment->Marked = true;
         for (std::size_t m = 0; m < list.Count(); ++m)
             for (const auto& attachment : list[m].Attachments) list.MarkCount += attachment->Marked ? 1 : 0;
-        TConsoleRemovalWindow window(folder, *localeID);
-        RemoveMarked(list, folder.Host(), window);
+        TConsoleRemovalWindow window(folder);
+        RemoveMarked(list, folder.Host(), window, window, TRunLocale{'/', *localeID});
         if (window.Rescanned) std::cerr << "qbx: a mail no longer matched its catalogue entry and was left as it was\n";
         return window.Rescanned || window.NotRemoved ? 1 : 0;
     });

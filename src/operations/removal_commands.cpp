@@ -16,9 +16,9 @@ namespace {
 // to leave: these keep their place in the catalogue, the mail its bytes.
 class TMailRemoval {
 public:
-    TMailRemoval(TMailItem& mail, std::vector<std::string>& notRemoved, const TRemovalWindow& window)
-        : mail_(mail), notRemoved_(notRemoved), dateSeparator_(window.DateSeparator()),
-          note_{window.LocaleID(), RemovalTimeText(std::time(nullptr))}
+    TMailRemoval(TMailItem& mail, std::vector<std::string>& notRemoved, const TRunLocale& locale)
+        : mail_(mail), notRemoved_(notRemoved), dateSeparator_(locale.DateSeparator),
+          note_{locale.LocaleID, RemovalTimeText(std::time(nullptr))}
     {
     }
 
@@ -87,16 +87,17 @@ void RunRemoval(TRemovalWindow& window, bool bulk, TBody body)
 }
 }  // namespace
 
-void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
+void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window, TProgressDisplay& progress,
+                  const TRunLocale& locale)
 {
     if (!window.ConfirmRemoveMarked()) return;
     RunRemoval(window, true, [&](std::vector<std::string>& notRemoved) {
         bool everyMailRewritten = true;
         int total = 0;
-        TChangedPercent shown(window);
+        TChangedPercent shown(progress);
         for (std::size_t i = 0; i < list.Count(); ++i) {
             TMailItem& mail = list[i];
-            TMailRemoval removal(mail, notRemoved, window);
+            TMailRemoval removal(mail, notRemoved, locale);
             for (const auto& attachment : mail.Attachments)
                 if (attachment->Marked && attachment->Visible && !attachment->Removed) removal.Select(*attachment);
             if (removal.Count() == 0) continue;
@@ -108,11 +109,12 @@ void RemoveMarked(TMailList& list, THostApi& host, TRemovalWindow& window)
     });
 }
 
-void RemoveOne(TMailItem& mail, TAttachment& attachment, THostApi& host, TRemovalWindow& window)
+void RemoveOne(TMailItem& mail, TAttachment& attachment, THostApi& host, TRemovalWindow& window,
+               const TRunLocale& locale)
 {
     if (!window.ConfirmRemoveOne(attachment.FileName)) return;
     RunRemoval(window, false, [&](std::vector<std::string>& notRemoved) {
-        TMailRemoval removal(mail, notRemoved, window);
+        TMailRemoval removal(mail, notRemoved, locale);
         removal.Select(attachment);
         return removal.Run(host);
     });

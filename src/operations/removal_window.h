@@ -4,14 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/progress.h"
-
 namespace quillbox {
 
-// ShowProgress: the percentage text in status panel 1 and on the bar; the
-// window repaints.
-class TRemovalWindow : public TProgressDisplay {
+class TRemovalWindow {
 public:
+    virtual ~TRemovalWindow() = default;
+
     // The warning questions; true only for Yes.
     virtual bool ConfirmRemoveMarked() = 0;
     virtual bool ConfirmRemoveOne(const std::string& fileName) = 0;
@@ -32,11 +30,6 @@ public:
     // The warning that lists the attachments left in their mails because
     // they cannot be removed, one line each.
     virtual void ReportNotRemoved(const std::vector<std::string>& lines) = 0;
-    // The system's date separator, for the dates in that report.
-    virtual char DateSeparator() const = 0;
-    // The window's language: the note left in an emptied mail and the
-    // errors are written in it.
-    virtual int LocaleID() const = 0;
 };
 
 }  // namespace quillbox

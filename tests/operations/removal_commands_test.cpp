@@ -11,7 +11,7 @@ namespace {
 
 using namespace quillbox::testing;
 
-class TRecordingRemovalWindow : public TRemovalWindow {
+class TRecordingRemovalWindow : public TRemovalWindow, public TProgressDisplay {
 public:
     explicit TRecordingRemovalWindow(TMailList& list) : list_(list) {}
     bool ConfirmRemoveMarked() override { return Log("confirm"), Yes; }
@@ -31,9 +31,7 @@ public:
     }
     void EndRemoval() override { Log("end"); }
     void ReportNotRemoved(const std::vector<std::string>& lines) override { NotRemoved = lines, Log("not removed"); }
-    char DateSeparator() const override { return '-'; }
-    int LocaleID() const override { return Locale; }
-    int Locale = kEnglishLocaleID;
+    TRunLocale Locale{'-', kEnglishLocaleID};
 
     bool Yes = true;
     bool ScanFails = false;
@@ -71,7 +69,7 @@ TEST_F(RemovalCommandsTest, MarkedVisibleAttachmentsGoOneRewritePerMailWithProgr
     AddMails(3);
     list[1].Attachments[1]->Visible = false;  // hidden by the view: stays
     list.MarkCount = 5;
-    RemoveMarked(list, host, window);
+    RemoveMarked(list, host, window, window, window.Locale);
     EXPECT_EQ(window.Progress, (std::vector<std::string>{"40%", "60%", "100%"}));
     EXPECT_EQ(host.SetSourceCalls, 3);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end"}));
@@ -86,8 +84,8 @@ TEST_F(RemovalCommandsTest, NoMeansNothingChanges)
 {
     AddMails(1);
     window.Yes = false;
-    RemoveMarked(list, host, window);
-    RemoveOne(list[0], *list[0].Attachments[0], host, window);
+    RemoveMarked(list, host, window, window, window.Locale);
+    RemoveOne(list[0], *list[0].Attachments[0], host, window, window.Locale);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "confirm a.txt"}));
     EXPECT_FALSE(list[0].Attachments[0]->Removed);
     EXPECT_EQ(host.SetSourceCalls, 0);
@@ -97,14 +95,14 @@ TEST_F(RemovalCommandsTest, AMailLeftUntouchedMakesTheFolderBeReadAgain)
 {
     AddMails(2);
     host.Mails[list[0].MailID] = "Subject: no longer multipart\r\n\r\nbody\r\n";
-    RemoveMarked(list, host, window);
+    RemoveMarked(list, host, window, window, window.Locale);
     EXPECT_EQ(host.SetSourceCalls, 1);  // the other mail is still done
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
 
     window.Events.clear();
     AddMails(1);
     host.Mails[list[2].MailID] = "Subject: gone\r\n\r\n";
-    RemoveOne(list[2], *list[2].Attachments[0], host, window);
+    RemoveOne(list[2], *list[2].Attachments[0], host, window, window.Locale);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
 }
 
@@ -112,7 +110,7 @@ TEST_F(RemovalCommandsTest, AnErrorStopsTheRunAndTheFolderIsReadAgain)
 {
     AddMails(3);
     host.StoreSource = [](const std::string& source) { return source + "mangled"; };
-    EXPECT_THROW(RemoveMarked(list, host, window), EMailNotStored);
+    EXPECT_THROW(RemoveMarked(list, host, window, window, window.Locale), EMailNotStored);
     EXPECT_EQ(host.SetSourceCalls, 1);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
 }
@@ -123,13 +121,13 @@ TEST_F(RemovalCommandsTest, AFailingRescanStillLeavesTheWindowEnabled)
     window.ScanFails = true;
     host.StoreSource = [](const std::string& source) { return source + "mangled"; };
     // The removal's own error is the one passed on.
-    EXPECT_THROW(RemoveMarked(list, host, window), EMailNotStored);
+    EXPECT_THROW(RemoveMarked(list, host, window, window, window.Locale), EMailNotStored);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm", "begin bulk", "reset", "scan", "end"}));
 
     window.Events.clear();
     host.StoreSource = nullptr;
     host.Mails[list[1].MailID] = "Subject: gone\r\n\r\n";
-    EXPECT_THROW(RemoveOne(list[1], *list[1].Attachments[0], host, window), std::runtime_error);
+    EXPECT_THROW(RemoveOne(list[1], *list[1].Attachments[0], host, window, window.Locale), std::runtime_error);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm a.txt", "begin one", "reset", "scan", "end"}));
 }
 
@@ -162,7 +160,7 @@ TEST_F(RemovalCommandsTest, NestedPartsAndAWholeMailGoAMailTooBigToReadIsReporte
     list.MarkCount = list.AttachCount = 4;
     const std::string bigBefore = host.Mails["box/inbox/?2"];
 
-    RemoveMarked(list, host, window);
+    RemoveMarked(list, host, window, window, window.Locale);
     EXPECT_EQ(window.Events,
               (std::vector<std::string>{"confirm", "begin bulk", "reset", "rebuild", "end", "not removed"}));
     EXPECT_EQ(window.NotRemoved, (std::vector<std::string>{"1899-12-30\t2\tbig.txt"}));
@@ -183,7 +181,7 @@ TEST_F(RemovalCommandsTest, NestedPartsAndAWholeMailGoAMailTooBigToReadIsReporte
 TEST_F(RemovalCommandsTest, RemoveOneRewritesTheMailAndRebuilds)
 {
     AddMails(1);
-    RemoveOne(list[0], *list[0].Attachments[1], host, window);
+    RemoveOne(list[0], *list[0].Attachments[1], host, window, window.Locale);
     EXPECT_EQ(window.Events, (std::vector<std::string>{"confirm b.txt", "begin one", "reset", "rebuild", "end"}));
     EXPECT_TRUE(window.Progress.empty());
     ASSERT_EQ(list[0].Attachments.size(), 1u);

@@ -23,7 +23,6 @@ public:
         form_.statusBar_->SetText(2, messages_[bulk ? msgDeletingMarks : msgDeletingOne] + "...");
         if (bulk) form_.statusBar_->ShowProgressBar(true);
     }
-    void ShowProgress(const std::string& text, int position) override { form_.ShowProgress(text, position); }
     void ResetProgress() override { form_.ResetProgress(); }
     void RebuildView() override { form_.RebuildView(); }
     void ScanFolder() override { form_.ScanFolder(); }
@@ -39,8 +38,6 @@ public:
         ShowMessageBox(form_.window_, TMessageKind::Warning, NotRemovedReportText(language.LocaleID, lines),
                        language.PlugInTitle);
     }
-    char DateSeparator() const override { return TfrmMain::DateSeparator(); }
-    int LocaleID() const override { return form_.context_.Language.LocaleID; }
 
 private:
     bool Confirm(const std::string& text)
@@ -55,7 +52,8 @@ private:
 void TfrmMain::DeleteMarks()
 {
     TRemovalCommandWindow removal(*this);
-    RemoveMarked(context_.Mails, context_.Host, removal);
+    TCommandProgress progress(*this);
+    RemoveMarked(context_.Mails, context_.Host, removal, progress, RunLocale());
 }
 
 void TfrmMain::DeleteAnAttachment()
@@ -63,7 +61,7 @@ void TfrmMain::DeleteAnAttachment()
     const TRowRef row = list_->RowAt(grid_->Row() - 1);
     if (!row) return;
     TRemovalCommandWindow removal(*this);
-    RemoveOne(*row.Mail, *row.Attachment, context_.Host, removal);
+    RemoveOne(*row.Mail, *row.Attachment, context_.Host, removal, RunLocale());
 }
 
 }  // namespace quillbox
