@@ -210,6 +210,20 @@ TEST(MailMessage, DatesAndAttachmentFlags)
                                    "Content-Type: image/png; NAME=\"a.png\"\r\n"));
 }
 
+// Alternatives carry attachments only when "name=" (any case) is in the body:
+// at its very start, after other '=' signs, or cut short at its end.
+TEST(MailMessage, AlternativesCarryAttachmentsOnlyWhenANameIsGiven)
+{
+    const std::string head = "Content-Type: multipart/alternative; boundary=x\r\n\r\n";
+    EXPECT_TRUE(CarriesAttachments(head + "name=a"));
+    EXPECT_TRUE(CarriesAttachments(head + "\r\nQUJD==\r\n=3D=\r\nfileNaMe=\"a\""));
+    EXPECT_TRUE(CarriesAttachments(head + "\r\n\r\nxname="));
+    EXPECT_FALSE(CarriesAttachments(head + "\r\nQUJD==\r\n=3D name =\r\nnam=e=\r\n=name"));
+    EXPECT_FALSE(CarriesAttachments(head + "\r\nname"));
+    EXPECT_FALSE(CarriesAttachments(head + "ame="));
+    EXPECT_FALSE(CarriesAttachments("Content-Type: multipart/alternative; name=a\r\n\r\nbody"));
+}
+
 TEST_F(StoreTest, ImportsEmlAndMboxWithCrLf)
 {
     ASSERT_TRUE(WriteFileBytes(data_ + "one.eml", "Subject: =?UTF-8?B?44OG44K544OI?=\nDate: 1 Dec 2026 01:00 GMT\n\nhello\n"));
