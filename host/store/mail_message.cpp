@@ -180,10 +180,16 @@ bool CarriesAttachments(std::string_view source)
     if (!type.starts_with("multipart/alternative")) return true;
     // "name=" in any letter case; "filename=" ends in it too.
     const std::string_view body = source.substr(HeaderBlock(source).size());
-    constexpr std::string_view kName = "name=";
-    return std::search(body.begin(), body.end(), kName.begin(), kName.end(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           }) != body.end();
+    constexpr std::string_view kName = "name";
+    // Each '=' found by memchr, then the four letters before it: far quicker
+    // than comparing case-insensitively at every byte of a long body.
+    for (std::size_t at = kName.size(); at < body.size(); ++at) {
+        const void* sign = std::memchr(body.data() + at, '=', body.size() - at);
+        if (!sign) return false;
+        at = static_cast<std::size_t>(static_cast<const char*>(sign) - body.data());
+        if (EqualsNoCase(body.substr(at - kName.size(), kName.size()), kName)) return true;
+    }
+    return false;
 }
 
 std::string WithCrLf(std::string_view text)

@@ -110,7 +110,9 @@ std::optional<std::string> TMailStore::Source(const std::string& mailId)
 
 std::optional<std::string> TMailStore::TakeSource(const std::string& mailId)
 {
-    if (!ReadSource(mailId)) return std::nullopt;
+    const std::string* read = ReadSource(mailId);
+    if (!read) return std::nullopt;
+    if (lastMail_->written) return *read;
     std::string source = std::move(lastMail_->text);
     lastMail_->text = HeaderBlock(source);
     lastMail_->whole = false;
@@ -126,7 +128,7 @@ bool TMailStore::ReplaceSource(const std::string& mailId, std::string source)
     if (!folder.ReplaceSource(id->key, source)) return false;
     // What was written is what the file now holds.
     if (const std::optional<TFileStamp> stamp = StampOf(folder.MailPath(id->key)))
-        lastMail_ = TCachedMail{mailId, *stamp, std::move(source), true};
+        lastMail_ = TCachedMail{mailId, *stamp, std::move(source), true, true};
     return true;
 }
 

@@ -6,8 +6,9 @@
 // One store per data folder and process: it keeps each folder's index in
 // memory once opened, and the mail last asked for, so that a caller asking
 // for a mail's header, then its source, then a header field reads the file
-// once. A source handed over with TakeSource is not kept twice: only its
-// header stays.
+// once. A source read from the file and handed over with TakeSource is not
+// kept twice: only its header stays. One this store has just written is
+// copied instead, since the record header set next needs it whole.
 #pragma once
 
 #include "convert/file_bytes.h"
@@ -74,6 +75,7 @@ private:
         TFileStamp stamp;
         std::string text;  // the source, or only its header once the source was taken
         bool whole;
+        bool written = false;  // what this store wrote, not what it read
     };
 
     // The mail's entry, if it still shows what the mail's file holds.

@@ -1,6 +1,7 @@
 #include "operations/removal_note.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "operations/removed_names.h"
 
@@ -8,8 +9,15 @@ namespace quillbox {
 
 std::string RemovalTimeText(std::time_t moment)
 {
+    // The reentrant forms: the plain one reads the zone rules again at every call.
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &moment) != 0) return {};
+#else
+    if (!localtime_r(&moment, &local)) return {};
+#endif
     char text[32] = {};
-    if (const std::tm* local = std::localtime(&moment)) std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", local);
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
     return text;
 }
 

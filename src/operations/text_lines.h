@@ -20,6 +20,7 @@ std::vector<TTextLine> SplitLines(std::string_view text);
 // Where a part's header block and body lie: the header lines (after any empty
 // lines at the start) and the first line of the body, or lines.size() when
 // there is none. HasEmptyLine tells whether an empty line closed the header.
+// Lines ends with the body's first line: the body is not split.
 struct TPartLayout {
     std::vector<TTextLine> Lines;
     std::size_t FirstHeaderLine = 0;

@@ -165,6 +165,36 @@ TEST_F(StoreTest, TheHostReadsAMailOnceForItsHeaderSourceAndFields)
     EXPECT_GE(BytesReadSoFar() - before, 2 * big.size());
 }
 
+// A removal stores the new source, reads it back to check it, then sets its
+// record field: what the store wrote is not read from the disk again.
+TEST_F(StoreTest, AStoredSourceReadBackAndGivenAFieldIsNotReadAgain)
+{
+    const std::string big = kWithAttachment + std::string(4 << 20, 'x');
+    const std::string rewritten = kPlain + std::string(4 << 20, 'y');
+    {
+        TMailStore store = Store();
+        ASSERT_TRUE(store.Folder("Box/Inbox/").Append(big));
+    }
+    TStoreHostApi host(Store(), "Box/", "Box/Inbox/", data_);
+    host.GetDataFolder();
+    host.SetCurrentMail("Box/Inbox/?1");
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), big);
+    const std::uint64_t before = BytesReadSoFar();
+    host.SetSource(rewritten);
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), rewritten);
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), rewritten);
+    host.SetSpecifiedHeader("X-Removed-Attachment", "\"a.pdf\"");
+    EXPECT_LT(BytesReadSoFar() - before, rewritten.size() / 2);
+    const std::string expected = WithHeader(rewritten, "X-Removed-Attachment", "\"a.pdf\"");
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), expected);
+    // What is on the disk is the same, for a store that reads it afresh.
+    TMailStore fresh = Store();
+    EXPECT_EQ(fresh.Source("Box/Inbox/?1"), expected);
+    // A file changed behind the store's back is read again.
+    ASSERT_TRUE(WriteFileBytes(data_ + "Box/Inbox/1.eml", big));
+    EXPECT_EQ(host.GetSource("Box/Inbox/?1"), big);
+}
+
 TEST_F(StoreTest, SetHeaderReplacesOrAddsOneField)
 {
     TMailStore store = Store();
@@ -208,6 +238,20 @@ TEST(MailMessage, DatesAndAttachmentFlags)
     EXPECT_EQ(WithCrLf(""), "");
     EXPECT_TRUE(CarriesAttachments("Content-Type: multipart/alternative; boundary=x\r\n\r\n--x\r\n"
                                    "Content-Type: image/png; NAME=\"a.png\"\r\n"));
+}
+
+// Alternatives carry attachments only when "name=" (any case) is in the body:
+// at its very start, after other '=' signs, or cut short at its end.
+TEST(MailMessage, AlternativesCarryAttachmentsOnlyWhenANameIsGiven)
+{
+    const std::string head = "Content-Type: multipart/alternative; boundary=x\r\n\r\n";
+    EXPECT_TRUE(CarriesAttachments(head + "name=a"));
+    EXPECT_TRUE(CarriesAttachments(head + "\r\nQUJD==\r\n=3D=\r\nfileNaMe=\"a\""));
+    EXPECT_TRUE(CarriesAttachments(head + "\r\n\r\nxname="));
+    EXPECT_FALSE(CarriesAttachments(head + "\r\nQUJD==\r\n=3D name =\r\nnam=e=\r\n=name"));
+    EXPECT_FALSE(CarriesAttachments(head + "\r\nname"));
+    EXPECT_FALSE(CarriesAttachments(head + "ame="));
+    EXPECT_FALSE(CarriesAttachments("Content-Type: multipart/alternative; name=a\r\n\r\nbody"));
 }
 
 TEST_F(StoreTest, ImportsEmlAndMboxWithCrLf)

@@ -7,6 +7,7 @@
 
 #include "catalogue/mail_date.h"
 #include "operations/local_file.h"
+#include "operations/removal_note.h"
 #include "time_zone.h"
 
 namespace quillbox {
@@ -62,6 +63,20 @@ TEST(MailFileTime, ASavedFileTakesTheDateAndAMissingOneIsReported)
     EXPECT_EQ(info.st_mtime, kWinter);
     EXPECT_FALSE(SetFileTimeToMailDate((folder / "missing.bin").string(), DateFromUnixTime(kWinter)));
     std::filesystem::remove_all(folder);
+}
+
+// The removal's time follows the zone in force at each call, not the first one.
+TEST(MailFileTime, TheRemovalTimeIsWrittenInTheZoneOfTheMoment)
+{
+    {
+        const TTimeZone japan("JST-9");
+        EXPECT_EQ(RemovalTimeText(kWinter), "2002/01/03 04:33");
+    }
+    {
+        const TTimeZone newYork("EST5EDT,M3.2.0,M11.1.0");
+        EXPECT_EQ(RemovalTimeText(kSummer), "2001/09/08 21:46");
+        EXPECT_EQ(RemovalTimeText(kWinter), "2002/01/02 14:33");
+    }
 }
 
 }  // namespace
