@@ -3,7 +3,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <cerrno>
@@ -18,6 +20,33 @@ namespace {
 {
     throw EInOutError(what + " \"" + path + "\": " + std::strerror(error));
 }
+// Creates or empties the file for writing. An empty file (a temporary file
+// the host just created) is not truncated: some file systems take a
+// truncation as a file being replaced and push its new bytes to the disk at
+// close, then make deleting it wait for that.
+std::FILE* OpenForWriting(const std::string& path)
+{
+#ifdef _WIN32
+    return std::fopen(path.c_str(), "wb");
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (info.st_size != 0 && ::ftruncate(fd, 0) != 0)) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+#endif
+}
 }  // namespace
 
 void WriteBytesToFile(const std::string& path, std::string_view bytes)
@@ -27,7 +56,7 @@ void WriteBytesToFile(const std::string& path, std::string_view bytes)
     file.Close();
 }
 
-TFileWriter::TFileWriter(std::string path) : path_(std::move(path)), file_(std::fopen(path_.c_str(), "wb"))
+TFileWriter::TFileWriter(std::string path) : path_(std::move(path)), file_(OpenForWriting(path_))
 {
     if (!file_) RaiseInOut("Cannot create file", path_, errno);
 }

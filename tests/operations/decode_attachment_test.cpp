@@ -243,5 +243,22 @@ TEST_F(DecodeAttachmentTest, ErrorsPassOnAndLeaveNoTemporaryFile)
     EXPECT_TRUE(host.TempFilesLeft().empty());
 }
 
+// A save over an existing file leaves only the new bytes, whether the file
+// was longer or empty (as a temporary file the host created is).
+TEST_F(DecodeAttachmentTest, AFileWrittenOverHoldsOnlyTheNewBytes)
+{
+    TTestMail mail;
+    mail.Parts = {SevenBitPart("a.txt", "new\r\n")};
+    auto item = Store(mail);
+    WriteBytesToFile(Path("longer"), std::string(100000, 'o'));
+    WriteBytesToFile(Path("empty"), "");
+    for (const char* name : {"longer", "empty", "missing"}) {
+        EXPECT_TRUE(DecodeAttachment(host, *item, *item->Attachments[0], Path(name))) << name;
+        EXPECT_EQ(ReadFileBytes(Path(name)), "new") << name;
+    }
+    std::filesystem::create_directory(Path("folder"));
+    EXPECT_THROW(DecodeAttachment(host, *item, *item->Attachments[0], Path("folder")), EInOutError);
+}
+
 }  // namespace
 }  // namespace quillbox
