@@ -34,9 +34,9 @@ using TClock = std::chrono::steady_clock;
 class TCountingHost : public TStoreHostApi {
 public:
     using TStoreHostApi::TStoreHostApi;
-    std::optional<std::string> GetSource(const std::string& mailId) override
+    std::optional<TSharedText> GetSource(const std::string& mailId) override
     {
-        std::optional<std::string> source = TStoreHostApi::GetSource(mailId);
+        std::optional<TSharedText> source = TStoreHostApi::GetSource(mailId);
         if (source) SourceBytes += source->size();
         return source;
     }
@@ -89,7 +89,7 @@ TScanRun ReadOnce(const std::string& dataDir, const std::string& folder, const s
     host.GetDataFolder();
     for (const std::string& id : mailIds) {
         const std::optional<std::string> header = host.GetHeader(id);
-        const std::optional<std::string> source = host.GetSource(id);
+        const std::optional<TSharedText> source = host.GetSource(id);
         asm volatile("" : : "r"(header->data()), "r"(source->data()) : "memory");
     }
     const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
@@ -137,7 +137,7 @@ int Folder(const std::string& dataDir, std::string folder, TAttachmentRules rule
 
     TMailStore store(dataDir, 932, [](const std::string&) {});
     std::vector<std::string> sources;
-    for (const std::string& id : best.MailIds) sources.push_back(store.Source(id).value_or(""));
+    for (const std::string& id : best.MailIds) sources.emplace_back(store.Source(id).value_or(TSharedText()));
     const double copy = MemcpySeconds(sources);
     std::printf("memcpy bytes=%zu seconds=%.3f MB/s=%.0f\n", best.SourceBytes, copy, mb / copy);
     return 0;

@@ -72,9 +72,10 @@ public:
     {
         const auto mail = Mails.find(mailId);
         if (mail == Mails.end()) return std::nullopt;
-        return mail->second.substr(0, mail->second.find("\r\n\r\n") + 2);
+        const std::string_view source = mail->second;
+        return std::string(source.substr(0, source.find("\r\n\r\n") + 2));
     }
-    std::optional<std::string> GetSource(const std::string& mailId) override
+    std::optional<TSharedText> GetSource(const std::string& mailId) override
     {
         const auto mail = Mails.find(mailId);
         if (mail == Mails.end()) return std::nullopt;
@@ -98,7 +99,7 @@ public:
     bool QPDecode(const std::string&, const std::string&) override { return true; }
 
     std::string DataFolder, Folder;
-    std::map<std::string, std::string> Mails;
+    std::map<std::string, TSharedText> Mails;
     bool RealConverter = false;
 };
 
@@ -130,7 +131,7 @@ int Scan(const std::string& dataDir, std::string folder)
         TNoIcons icons;
         ScanUnwatched(list, store, icons);
         for (std::size_t i = 0; i < list.Count(); ++i) {
-            std::string source = store.GetSource(list[i].MailID).value_or("");
+            TSharedText source = store.GetSource(list[i].MailID).value_or(TSharedText());
             bytes += source.size();
             host.Mails[list[i].MailID] = std::move(source);
         }
@@ -192,7 +193,7 @@ int Save(const std::string& megabytes)
                             std::to_string(::getpid());
     for (const bool base64 : {true, false}) {
         TMemoryHost host;
-        host.Mails["box/in/?1"] = BigMail(size, base64);
+        host.Mails["box/in/?1"] = TSharedText(BigMail(size, base64));
         const std::size_t encoded = host.Mails["box/in/?1"].size();
         TMailItem mail;
         mail.MailID = "box/in/?1";
@@ -207,9 +208,9 @@ int Save(const std::string& megabytes)
         const double seconds = BestCpuSeconds([&] { DecodeAttachment(host, mail, attachment, out); });
         std::printf("save-%s encoded-bytes=%zu cpu-seconds=%.3f cpu-MB/s=%.0f\n", kind, encoded, seconds,
                     encoded / 1e6 / seconds);
-        // Its steps: the host's copy of the source, finding and cutting the
-        // body, and writing it out (to the temporary file or the destination).
-        const std::string& source = host.Mails["box/in/?1"];
+        // Its steps: the host's hand-over of the source, finding and cutting
+        // the body, and writing it out (to the temporary file or the destination).
+        const std::string_view source = host.Mails["box/in/?1"];
         const double fetch = BestCpuSeconds([&] { asm volatile("" : : "r"(host.GetSource(mail.MailID)->data()) : "memory"); });
         TMimeSpan body;
         const double locate = BestCpuSeconds([&] {

@@ -157,6 +157,28 @@ std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* st
     return bytes;
 }
 
+std::optional<TSharedText> MapFileBytes(const std::string& path, TFileStamp* stamp)
+{
+#ifndef _WIN32
+    const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    const TFileStamp found = StampOfStat(info);
+    const auto size = static_cast<std::size_t>(found.size);
+    // An empty file cannot be mapped; one the system will not map is read.
+    void* const at = size == 0 ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd, 0);
+    if (at != MAP_FAILED) {
+        if (stamp) *stamp = found;
+        std::shared_ptr<const void> mapping(at, [size](const void* start) { ::munmap(const_cast<void*>(start), size); });
+        return TSharedText(std::string_view(static_cast<const char*>(at), size), std::move(mapping));
+    }
+#endif
+    std::optional<std::string> bytes = ReadFileBytes(path, stamp);
+    if (!bytes) return std::nullopt;
+    return TSharedText(std::move(*bytes));
+}
+
 bool WriteFileBytes(const std::string& path, std::string_view bytes, TDurability durability)
 {
     std::FILE* raw = std::fopen(path.c_str(), "wb");

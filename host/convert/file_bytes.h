@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/shared_text.h"
+
 namespace quillbox {
 
 // What tells one version of a file from another without reading it: a file
@@ -21,6 +23,11 @@ struct TFileStamp {
 // The file read in one piece into a buffer of its size; the stamp, when
 // asked for, is that of the file that was read.
 std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* stamp = nullptr);
+// The same bytes without a buffer of their own where the system can map a
+// file and still replace it by a rename while it is mapped (not Windows).
+// Only for files that are never written in place: a mapping of a file cut
+// short by someone else faults when read.
+std::optional<TSharedText> MapFileBytes(const std::string& path, TFileStamp* stamp = nullptr);
 // Whether written bytes are on the disk before the call returns.
 enum class TDurability { Flushed, Unflushed };
 

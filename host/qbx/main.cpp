@@ -70,7 +70,7 @@ int Source(const std::vector<std::string>& args)
 {
     if (args.size() != 2) return Usage();
     TMailStore store(args[0], TCodePage::Active().Id(), Warn);
-    const std::optional<std::string> source = store.Source(args[1]);
+    const std::optional<TSharedText> source = store.Source(args[1]);
     if (!source) {
         std::cerr << "qbx: no mail " << args[1] << "\n";
         return 1;

@@ -18,7 +18,7 @@ namespace {
 // made before the first such mail is written, removed once the index is.
 constexpr char kPendingMarkName[] = "Folder.idx.pending";
 
-std::string CharsetOf(const std::string& source)
+std::string CharsetOf(std::string_view source)
 {
     std::string type = HeaderValue(source, "Content-Type").value_or("");
     for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -58,13 +58,13 @@ const std::vector<TIndexEntry>& TMailFolder::Entries()
     return entries_;
 }
 
-std::optional<std::string> TMailFolder::Source(const std::string& key, TFileStamp* stamp) const
+std::optional<TSharedText> TMailFolder::Source(const std::string& key, TFileStamp* stamp) const
 {
     if (!IsValidKey(key)) return std::nullopt;
-    return ReadFileBytes(MailPath(key), stamp);
+    return MapFileBytes(MailPath(key), stamp);
 }
 
-TIndexEntry TMailFolder::Describe(const std::string& key, const std::string& source) const
+TIndexEntry TMailFolder::Describe(const std::string& key, std::string_view source) const
 {
     auto decoded = [&](const char* name) { return DecodeMimeHeader(HeaderValue(source, name).value_or(""), codePage_); };
     TIndexEntry e;
@@ -82,7 +82,7 @@ TIndexEntry TMailFolder::Describe(const std::string& key, const std::string& sou
     return e;
 }
 
-TIndexEntry TMailFolder::Redescribed(const TIndexEntry& entry, const std::string& source) const
+TIndexEntry TMailFolder::Redescribed(const TIndexEntry& entry, std::string_view source) const
 {
     TIndexEntry fresh = Describe(entry.key, source);
     fresh.storedTime = entry.storedTime;
@@ -133,7 +133,7 @@ void TMailFolder::Open()
             continue;
         }
         if (!writtenSince(*stamp)) continue;
-        const std::optional<std::string> source = Source(key);
+        const std::optional<TSharedText> source = Source(key);
         if (!source) continue;
         TIndexEntry& entry = entries_[listed->second];
         TIndexEntry fresh = Redescribed(entry, *source);
@@ -144,7 +144,7 @@ void TMailFolder::Open()
     }
     std::sort(unlisted.begin(), unlisted.end(), KeyBefore);
     for (const std::string& key : unlisted) {
-        const std::optional<std::string> source = Source(key);
+        const std::optional<TSharedText> source = Source(key);
         if (!source) continue;
         if (warn_) warn_(IndexPath() + ": mail " + key + " was missing from the index; added");
         Add(Describe(key, *source));

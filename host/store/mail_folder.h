@@ -41,8 +41,10 @@ public:
 
     // One entry per mail, in index order.
     const std::vector<TIndexEntry>& Entries();
-    // Read from the mail's file, whether or not the index lists it.
-    std::optional<std::string> Source(const std::string& key, TFileStamp* stamp = nullptr) const;
+    // Read from the mail's file, whether or not the index lists it. Mail
+    // files are only ever replaced whole by a rename, so the file is mapped
+    // where the system allows it.
+    std::optional<TSharedText> Source(const std::string& key, TFileStamp* stamp = nullptr) const;
 
     // Stores a new mail and returns its key; nullopt when it cannot be written.
     std::optional<std::string> Append(const std::string& source, std::uint32_t extraFlags = 0);
@@ -55,7 +57,7 @@ public:
     bool WriteIndex();
 
     // The index line the folder writes for a source.
-    TIndexEntry Describe(const std::string& key, const std::string& source) const;
+    TIndexEntry Describe(const std::string& key, std::string_view source) const;
 
 private:
     // Reads the index once and brings it up to date with the mail files.
@@ -65,7 +67,7 @@ private:
     bool MarkPending();
     // The line of a listed mail described again from its file, keeping what
     // only the index knows (when it was stored, flags other than attachments).
-    TIndexEntry Redescribed(const TIndexEntry& entry, const std::string& source) const;
+    TIndexEntry Redescribed(const TIndexEntry& entry, std::string_view source) const;
 
     std::string directory_;
     unsigned codePage_;

@@ -79,44 +79,23 @@ TMailStore::TCachedMail* TMailStore::Cached(const TMailId& id, const std::string
     return nullptr;
 }
 
-const std::string* TMailStore::ReadSource(const std::string& mailId)
+std::optional<TSharedText> TMailStore::Source(const std::string& mailId)
 {
     const std::optional<TMailId> id = SplitMailId(mailId);
-    if (!id) return nullptr;
-    if (const TCachedMail* cached = Cached(*id, mailId); cached && cached->whole) return &cached->text;
-    lastMail_.reset();
+    if (!id) return std::nullopt;
+    if (const TCachedMail* cached = Cached(*id, mailId)) return cached->source;
     TFileStamp stamp;
-    std::optional<std::string> source = Folder(id->folder).Source(id->key, &stamp);
-    if (!source) return nullptr;
-    lastMail_ = TCachedMail{mailId, stamp, std::move(*source), true};
-    return &lastMail_->text;
+    std::optional<TSharedText> source = Folder(id->folder).Source(id->key, &stamp);
+    if (source) lastMail_ = TCachedMail{mailId, stamp, *source};
+    return source;
 }
 
 std::optional<std::string_view> TMailStore::ReadHeader(const std::string& mailId)
 {
-    const std::optional<TMailId> id = SplitMailId(mailId);
-    if (!id) return std::nullopt;
-    if (const TCachedMail* cached = Cached(*id, mailId); cached && !cached->whole) return cached->text;
-    const std::string* source = ReadSource(mailId);
+    const std::optional<TSharedText> source = Source(mailId);
     if (!source) return std::nullopt;
+    // The store's own copy keeps the bytes alive after this one goes.
     return HeaderBlock(*source);
-}
-
-std::optional<std::string> TMailStore::Source(const std::string& mailId)
-{
-    const std::string* source = ReadSource(mailId);
-    return source ? std::optional<std::string>(*source) : std::nullopt;
-}
-
-std::optional<std::string> TMailStore::TakeSource(const std::string& mailId)
-{
-    const std::string* read = ReadSource(mailId);
-    if (!read) return std::nullopt;
-    if (lastMail_->written) return *read;
-    std::string source = std::move(lastMail_->text);
-    lastMail_->text = HeaderBlock(source);
-    lastMail_->whole = false;
-    return source;
 }
 
 bool TMailStore::ReplaceSource(const std::string& mailId, std::string source)
@@ -128,13 +107,13 @@ bool TMailStore::ReplaceSource(const std::string& mailId, std::string source)
     if (!folder.ReplaceSource(id->key, source)) return false;
     // What was written is what the file now holds.
     if (const std::optional<TFileStamp> stamp = StampOf(folder.MailPath(id->key)))
-        lastMail_ = TCachedMail{mailId, *stamp, std::move(source), true, true};
+        lastMail_ = TCachedMail{mailId, *stamp, TSharedText(std::move(source))};
     return true;
 }
 
 bool TMailStore::SetHeader(const std::string& mailId, const std::string& name, const std::string& value)
 {
-    const std::string* source = ReadSource(mailId);
+    const std::optional<TSharedText> source = Source(mailId);
     return source && ReplaceSource(mailId, WithHeader(*source, name, value));
 }
 

@@ -6,9 +6,8 @@
 // One store per data folder and process: it keeps each folder's index in
 // memory once opened, and the mail last asked for, so that a caller asking
 // for a mail's header, then its source, then a header field reads the file
-// once. A source read from the file and handed over with TakeSource is not
-// kept twice: only its header stays. One this store has just written is
-// copied instead, since the record header set next needs it whole.
+// once. The source it keeps is shared with whoever it was handed to, so it is
+// never held twice.
 #pragma once
 
 #include "convert/file_bytes.h"
@@ -53,14 +52,11 @@ public:
     TMailFolder& Folder(const std::string& folder);
 
     // The mail's source, read again only when its file has changed since it
-    // was last read or written here (or was handed over); null when there is
-    // no such mail. The text stays valid until the next call on the store.
-    const std::string* ReadSource(const std::string& mailId);
-    // Its header block, without the empty line after it; valid as long.
+    // was last read or written here; nullopt when there is no such mail.
+    std::optional<TSharedText> Source(const std::string& mailId);
+    // Its header block, without the empty line after it; valid until the
+    // next call on the store.
     std::optional<std::string_view> ReadHeader(const std::string& mailId);
-    // A copy of the source, and the source itself for a caller that keeps it.
-    std::optional<std::string> Source(const std::string& mailId);
-    std::optional<std::string> TakeSource(const std::string& mailId);
     bool ReplaceSource(const std::string& mailId, std::string source);
     bool SetHeader(const std::string& mailId, const std::string& name, const std::string& value);
 
@@ -73,9 +69,7 @@ private:
     struct TCachedMail {
         std::string mailId;
         TFileStamp stamp;
-        std::string text;  // the source, or only its header once the source was taken
-        bool whole;
-        bool written = false;  // what this store wrote, not what it read
+        TSharedText source;
     };
 
     // The mail's entry, if it still shows what the mail's file holds.

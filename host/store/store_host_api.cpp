@@ -61,11 +61,11 @@ std::optional<std::string> TStoreHostApi::GetHeader(const std::string& mailId)
     return std::string(*header);
 }
 
-std::optional<std::string> TStoreHostApi::GetSource(const std::string& mailId)
+std::optional<TSharedText> TStoreHostApi::GetSource(const std::string& mailId)
 {
-    std::optional<std::string> source = store_.TakeSource(AsHostText(mailId));
-    if (source) source->resize(HostTextOf(*source).size());
-    return source;
+    const std::optional<TSharedText> source = store_.Source(AsHostText(mailId));
+    if (!source) return std::nullopt;
+    return source->Prefix(HostTextOf(*source).size());
 }
 
 void TStoreHostApi::SetSource(const std::string& source)

@@ -28,7 +28,7 @@ public:
     std::string GetFolderDisplayName(const std::string& folder) override;
     void SetCurrentMail(const std::string& mailId) override;
     std::optional<std::string> GetHeader(const std::string& mailId) override;
-    std::optional<std::string> GetSource(const std::string& mailId) override;
+    std::optional<TSharedText> GetSource(const std::string& mailId) override;
     void SetSource(const std::string& source) override;
     std::string GetSpecifiedHeader(const std::string& name) override;
     void SetSpecifiedHeader(const std::string& name, const std::string& value) override;

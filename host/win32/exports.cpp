@@ -26,10 +26,12 @@ using quillbox::Host;
 
 namespace {
 
-char* Release(const std::string& text, const char* origin) { return Host().Ledger().Release(text, origin); }
+char* Release(std::string_view text, const char* origin) { return Host().Ledger().Release(text, origin); }
 
-// Valid until the next call on the store.
-const std::string* SourceOf(const char* mailId) { return Host().Store().ReadSource(Host().ResolveMail(mailId)); }
+std::optional<quillbox::TSharedText> SourceOf(const char* mailId)
+{
+    return Host().Store().Source(Host().ResolveMail(mailId));
+}
 std::optional<std::string_view> HeaderOf(const char* mailId)
 {
     return Host().Store().ReadHeader(Host().ResolveMail(mailId));
@@ -62,11 +64,11 @@ LPSTR ConvertJapanese(LPCSTR text, BOOL encode, const char* charset, std::string
                    origin);
 }
 
-std::string BodyOf(const std::string& source)
+std::string_view BodyOf(std::string_view source)
 {
     std::size_t start = quillbox::HeaderBlock(source).size();
-    if (source.compare(start, 2, "\r\n") == 0) start += 2;
-    else if (source.compare(start, 1, "\n") == 0) start += 1;
+    if (source.substr(start, 2) == "\r\n") start += 2;
+    else if (source.substr(start, 1) == "\n") start += 1;
     return source.substr(std::min(start, source.size()));
 }
 
@@ -169,7 +171,7 @@ LPSTR WINAPI TSA_GetCharSet(LPCSTR mailId)
 
 LPSTR WINAPI TSA_GetSource(LPCSTR mailId)
 {
-    const std::optional<std::string> source = Host().Store().TakeSource(Host().ResolveMail(mailId));
+    const std::optional<quillbox::TSharedText> source = SourceOf(mailId);
     return source ? Release(*source, "TSA_GetSource") : nullptr;
 }
 
@@ -187,14 +189,14 @@ LPSTR WINAPI TSA_GetHeader(LPCSTR mailId)
 
 LPSTR WINAPI TSA_GetText(LPCSTR mailId)
 {
-    const std::string* source = SourceOf(mailId);
+    const std::optional<quillbox::TSharedText> source = SourceOf(mailId);
     return source ? Release(BodyOf(*source), "TSA_GetText") : nullptr;
 }
 
 BOOL WINAPI TSA_SetText(LPCSTR mailId, LPCSTR text)
 {
     const std::string id = Host().ResolveMail(mailId);
-    const std::string* source = Host().Store().ReadSource(id);
+    const std::optional<quillbox::TSharedText> source = Host().Store().Source(id);
     if (!source || !text) return FALSE;
     std::string header(quillbox::HeaderBlock(*source));
     return Host().ReplaceSource(id, header + "\r\n" + text);
@@ -216,7 +218,7 @@ int WINAPI TSA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int size)
 BOOL WINAPI TSA_SetSpecifiedHeader(LPCSTR name, LPCSTR value)
 {
     const std::string id = Host().CurrentMail();
-    const std::string* source = Host().Store().ReadSource(id);
+    const std::optional<quillbox::TSharedText> source = Host().Store().Source(id);
     if (!source || !name || !*name || !value) return FALSE;
     return Host().ReplaceSource(id, quillbox::WithHeader(*source, name, value));
 }

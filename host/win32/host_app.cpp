@@ -96,7 +96,7 @@ std::vector<std::string> THostApp::MailsOfCurrentFolder()
 bool THostApp::SelectMail(const std::string& mailId)
 {
     const std::optional<TMailId> id = SplitMailId(mailId);
-    if (!id || !store_.ReadSource(mailId)) return false;
+    if (!id || !store_.Source(mailId)) return false;
     if (id->folder != folder_ && !SelectFolder(id->folder)) return false;
     mail_ = mailId;
     selected_ = {mailId};
@@ -245,10 +245,11 @@ void THostApp::ShowPreview()
 {
     if (!windows_.preview) return;
     std::string text;
-    if (const std::string* source = mail_.empty() ? nullptr : store_.ReadSource(mail_)) {
+    if (const std::optional<TSharedText> source = mail_.empty() ? std::nullopt : store_.Source(mail_)) {
         const unsigned cp = GetACP();
-        text = DecodeMimeHeader(HeaderBlock(*source), cp);
-        std::string body = source->substr(std::min(source->size(), HeaderBlock(*source).size()));
+        const std::string_view header = HeaderBlock(*source);
+        text = DecodeMimeHeader(header, cp);
+        std::string body(source->View().substr(header.size()));
         if (body.size() > 16000) body.resize(16000);
         if (body.find("\x1B$B") != std::string::npos) body = CharsetToLocal("iso-2022-jp", body, cp).value_or(body);
         text += body;

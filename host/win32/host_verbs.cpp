@@ -120,7 +120,7 @@ void WatchStores(TScriptSession& session, const TScriptWords& w)
 void Source(TScriptSession& session, const TScriptWords& w)
 {
     THostApp& host = session.Host;
-    std::optional<std::string> source;
+    std::optional<TSharedText> source;
     host.OnUiThread([&] { source = host.Store().Source(ToLocal(w[1])); });
     if (!source) Fail("no mail " + w[1]);
     WriteOut(w[2], *source);

@@ -47,7 +47,7 @@ std::string Joined(const std::vector<std::string>& words)
     return text;
 }
 
-void WriteOut(const std::string& path, const std::string& bytes)
+void WriteOut(const std::string& path, std::string_view bytes)
 {
     if (path == "-") return;
     if (!WriteFileBytes(ToLocal(path), bytes)) Fail("cannot write " + path);

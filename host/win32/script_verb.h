@@ -63,7 +63,7 @@ std::string FromLocal(const std::string& local);
 std::string Joined(const std::vector<std::string>& words);
 
 // Writes a script output file ("-": nowhere); fails when it cannot.
-void WriteOut(const std::string& path, const std::string& bytes);
+void WriteOut(const std::string& path, std::string_view bytes);
 
 // Polls the probe every 50 ms until it finds something; fails after seconds.
 template <typename T>

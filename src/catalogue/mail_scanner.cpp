@@ -23,7 +23,7 @@ constexpr const char* kClassicBoundary =
 // One mail's source and tree while its attachments are recorded.
 class TMailReading {
 public:
-    TMailReading(const std::string& source, TMailItem& mail, TIconSource& icons, TCodePage codePage)
+    TMailReading(std::string_view source, TMailItem& mail, TIconSource& icons, TCodePage codePage)
         : source_(source), tree_(source), mail_(mail), icons_(icons), codePage_(codePage)
     {
     }
@@ -114,7 +114,7 @@ private:
 
     void Add(std::unique_ptr<TAttachment> row) { mail_.Attachments.push_back(std::move(row)); }
 
-    const std::string& source_;
+    const std::string_view source_;
     const TMimeTree tree_;
     TMailItem& mail_;
     TIconSource& icons_;
@@ -131,7 +131,7 @@ std::int32_t TMailScanner::Scan(TMailItem& mail, TAttachmentRules rules)
         const std::optional<std::string> header = host_.GetHeader(mail.MailID);
         if (!header || !classicBoundary_.Match(kClassicBoundary, *header)) return 0;
     }
-    const std::optional<std::string> source = host_.GetSource(mail.MailID);
+    const std::optional<TSharedText> source = host_.GetSource(mail.MailID);
     if (!source) return 0;
     TMailReading reading(*source, mail, icons_, codePage_);
     const TMimePart& root = reading.Tree().Root();

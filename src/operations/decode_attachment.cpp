@@ -34,7 +34,7 @@ TBodyConversion ConversionFor(const std::string& encoding, TAttachmentRules rule
 
 // The attachment's body within the source; nullopt when the classic rules
 // find no multipart mail.
-std::optional<TMimeSpan> LocateBody(const std::string& source, TMailItem& mail, const TAttachment& attachment)
+std::optional<TMimeSpan> LocateBody(std::string_view source, TMailItem& mail, const TAttachment& attachment)
 {
     const TMimeTree tree(source);
     const TMimePart& root = tree.Root();
@@ -70,7 +70,7 @@ bool DecodeAttachment(THostApi& host, TMailItem& mail, const TAttachment& attach
     {
         // The source lives only until the body is out of it: a converter
         // then works without it in memory.
-        const std::optional<std::string> source = host.GetSource(mail.MailID);
+        const std::optional<TSharedText> source = host.GetSource(mail.MailID);
         if (!source) return false;
         const std::optional<TMimeSpan> body = LocateBody(*source, mail, attachment);
         if (!body) return false;

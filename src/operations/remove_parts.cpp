@@ -73,13 +73,13 @@ std::optional<std::string> FlattenedSource(const std::string& cutSource, const T
 
 // The mail without the cut parts: flattened when it keeps one text part and
 // no attachment, with the note in place of all its parts when it keeps none.
-std::string NewSource(THostApi& host, const std::string& fetched, const TMimeTree& tree, const TPartCut& cut,
+std::string NewSource(THostApi& host, std::string_view fetched, const TMimeTree& tree, const TPartCut& cut,
                       const TMailItem& mail, std::size_t removedCount, const std::string& names,
                       const TRemovalNote& note)
 {
     if (cut.Erased[0]) {
         // The mail is the attachment: the note becomes its body.
-        const std::string header = fetched.substr(0, tree.Root().Header.End);
+        const std::string header(fetched.substr(0, tree.Root().Header.End));
         return FlattenToSinglePart(header, RemovalNotePart(host, note, names)).value_or(header);
     }
     if (cut.RootEmptied) return CutSource(fetched, tree, cut, RemovalNotePart(host, note, names));
@@ -116,7 +116,7 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
     std::optional<TMimeTree> tree;
     {
         // The fetched source lives until the stored one has been judged.
-        const std::string fetched = host.GetSource(mail.MailID).value_or(std::string());
+        const TSharedText fetched = host.GetSource(mail.MailID).value_or(TSharedText());
         tree.emplace(fetched);
         if (tree->PartLimitReached()) return TRemoval::Refused;
         const auto parts = PartsOf(*tree, toRemove);
@@ -126,7 +126,7 @@ TRemoval RemoveParts(THostApi& host, TMailItem& mail, const std::vector<const TA
         cut = PlanCut(*tree, *parts);
         const std::string source = NewSource(host, fetched, *tree, *cut, mail, toRemove.size(), names, note);
         host.SetSource(source);
-        const std::optional<std::string> stored = host.GetSource(mail.MailID);
+        const std::optional<TSharedText> stored = host.GetSource(mail.MailID);
         if (!stored || !SameUpToLineEnds(source, *stored)) {
             if (stored != fetched) AppendToRecord(host, kRemovedAttachmentHeader, names);
             throw EMailNotStored(mail, note.LocaleID);

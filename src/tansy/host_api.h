@@ -1,6 +1,8 @@
 // The host as the plug-in's core sees it: the host functions the core calls,
 // with every text already copied into the core's own strings and every
-// released text already given back to the host.
+// released text already given back to the host. A mail's source is the one
+// exception: too large to copy, it is handed over shared and given back when
+// the last copy goes.
 //
 // In the DLL, TTansyAPI implements this over the resolved TSA_ functions; the
 // reference host's store implements it natively for qbx and the unit tests.
@@ -9,6 +11,8 @@
 
 #include <optional>
 #include <string>
+
+#include "text/shared_text.h"
 
 namespace quillbox {
 
@@ -29,7 +33,7 @@ public:
     // A mail's header block and whole source; nullopt when the host has none
     // (an unknown mail, or the host returned no text).
     virtual std::optional<std::string> GetHeader(const std::string& mailId) = 0;
-    virtual std::optional<std::string> GetSource(const std::string& mailId) = 0;
+    virtual std::optional<TSharedText> GetSource(const std::string& mailId) = 0;
 
     // Replace the current mail's source; set or read one header of it.
     virtual void SetSource(const std::string& source) = 0;

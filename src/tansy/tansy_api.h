@@ -15,8 +15,9 @@
 //   host text      stays the host's; the caller copies it and never frees it
 //                  (data folder, folder and mailbox identifiers, display names,
 //                  temporary file names, the current mail's identifier)
-//   released text  the caller copies it and releases it with TSA_Free
-//                  (headers, sources, bodies, converted texts)
+//   released text  the caller's: it reads it (or copies it) and releases it
+//                  with TSA_Free, once (headers, sources, bodies, converted
+//                  texts)
 #pragma once
 
 #include <windows.h>

@@ -86,13 +86,13 @@ public:
         if (mail == Sources.end()) return std::nullopt;
         return mail->second.substr(0, mail->second.find("\r\n\r\n") + 2);
     }
-    std::optional<std::string> GetSource(const std::string& mailId) override
+    std::optional<TSharedText> GetSource(const std::string& mailId) override
     {
         ++SourceRequests[mailId];
         if (mailId == FailingMail) throw std::runtime_error("disk gone");
         const auto mail = Sources.find(mailId);
         if (mail == Sources.end()) return std::nullopt;
-        return mail->second;
+        return TSharedText(mail->second);
     }
     void SetSource(const std::string&) override {}
     std::string GetSpecifiedHeader(const std::string&) override { return {}; }

@@ -56,11 +56,11 @@ std::optional<std::string> TMemoryMailHost::GetHeader(const std::string& mailId)
     return mail->second.substr(0, HeaderEnd(mail->second));
 }
 
-std::optional<std::string> TMemoryMailHost::GetSource(const std::string& mailId)
+std::optional<TSharedText> TMemoryMailHost::GetSource(const std::string& mailId)
 {
     const auto mail = Mails.find(mailId);
     if (mail == Mails.end()) return std::nullopt;
-    return mail->second;
+    return TSharedText(mail->second);
 }
 
 void TMemoryMailHost::SetSource(const std::string& source)

@@ -82,7 +82,7 @@ TEST_F(StoredRecordTest, PythonReadsTheSameNamesAndNoNewField)
     AppendToRecord(host, kDetachedAttachmentHeader, QuotedNameList(paths, kJapanese));
 
     const std::vector<std::string> report =
-        PythonEmailReport(host.GetSource(mailId_).value(), {kRemovedAttachmentHeader, kDetachedAttachmentHeader});
+        PythonEmailReport(std::string(host.GetSource(mailId_).value()), {kRemovedAttachmentHeader, kDetachedAttachmentHeader});
     EXPECT_EQ(LinesAfter(report, "defects "), std::vector<std::string>{"0"});
     EXPECT_EQ(LinesAfter(report, "field "),
               (std::vector<std::string>{"From", "Subject", "MIME-Version", "Content-Type", kRemovedAttachmentHeader,

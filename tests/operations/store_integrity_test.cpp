@@ -39,7 +39,7 @@ public:
     std::string GetFolderDisplayName(const std::string& f) override { return host_.GetFolderDisplayName(f); }
     void SetCurrentMail(const std::string& id) override { host_.SetCurrentMail(id); }
     std::optional<std::string> GetHeader(const std::string& id) override { return host_.GetHeader(id); }
-    std::optional<std::string> GetSource(const std::string& id) override { return host_.GetSource(id); }
+    std::optional<TSharedText> GetSource(const std::string& id) override { return host_.GetSource(id); }
     void SetSource(const std::string& source) override { host_.SetSource(Written = source); }
     std::string GetSpecifiedHeader(const std::string& n) override { return host_.GetSpecifiedHeader(n); }
     void SetSpecifiedHeader(const std::string& n, const std::string& v) override { host_.SetSpecifiedHeader(n, v); }
@@ -123,7 +123,7 @@ TEST_F(StoreIntegrityTest, SampleFoldersLoseOnlyWhatIsRemoved)
             std::vector<std::string> removedNames;
             // Every other attachment first, then the rest one by one.
             for (int round = 0; !mail.Attachments.empty(); ++round) {
-                const std::string before = host.GetSource(mail.MailID).value();
+                const std::string before(host.GetSource(mail.MailID).value());
                 std::vector<const TAttachment*> chosen;
                 std::vector<std::string> names;
                 std::vector<std::vector<int>> removedPaths;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tansy/tansy_api.h"
+#include "text/shared_text.h"
 
 namespace quillbox {
 
@@ -37,6 +38,15 @@ inline std::optional<std::string> TakeReleasedText(LPSTR text, TSA_Free_t releas
     const THostBlock block(text, release);
     if (!text) return std::nullopt;
     return std::string(text);
+}
+
+// A released text kept where the host put it, given back with the last copy.
+// Null means the host had no text.
+inline std::optional<TSharedText> KeepReleasedText(LPSTR text, TSA_Free_t release)
+{
+    if (!text) return std::nullopt;
+    std::shared_ptr<const void> owner(text, [release](const void* block) { release(const_cast<void*>(block)); });
+    return TSharedText(std::string_view(text), std::move(owner));
 }
 
 // A host text: copied and left with the host.

@@ -49,9 +49,9 @@ std::optional<std::string> TTansyAPI::GetHeader(const std::string& mailId)
     return TakeReleasedText(TSA_GetHeader(OrNull(mailId)), TSA_Free);
 }
 
-std::optional<std::string> TTansyAPI::GetSource(const std::string& mailId)
+std::optional<TSharedText> TTansyAPI::GetSource(const std::string& mailId)
 {
-    return TakeReleasedText(TSA_GetSource(OrNull(mailId)), TSA_Free);
+    return KeepReleasedText(TSA_GetSource(OrNull(mailId)), TSA_Free);
 }
 
 void TTansyAPI::SetSource(const std::string& source) { TSA_SetSource(nullptr, source.c_str()); }
