@@ -85,6 +85,9 @@ bool FlushToDisk(std::FILE* file)
 #endif
 }
 
+// Files from this size on are mapped rather than read, where they can be.
+constexpr std::size_t kSmallestMapped = 1 << 20;
+
 // A large buffer is filled in pieces of this size, each zeroed (as a string
 // must be) just before the read overwrites it, while it is still in the cache.
 constexpr std::size_t kReadPiece = 1 << 20;
@@ -166,8 +169,10 @@ std::optional<TSharedText> MapFileBytes(const std::string& path, TFileStamp* sta
     if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     const TFileStamp found = StampOfStat(info);
     const auto size = static_cast<std::size_t>(found.size);
-    // An empty file cannot be mapped; one the system will not map is read.
-    void* const at = size == 0 ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd, 0);
+    // A small file is cheaper to read into memory that is used again than to
+    // map and unmap; one the system will not map is read too.
+    void* const at =
+        size < kSmallestMapped ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd, 0);
     if (at != MAP_FAILED) {
         if (stamp) *stamp = found;
         std::shared_ptr<const void> mapping(at, [size](const void* start) { ::munmap(const_cast<void*>(start), size); });

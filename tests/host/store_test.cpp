@@ -105,14 +105,17 @@ TEST_F(StoreTest, AppendAndReplaceKeepSourcesByteForByteAndTheIndexCurrent)
     EXPECT_FALSE(std::filesystem::exists(data_ + "Box/Inbox/2.eml.new"));
 }
 
-// Mapped or read, a file's bytes come with the stamp of the file they are from.
+// Mapped (large) or read (small), a file's bytes come with the stamp of the
+// file they are from.
 TEST_F(StoreTest, AFilesBytesAreSharedWithTheStampOfWhatWasRead)
 {
     const std::string path = data_ + "file";
-    ASSERT_TRUE(WriteFileBytes(path, kWithAttachment));
     TFileStamp stamp;
-    EXPECT_EQ(MapFileBytes(path, &stamp), kWithAttachment);
-    EXPECT_EQ(stamp, StampOf(path));
+    for (const std::string& bytes : {kWithAttachment, kWithAttachment + std::string(4 << 20, 'z')}) {
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        EXPECT_EQ(MapFileBytes(path, &stamp), bytes);
+        EXPECT_EQ(stamp, StampOf(path));
+    }
     ASSERT_TRUE(WriteFileBytes(path, ""));
     EXPECT_EQ(MapFileBytes(path, &stamp), "");
     EXPECT_EQ(stamp, StampOf(path));
