@@ -1,5 +1,6 @@
 #include "convert/transfer_encoding.h"
 
+#include "convert/base64_vector.h"
 #include "convert/file_bytes.h"
 #include "convert/stdio_file.h"
 
@@ -189,9 +190,13 @@ char* TBase64Decoder::Decode(std::string_view text, char* o)
     const unsigned char* const end = p + text.size();
     while (p < end) {
         if (bitCount_ == 0) {
-            // Whole groups of four digits, four at a time where they run on,
-            // and the CR LF after each line: the bulk of every body.
+            // Whole groups of four digits, sixteen or four at a time where
+            // they run on, and the CR LF after each line: the bulk of every
+            // body.
             while (end - p >= 4) {
+                const TBase64Run run = DecodeBase64Run(p, static_cast<std::size_t>(end - p), o);
+                p += run.Read;
+                o += run.Written;
                 while (end - p >= 16) {
                     const std::uint32_t g0 = GroupAt(p), g1 = GroupAt(p + 4), g2 = GroupAt(p + 8),
                                         g3 = GroupAt(p + 12);

@@ -5,6 +5,7 @@
 #include "convert/mime_header.h"
 #include "convert/temp_names.h"
 #include "convert/transfer_encoding.h"
+#include "base64_digit_by_digit.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 using namespace quillbox;
+using quillbox::testing::Base64DigitByDigit;
 
 namespace {
 
@@ -220,28 +222,6 @@ TEST(TransferEncoding, FileConvertersDecodeWhatPythonEncodedAcrossTheirBuffer)
     ASSERT_TRUE(QuotedPrintableConvertFile(dir + "out.qp.bin", dir + "data.qp", TConvertDirection::Decode));
     EXPECT_TRUE(ReadFileBytes(dir + "out.qp.bin") == data);
     std::filesystem::remove_all(dir);
-}
-
-// One character at a time: digits add six bits each, a whole byte goes out
-// as soon as there is one, "=" ends the text, anything else is skipped.
-std::string Base64DigitByDigit(std::string_view text)
-{
-    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char c : text) {
-        if (c == '=') break;
-        const std::size_t value = alphabet.find(c);
-        if (value == std::string::npos) continue;
-        bits = (bits << 6 | static_cast<std::uint32_t>(value)) & 0xFFFFFF;
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            out += static_cast<char>(bits >> count);
-        }
-    }
-    return out;
 }
 
 TEST(TransferEncoding, Base64LineBreaksJunkAndFillsAtEveryPlace)
