@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -54,6 +56,7 @@ struct TDescriptor {
     {
         if (fd >= 0) ::close(fd);
     }
+    TDescriptor(TDescriptor&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
     TDescriptor(const TDescriptor&) = delete;
     TDescriptor& operator=(const TDescriptor&) = delete;
     int fd;
@@ -134,54 +137,98 @@ bool ReadAll(TSource source, std::uint64_t expected, std::string& bytes)
     }
 }
 
-}  // namespace
-
-std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* stamp)
-{
-    std::string bytes;
+// A regular file open for reading, with the stamp of the file opened.
+struct TOpenFile {
 #ifdef _WIN32
-    const THandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    THandle owner;
+    HANDLE Source() const { return owner.get(); }
+#else
+    TDescriptor owner;
+    int Source() const { return owner.fd; }
+#endif
+    TFileStamp stamp;
+};
+
+std::optional<TOpenFile> OpenToRead(const std::string& path)
+{
+#ifdef _WIN32
+    THandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
-    const TFileStamp found = StampOfHandle(info);
-    if (!ReadAll(file.get(), found.size, bytes)) return std::nullopt;
+    return TOpenFile{std::move(file), StampOfHandle(info)};
 #else
-    const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.fd < 0) return std::nullopt;
     struct stat info {};
     if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    const TFileStamp found = StampOfStat(info);
-    if (!ReadAll(file.fd, found.size, bytes)) return std::nullopt;
+    return TOpenFile{std::move(file), StampOfStat(info)};
 #endif
-    if (stamp) *stamp = found;
+}
+
+// Exactly the size the file had when it was opened, into a buffer that is
+// not zeroed first; nullopt when it could not be read or turned out shorter
+// or longer (it changed meanwhile).
+template <class TSource>
+std::optional<TSharedText> ReadExactly(TSource source, std::size_t size)
+{
+    std::shared_ptr<char[]> buffer(new char[std::max<std::size_t>(size, 1)]);
+    std::size_t filled = 0;
+    while (filled < size) {
+        const long long n = ReadSome(source, buffer.get() + filled, size - filled);
+        if (n <= 0) return std::nullopt;
+        filled += static_cast<std::size_t>(n);
+    }
+    char beyond = 0;
+    if (ReadSome(source, &beyond, 1) != 0) return std::nullopt;
+    const std::string_view text(buffer.get(), size);
+    return TSharedText(text, std::move(buffer));
+}
+
+#ifndef _WIN32
+std::optional<TSharedText> Mapped(int fd, std::size_t size)
+{
+    void* const at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (at == MAP_FAILED) return std::nullopt;
+    std::shared_ptr<const void> mapping(at, [size](const void* start) { ::munmap(const_cast<void*>(start), size); });
+    return TSharedText(std::string_view(static_cast<const char*>(at), size), std::move(mapping));
+}
+#endif
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path, TFileStamp* stamp)
+{
+    const std::optional<TOpenFile> file = OpenToRead(path);
+    if (!file) return std::nullopt;
+    std::string bytes;
+    if (!ReadAll(file->Source(), file->stamp.size, bytes)) return std::nullopt;
+    if (stamp) *stamp = file->stamp;
     return bytes;
 }
 
 std::optional<TSharedText> MapFileBytes(const std::string& path, TFileStamp* stamp)
 {
+    const std::optional<TOpenFile> file = OpenToRead(path);
+    if (!file) return std::nullopt;
+    const auto size = static_cast<std::size_t>(file->stamp.size);
+    std::optional<TSharedText> bytes;
 #ifndef _WIN32
-    const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    const TFileStamp found = StampOfStat(info);
-    const auto size = static_cast<std::size_t>(found.size);
     // A small file is cheaper to read into memory that is used again than to
     // map and unmap; one the system will not map is read too.
-    void* const at =
-        size < kSmallestMapped ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.fd, 0);
-    if (at != MAP_FAILED) {
-        if (stamp) *stamp = found;
-        std::shared_ptr<const void> mapping(at, [size](const void* start) { ::munmap(const_cast<void*>(start), size); });
-        return TSharedText(std::string_view(static_cast<const char*>(at), size), std::move(mapping));
-    }
+    if (size >= kSmallestMapped) bytes = Mapped(file->Source(), size);
 #endif
-    std::optional<std::string> bytes = ReadFileBytes(path, stamp);
-    if (!bytes) return std::nullopt;
-    return TSharedText(std::move(*bytes));
+    if (!bytes) bytes = ReadExactly(file->Source(), size);
+    if (!bytes) {
+        // It changed while it was read: read again, to its end.
+        std::optional<std::string> whole = ReadFileBytes(path, stamp);
+        if (!whole) return std::nullopt;
+        return TSharedText(std::move(*whole));
+    }
+    if (stamp) *stamp = file->stamp;
+    return bytes;
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes, TDurability durability)
