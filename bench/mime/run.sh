@@ -37,6 +37,6 @@ awk -v sc="$(field 'cpu-MB/s' "$classic")" -v sf="$(field 'cpu-MB/s' "$full")" \
   printf "full scan, store: %.0f MB/s processor time; aim >= 1000\n", sf
   printf "full / classic scan, in memory: %.2f; full scan %.0f MB/s processor time (reader alone %.0f, memcpy %.0f)\n", mf / mc, mf, mr, mm
   printf "save, finding and cutting the body: Base64 %.0f MB/s, 8bit %.0f MB/s processor time; aim >= 1000\n", lb, l8
-  printf "save, whole (the host copy of the source, finding, cutting, writing the body out): Base64 %.0f MB/s, 8bit %.0f MB/s\n", sb, s8
+  printf "save, whole (the source handed over, finding, cutting, writing the body out): Base64 %.0f MB/s, 8bit %.0f MB/s\n", sb, s8
   printf "save, peak memory per encoded byte: %.2f (plug-in), %.2f (with the host converter); aim <= 2\n", pp, ph
 }'
