@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace quillbox;
 using quillbox::testing::kWithAttachment;
@@ -18,6 +19,16 @@ namespace {
 class StoreTest : public quillbox::testing::TStoreFixture {
 protected:
     StoreTest() : TStoreFixture("qbx_store_") {}
+
+    // The host over a store that holds source as Box/Inbox/?1, the current mail.
+    std::unique_ptr<TStoreHostApi> HostOverOneMail(const std::string& source)
+    {
+        EXPECT_EQ(Store().Folder("Box/Inbox/").Append(source), "1");
+        auto host = std::make_unique<TStoreHostApi>(Store(), "Box/", "Box/Inbox/", data_);
+        host->GetDataFolder();
+        host->SetCurrentMail("Box/Inbox/?1");
+        return host;
+    }
 };
 
 const std::string kPlain =
@@ -152,14 +163,9 @@ TEST_F(StoreTest, TheMailLastReadIsReadAgainOnceItsFileChanges)
 TEST_F(StoreTest, TheHostReadsAMailOnceForItsHeaderSourceAndFields)
 {
     const std::string big = kWithAttachment + std::string(4 << 20, 'x');
-    {
-        TMailStore store = Store();
-        ASSERT_TRUE(store.Folder("Box/Inbox/").Append(big));
-    }
-    TStoreHostApi host(Store(), "Box/", "Box/Inbox/", data_);
-    host.GetDataFolder();
     // What a removal asks for before it rewrites the mail.
-    host.SetCurrentMail("Box/Inbox/?1");
+    const std::unique_ptr<TStoreHostApi> over = HostOverOneMail(big);
+    TStoreHostApi& host = *over;
     EXPECT_EQ(host.GetHeader("Box/Inbox/?1"), std::string(HeaderBlock(big)));
     const std::optional<TSharedText> first = host.GetSource("Box/Inbox/?1");
     ASSERT_EQ(first, big);
@@ -176,13 +182,8 @@ TEST_F(StoreTest, AStoredSourceIsReadBackAndGivenAField)
 {
     const std::string big = kWithAttachment + std::string(4 << 20, 'x');
     const std::string rewritten = kPlain + std::string(4 << 20, 'y');
-    {
-        TMailStore store = Store();
-        ASSERT_TRUE(store.Folder("Box/Inbox/").Append(big));
-    }
-    TStoreHostApi host(Store(), "Box/", "Box/Inbox/", data_);
-    host.GetDataFolder();
-    host.SetCurrentMail("Box/Inbox/?1");
+    const std::unique_ptr<TStoreHostApi> over = HostOverOneMail(big);
+    TStoreHostApi& host = *over;
     const std::optional<TSharedText> fetched = host.GetSource("Box/Inbox/?1");
     EXPECT_EQ(fetched, big);
     host.SetSource(rewritten);
