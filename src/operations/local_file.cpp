@@ -32,15 +32,10 @@ std::FILE* OpenForWriting(const std::string& path)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || (info.st_size != 0 && ::ftruncate(fd, 0) != 0)) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return nullptr;
-    }
-    std::FILE* file = ::fdopen(fd, "wb");
+    std::FILE* file = nullptr;
+    if (::fstat(fd, &info) == 0 && (info.st_size == 0 || ::ftruncate(fd, 0) == 0)) file = ::fdopen(fd, "wb");
     if (!file) {
-        const int error = errno;
+        const int error = errno;  // what the caller reports, not what close says
         ::close(fd);
         errno = error;
     }
